@@ -1,0 +1,42 @@
+# Shared helpers for registering tests, fuzz targets and benchmarks.
+
+# talix_add_test(NAME <name> LABEL <label> SOURCES <files...> LIBS <targets...>)
+# One QtTest executable, registered with CTest under its label. Widgets run offscreen.
+function(talix_add_test)
+  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt5::Test)
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABEL}" TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALIX_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# talix_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...>)
+# A libFuzzer target with its seed corpus in fuzz/corpus/<name>.
+function(talix_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  set_property(GLOBAL APPEND PROPERTY TALIX_FUZZERS ${F_NAME})
+endfunction()
+
+# talix_add_bench(NAME <name> SOURCES <files...> LIBS <targets...>)
+function(talix_add_bench)
+  cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${B_NAME} ${B_SOURCES})
+  target_link_libraries(${B_NAME} PRIVATE ${B_LIBS})
+  set_target_properties(${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+
+# Adds every sub-folder of the current source folder that has a CMakeLists.txt.
+function(talix_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
