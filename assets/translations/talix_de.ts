@@ -1,0 +1,648 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en_US">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximieren</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>Die Softwareversion passt nicht zur Firmware Ihres Geräts. Wenn Sie die Software weiter verwenden, werden einige Funktionen möglicherweise nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Firmware-Version:</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>Softwareversion:</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>Firmware-Update</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>Weiter verwenden</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Getrennt</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>Dunkler Modus</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Heller Modus</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>Firmware-Update</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>Software-Update</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>Gerät nicht verbunden!</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>Möchten Sie das Preset wirklich speichern?</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>Möchten Sie die Datenbank wirklich zurücksetzen? Das Gerät muss neu gestartet werden!</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>Die Verbindung zum Gerät wurde getrennt. Bitte erneut verbinden!</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>Anwendung beenden?</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Pegel</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Latenz</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>Low-Cut</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>High-Cut</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A (links)</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B (rechts)</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Sicherungsdatei</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>Gerätedaten erfolgreich gesichert.</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Sicherung fehlgeschlagen. Bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Gerätedaten erfolgreich wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Wiederherstellung fehlgeschlagen. Bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Sicherung...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Wiederherstellung...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>IR wird hinzugefügt...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>BOXENTYP</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>Eine oder mehrere Dateien zum Öffnen auswählen</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>Dateien (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>Preset erfolgreich importiert!</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>Import des Presets fehlgeschlagen!</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>Diesen Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>existiert bereits</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX-Sicherungsdatei</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>Sicherungsdateien(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>Sicherungsdateien(*.bfl);;Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Wird geladen...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>LEER</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximieren</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>Die Softwareversion passt nicht zur Firmware Ihres Geräts. Wenn Sie die Software weiter verwenden, werden einige Funktionen möglicherweise nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Firmware-Version:</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>Softwareversion:</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>Firmware-Update</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>Weiter verwenden</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Getrennt</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>Dunkler Modus</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Heller Modus</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>Firmware-Update</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>Software-Update</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>Gerät nicht verbunden!</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>Möchten Sie das Preset wirklich speichern?</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>Möchten Sie die Datenbank wirklich zurücksetzen? Das Gerät muss neu gestartet werden!</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>Die Verbindung zum Gerät wurde getrennt. Bitte erneut verbinden!</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>Anwendung beenden?</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Pegel</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Latenz</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>Low-Cut</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>High-Cut</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A (links)</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B (rechts)</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Sicherungsdatei</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>Gerätedaten erfolgreich gesichert.</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Sicherung fehlgeschlagen. Bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Gerätedaten erfolgreich wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Wiederherstellung fehlgeschlagen. Bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Sicherung...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Wiederherstellung...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>IR wird hinzugefügt...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>BOXENTYP</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>Eine oder mehrere Dateien zum Öffnen auswählen</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>Dateien (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>Preset erfolgreich importiert!</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>Import des Presets fehlgeschlagen!</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>Diesen Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>existiert bereits</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX-Sicherungsdatei</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>Sicherungsdateien(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>Sicherungsdateien(*.bfl);;Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Wird geladen...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>LEER</translation>
+    </message>
+</context>
+<context>
+    <name>QCabInetTypeForm</name>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>BOXENTYP</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A (links)</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B (rechts)</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>Eine oder mehrere Dateien zum Öffnen auswählen</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>Dateien (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Hinweis</translation>
+    </message>
+</context>
+<context>
+    <name>QComputerForm</name>
+    <message>
+        <source>COMPUTER</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>Diesen Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>existiert bereits</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>Preset erfolgreich importiert!</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>Import des Presets fehlgeschlagen!</translation>
+    </message>
+</context>
+</TS>

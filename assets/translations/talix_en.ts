@@ -1,0 +1,648 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>Restore File</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>Software version:</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>Update firmware</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>Continue using</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>Factory reset</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>Dark Mode</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Light Mode</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>Firmware Update</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>Software Update</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>Device Disconnected!</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>Are you sure to save the Preset?</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>Do you really want to reset the database? Device needs to be restart!</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>Device connection disconnected, please reconnect!</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>Exit the application!</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Latency</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>Low-Cut</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>High-Cut</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A(Left)</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B(Right)</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Recall</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Backup File</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>Device data backup successful.</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Backup failed,Please try again.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Device data restore successful.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Restore failed,Please try again.</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Backuping...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Restore...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>Adding Ir...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>CABINET TYPE</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>Select one or more files to open</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>Files (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>Preset import successful !</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>Preset import failed !</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>Open this directory</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>already exists</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX Backup File</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>backup files(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>backup files(*.bfl);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>EMPTY</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>Restore File</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>Software version:</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>Update firmware</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>Continue using</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>Factory reset</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>Dark Mode</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Light Mode</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>Firmware Update</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>Software Update</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>Device Disconnected!</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>Are you sure to save the Preset?</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>Do you really want to reset the database? Device needs to be restart!</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>Device connection disconnected, please reconnect!</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>Exit the application!</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Latency</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>Low-Cut</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>High-Cut</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A(Left)</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B(Right)</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Recall</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Backup File</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>Device data backup successful.</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Backup failed,Please try again.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Device data restore successful.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Restore failed,Please try again.</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Backuping...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Restore...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>Adding Ir...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>CABINET TYPE</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>Select one or more files to open</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>Files (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>Preset import successful !</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>Preset import failed !</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>Open this directory</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>already exists</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX Backup File</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>backup files(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>backup files(*.bfl);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>EMPTY</translation>
+    </message>
+</context>
+<context>
+    <name>QCabInetTypeForm</name>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>CABINET TYPE</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A(Left)</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B(Right)</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>Select one or more files to open</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>Files (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+</context>
+<context>
+    <name>QComputerForm</name>
+    <message>
+        <source>COMPUTER</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>Open this directory</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>already exists</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>Preset import successful !</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>Preset import failed !</translation>
+    </message>
+</context>
+</TS>

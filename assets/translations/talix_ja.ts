@@ -1,0 +1,648 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP" sourcelanguage="en_US">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>ソフトウェアのバージョンがデバイスのファームウェアと一致しません。このまま使用すると、一部の機能が利用できない場合があります。</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>ファームウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>ソフトウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>ファームウェア更新</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>このまま使用</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>接続済み</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>未接続</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>アップデート</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>工場出荷時設定に戻す</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>ダークモード</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>ライトモード</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>ファームウェア更新</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>ソフトウェア更新</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>デバイスが接続されていません！</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>このプリセットを保存しますか？</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>データベースをリセットしますか？デバイスの再起動が必要です！</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>デバイスとの接続が切断されました。再接続してください！</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>アプリケーションを終了しますか？</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>レベル</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>レイテンシ</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>ローカット</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>ハイカット</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>オン</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A（左）</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B（右）</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>バックアップ</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>復元</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>バックアップファイル</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>デバイスデータのバックアップが完了しました。</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>バックアップに失敗しました。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>デバイスデータの復元が完了しました。</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>復元に失敗しました。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>バックアップ中...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>復元中...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>IR を追加中...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>キャビネットタイプ</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>インポート</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>ダウンロード</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>開くファイルを選択してください（複数可）</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>ファイル (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>プリセットのインポートに成功しました！</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>プリセットのインポートに失敗しました！</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>コンピューター</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>このフォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>最新の情報に更新</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>は既に存在します</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX バックアップファイル</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>バックアップファイル(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>バックアップファイル(*.bfl);;すべてのファイル (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>読み込み中...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>転送中</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>空き</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>ソフトウェアのバージョンがデバイスのファームウェアと一致しません。このまま使用すると、一部の機能が利用できない場合があります。</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>ファームウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>ソフトウェアバージョン：</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>ファームウェア更新</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>このまま使用</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>接続済み</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>未接続</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>アップデート</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>工場出荷時設定に戻す</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>ダークモード</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>ライトモード</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>ファームウェア更新</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>ソフトウェア更新</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>デバイスが接続されていません！</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>このプリセットを保存しますか？</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>データベースをリセットしますか？デバイスの再起動が必要です！</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>デバイスとの接続が切断されました。再接続してください！</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>アプリケーションを終了しますか？</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>レベル</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>レイテンシ</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>ローカット</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>ハイカット</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>オン</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A（左）</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B（右）</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>バックアップ</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>復元</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>バックアップファイル</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>デバイスデータのバックアップが完了しました。</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>バックアップに失敗しました。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>デバイスデータの復元が完了しました。</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>復元に失敗しました。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>バックアップ中...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>復元中...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>IR を追加中...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>キャビネットタイプ</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>インポート</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>ダウンロード</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>開くファイルを選択してください（複数可）</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>ファイル (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>プリセットのインポートに成功しました！</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>プリセットのインポートに失敗しました！</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>コンピューター</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>このフォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>最新の情報に更新</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>は既に存在します</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX バックアップファイル</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>バックアップファイル(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>バックアップファイル(*.bfl);;すべてのファイル (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>読み込み中...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>転送中</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>空き</translation>
+    </message>
+</context>
+<context>
+    <name>QCabInetTypeForm</name>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>キャビネットタイプ</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>インポート</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A（左）</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B（右）</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>ダウンロード</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>開くファイルを選択してください（複数可）</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>ファイル (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>確認</translation>
+    </message>
+</context>
+<context>
+    <name>QComputerForm</name>
+    <message>
+        <source>COMPUTER</source>
+        <translation>コンピューター</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前を変更</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>このフォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>最新の情報に更新</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>は既に存在します</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>インポート</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>プリセットのインポートに成功しました！</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>プリセットのインポートに失敗しました！</translation>
+    </message>
+</context>
+</TS>

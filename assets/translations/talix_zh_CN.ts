@@ -1,0 +1,648 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en_US">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>软件版本与设备固件不匹配，继续使用本软件可能导致部分功能无法使用。</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>固件版本：</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>软件版本：</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>更新固件</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>继续使用</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>深色模式</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>浅色模式</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>软件更新</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>设备未连接！</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>确定要保存该预设吗？</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>确定要重置数据库吗？设备需要重新启动！</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>设备连接已断开，请重新连接！</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>确定退出程序吗？</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>延迟</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>低切</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>高切</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A（左）</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B（右）</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>备份文件</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>设备数据备份成功。</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>备份失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>设备数据恢复成功。</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>恢复失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>正在备份...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>正在恢复...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>正在添加 IR...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>箱体类型</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>选择要打开的一个或多个文件</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>文件 (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>预设导入成功！</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>预设导入失败！</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>电脑</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>打开此目录</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>已存在</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX 备份文件</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>备份文件(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>备份文件(*.bfl);;所有文件 (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>加载中...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>传输中</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>空</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
+        <translation>软件版本与设备固件不匹配，继续使用本软件可能导致部分功能无法使用。</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>固件版本：</translation>
+    </message>
+    <message>
+        <source>Software version:</source>
+        <translation>软件版本：</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>更新固件</translation>
+    </message>
+    <message>
+        <source>Continue using</source>
+        <translation>继续使用</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Dark Mode</source>
+        <translation>深色模式</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>浅色模式</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>软件更新</translation>
+    </message>
+    <message>
+        <source>Device Disconnected!</source>
+        <translation>设备未连接！</translation>
+    </message>
+    <message>
+        <source>Are you sure to save the Preset?</source>
+        <translation>确定要保存该预设吗？</translation>
+    </message>
+    <message>
+        <source>Do you really want to reset the database? Device needs to be restart!</source>
+        <translation>确定要重置数据库吗？设备需要重新启动！</translation>
+    </message>
+    <message>
+        <source>Device connection disconnected, please reconnect!</source>
+        <translation>设备连接已断开，请重新连接！</translation>
+    </message>
+    <message>
+        <source>Exit the application!</source>
+        <translation>确定退出程序吗？</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>延迟</translation>
+    </message>
+    <message>
+        <source>Low-Cut</source>
+        <translation>低切</translation>
+    </message>
+    <message>
+        <source>High-Cut</source>
+        <translation>高切</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A（左）</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B（右）</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>备份文件</translation>
+    </message>
+    <message>
+        <source>Device data backup successful.</source>
+        <translation>设备数据备份成功。</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>备份失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>设备数据恢复成功。</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>恢复失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>正在备份...%1%...</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>正在恢复...%1%...</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>正在添加 IR...%1%...</translation>
+    </message>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>箱体类型</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>选择要打开的一个或多个文件</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>文件 (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>预设导入成功！</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>预设导入失败！</translation>
+    </message>
+    <message>
+        <source>COMPUTER</source>
+        <translation>电脑</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>打开此目录</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>已存在</translation>
+    </message>
+    <message>
+        <source>TALIX Backup File</source>
+        <translation>TALIX 备份文件</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl)</source>
+        <translation>备份文件(*.bfl)</translation>
+    </message>
+    <message>
+        <source>backup files(*.bfl);;All files (*.*)</source>
+        <translation>备份文件(*.bfl);;所有文件 (*.*)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>加载中...</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>传输中</translation>
+    </message>
+    <message>
+        <source>EMPTY</source>
+        <translation>空</translation>
+    </message>
+</context>
+<context>
+    <name>QCabInetTypeForm</name>
+    <message>
+        <source>CABINET TYPE</source>
+        <translation>箱体类型</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>CAB A(Left)</source>
+        <translation>CAB A（左）</translation>
+    </message>
+    <message>
+        <source>CAB B(Right)</source>
+        <translation>CAB B（右）</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Select one or more files to open</source>
+        <translation>选择要打开的一个或多个文件</translation>
+    </message>
+    <message>
+        <source>Files (*.Wav *.Gir)</source>
+        <translation>文件 (*.Wav *.Gir)</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>QComputerForm</name>
+    <message>
+        <source>COMPUTER</source>
+        <translation>电脑</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Open this directory</source>
+        <translation>打开此目录</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>already exists</source>
+        <translation>已存在</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Preset import successful !</source>
+        <translation>预设导入成功！</translation>
+    </message>
+    <message>
+        <source>Preset import failed !</source>
+        <translation>预设导入失败！</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,10 @@
+#include "editor/qmeappinfo.h"
+
+QMEAppInfo::QMEAppInfo() : productName("TALIX"), caption("TALIX") {
+    font.setFamily("Arial");
+}
+
+QMEAppInfo& QMEAppInfo::instance() {
+    static QMEAppInfo record;
+    return record;
+}

@@ -1,0 +1,105 @@
+#include "files/presetfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+const char EditorTag[] = "TALIX Edit";
+const char PresetTag[] = "PRESET";
+constexpr int EditorTagOffset = 8;
+constexpr int PresetTagOffset = 72;
+
+void putText(QByteArray& image, int offset, const char* text) {
+    const int size = int(qstrlen(text));
+    std::copy(text, text + size, image.begin() + offset);
+}
+
+void putLittleEndian32(QByteArray& image, int offset, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        image[offset + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+bool hasText(const QByteArray& bytes, int offset, const char* text) {
+    const int size = int(qstrlen(text));
+    return bytes.size() >= offset + size && bytes.mid(offset, size) == QByteArray(text, size);
+}
+
+} // namespace
+
+QByteArray buildPresetImage(const QByteArray& data) {
+    QByteArray image(PresetImageSize, '\0');
+    putText(image, 0, "Sarnel");
+    putText(image, EditorTagOffset, EditorTag);
+    putText(image, 40, "V1.0.0");
+    putText(image, PresetTagOffset, PresetTag);
+    putLittleEndian32(image, 80, 1);
+    putLittleEndian32(image, 84, 512);
+    putLittleEndian32(image, 88, 0);
+    const int count = std::min(int(data.size()), PresetDataSize);
+    std::copy(data.begin(), data.begin() + count, image.begin() + PresetDataOffset);
+    return image;
+}
+
+bool writePresetFile(const QByteArray& data, const QString& path, unsigned& code) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        code = PresetFileNotOpened;
+        return false;
+    }
+    const QByteArray image = buildPresetImage(data);
+    if (file.write(image) != image.size() || !file.commit()) {
+        code = PresetFileNotWritten;
+        return false;
+    }
+    code = PresetFileOk;
+    return true;
+}
+
+unsigned readPresetFile(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return PresetFileNotOpened;
+    if (file.size() == 0)
+        return PresetFileEmpty;
+    bytes = file.readAll();
+    return PresetFileOk;
+}
+
+unsigned checkPresetImage(const QByteArray& bytes) {
+    if (bytes.size() < PresetImageSize)
+        return PresetFileTooShort;
+    if (!hasText(bytes, EditorTagOffset, EditorTag) || !hasText(bytes, PresetTagOffset, PresetTag))
+        return PresetFileBadTags;
+    return PresetFileOk;
+}
+
+unsigned presetImageFromBytes(const QByteArray& bytes, QByteArray& image) {
+    if (bytes.isEmpty())
+        return PresetFileEmpty;
+    const unsigned code = checkPresetImage(bytes);
+    if (code == PresetFileOk)
+        image = bytes.left(PresetImageSize);
+    return code;
+}
+
+bool isPresetFile(const QString& path) {
+    QByteArray bytes;
+    return readPresetFile(path, bytes) == PresetFileOk && checkPresetImage(bytes) == PresetFileOk;
+}
+
+bool loadPresetFile(const QString& path, QByteArray& image) {
+    QByteArray bytes;
+    if (readPresetFile(path, bytes) != PresetFileOk || QFileInfo(path).baseName().isEmpty())
+        return false;
+    return presetImageFromBytes(bytes, image) == PresetFileOk;
+}
+
+bool renamePresetFile(const QString& oldPath, const QString& newPath) {
+    if (QFile::exists(newPath))
+        return false;
+    return QFile::rename(oldPath, newPath);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "link/manualresetevent.h"
+#include "link/qmebasewritethread.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+class QWidget;
+
+// Copies the pedal's whole memory image into a backup file and writes such a file back, each
+// transfer on this thread's worker. Attached with attachShared to the editor's link and receive
+// thread; progress leaves as queued signals (value 0-100, MSGType).
+class QBackupWriteThread : public QMEBaseWriteThread {
+    Q_OBJECT
+
+public:
+    enum Mode { ModeBackup = 0, ModeRestore = 1 };
+
+    static constexpr int commandTimeoutMs = 500;
+    static constexpr int answerTimeoutMs = 5000;
+    static constexpr int pollMs = 5;
+
+    explicit QBackupWriteThread(QObject* parent = nullptr);
+    ~QBackupWriteThread() override;
+
+    // Ask for the file with a dialog, then start; false when no file was chosen.
+    bool startBackup(QWidget* parent = nullptr);
+    bool startRestore(QWidget* parent = nullptr);
+    // Start with a given file, without a dialog.
+    bool startBackupTo(const QString& path);
+    bool startRestoreFrom(const QString& path);
+
+    // The "BackupFiles" folder under the editor's user data folder.
+    static QString backupFolder();
+
+    int mode() const { return transferMode.load(); }
+    QString path() const;
+
+signals:
+    void emitBackupProgress(int progress, int msgType);
+    void emitRecallProgress(int progress, int msgType);
+
+protected slots:
+    void DealData(std::vector<unsigned char> Data) override;
+
+protected:
+    void run() override;
+
+private:
+    enum class WaitResult { Arrived, Failed, Stopped };
+
+    bool start(Mode mode, const QString& path);
+    bool send(std::vector<unsigned char> frame);
+    // Waits for flag, waking early when DealData answers, the device closes or a stop arrives.
+    WaitResult waitForAnswer(const std::atomic<bool>& flag);
+    // Signals the acknowledgement event and clears the stop request.
+    void acknowledgeStop();
+
+    void runBackup(const QString& file);
+    void runRestore(const QString& file);
+    bool receiveImage(QByteArray& image);
+    static bool readBackupFile(const QString& file, QByteArray& bytes);
+    static bool writeBackupFile(const QString& file, const QByteArray& bytes);
+
+    std::atomic<int> transferMode{ModeBackup};
+    mutable std::mutex pathMutex;
+    QString transferPath;
+
+    std::atomic<bool> receiving{false};
+    std::atomic<int> lastBlock{0};
+    std::atomic<bool> blockArrived{false};
+    std::mutex receivedMutex;
+    QByteArray received;
+
+    std::atomic<int> acknowledged{-1};
+    std::atomic<bool> ackArrived{false};
+
+    ManualResetEvent answerEvent;
+};

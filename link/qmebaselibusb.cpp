@@ -1,0 +1,310 @@
+#include "link/qmebaselibusb.h"
+
+#include "link/frame.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Interrupt packets carry the count of the frame bytes that follow in byte 0.
+constexpr int countedPayload = QMEBaseLibusb::interruptPacketSize - 1;
+
+// Offset of the identity payload in an answer packet: count byte, AA, 55, length, code.
+constexpr int identityOffset = 6;
+
+int controlInterfaceFor(int interfaceCount) {
+    return interfaceCount >= 4 ? 3 : 0;
+}
+
+} // namespace
+
+QMEBaseLibusb::QMEBaseLibusb() {
+    libusb_init(nullptr);
+}
+
+QMEBaseLibusb::~QMEBaseLibusb() {
+    closeDevice();
+    libusb_exit(nullptr);
+}
+
+void QMEBaseLibusb::setTransferMode(int mode) {
+    if (mode == ModeInterrupt || mode == ModeBulk)
+        transferMode = mode;
+}
+
+int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::uint16_t release,
+                              const char* deviceType, bool verify) {
+    // A handle still open would keep the interface claimed and leak.
+    closeDevice();
+
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(nullptr, &list);
+    if (count < 0)
+        return OpenFailed;
+
+    expectedType = deviceType ? std::optional<std::string>(deviceType) : std::nullopt;
+
+    int result = OpenFailed;
+    const int mode = transferMode.load();
+    if (mode != ModeNone) {
+        for (ssize_t i = 0; i < count && result == OpenFailed; ++i) {
+            libusb_device_descriptor descriptor{};
+            if (libusb_get_device_descriptor(list[i], &descriptor) != 0)
+                continue;
+            if (verify) {
+                qDebug() << "-------idProduct--------idVendor-----bcdDevice----------"
+                         << descriptor.idProduct << descriptor.idVendor << descriptor.bcdDevice;
+            }
+            const bool candidate = descriptor.idProduct == product &&
+                                   descriptor.idVendor == vendor && descriptor.bcdDevice != 0 &&
+                                   release != 0 && (verify || descriptor.bcdDevice == release);
+            if (!candidate || !openAndConfigure(list[i]))
+                continue;
+            result = handshake();
+            if (result == OpenFailed)
+                closeDevice();
+        }
+    }
+    libusb_free_device_list(list, 1);
+
+    if (result != OpenFailed) {
+        releaseNumber = release;
+        vendorId = vendor;
+        productId = product;
+    }
+    return result;
+}
+
+bool QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {
+    libusb_config_descriptor* config = nullptr;
+    if (libusb_get_config_descriptor(candidate, 0, &config) != 0 || !config)
+        return false;
+
+    libusb_device_handle* opened = nullptr;
+    bool ok = libusb_open(candidate, &opened) == 0 && opened;
+    ok = ok && libusb_set_configuration(opened, config->bConfigurationValue) == 0;
+    ok = ok && config->bNumInterfaces > 0;
+    if (ok) {
+        interfaceCount = config->bNumInterfaces;
+        ok = claimControlInterface(opened, config);
+    }
+    libusb_free_config_descriptor(config);
+
+    if (!ok) {
+        if (opened)
+            libusb_close(opened);
+        return false;
+    }
+    device = candidate;
+    handle = opened;
+    return true;
+}
+
+bool QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
+                                          const libusb_config_descriptor* config) {
+    const int number = controlInterfaceFor(config->bNumInterfaces);
+    if (libusb_kernel_driver_active(opened, number) == 1 &&
+        libusb_detach_kernel_driver(opened, number) != 0)
+        return false;
+    if (libusb_claim_interface(opened, number) != 0)
+        return false;
+
+    bulkInEndpoint = bulkOutEndpoint = interruptInEndpoint = interruptOutEndpoint = 0;
+    const libusb_interface& control = config->interface[number];
+    for (int a = 0; a < control.num_altsetting; ++a) {
+        const libusb_interface_descriptor& setting = control.altsetting[a];
+        for (int e = 0; e < setting.bNumEndpoints; ++e) {
+            const libusb_endpoint_descriptor& endpoint = setting.endpoint[e];
+            const bool in = endpoint.bEndpointAddress > 15;
+            switch (endpoint.bmAttributes & 0x03) {
+            case LIBUSB_TRANSFER_TYPE_INTERRUPT:
+                (in ? interruptInEndpoint : interruptOutEndpoint) = endpoint.bEndpointAddress;
+                break;
+            case LIBUSB_TRANSFER_TYPE_BULK:
+                (in ? bulkInEndpoint : bulkOutEndpoint) = endpoint.bEndpointAddress;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+int QMEBaseLibusb::handshake() {
+    const int mode = transferMode.load();
+    std::vector<unsigned char> buffer(mode == ModeBulk ? bulkPacketSize : interruptPacketSize, 0);
+    const bool answered = mode == ModeBulk ? requestIdentityBulk(buffer.data())
+                                           : requestIdentityInterrupt(buffer.data());
+    return answered ? checkIdentity(buffer.data(), mode) : OpenFailed;
+}
+
+void QMEBaseLibusb::closeDevice() {
+    // Waits for a frame being written and a packet being read, so neither uses a closed handle.
+    std::scoped_lock lock(writeMutex, readMutex);
+    libusb_device_handle* open = handle.exchange(nullptr);
+    if (!open)
+        return;
+    libusb_release_interface(open, controlInterfaceFor(interfaceCount));
+    libusb_close(open);
+    device = nullptr;
+}
+
+int QMEBaseLibusb::claimedInterface() const {
+    return isOpen() ? controlInterfaceFor(interfaceCount) : -1;
+}
+
+IdentityRecord QMEBaseLibusb::getIdentity() const {
+    std::lock_guard<std::mutex> lock(identityMutex);
+    return identity;
+}
+
+bool QMEBaseLibusb::writeData(const unsigned char* data, int length, int timeoutMs) {
+    // Positions inside a message are 16-bit.
+    if (!data || length <= 0 || length > static_cast<int>(Frame::maxLength))
+        return false;
+    std::lock_guard<std::mutex> lock(writeMutex);
+    libusb_device_handle* open = handle.load();
+    if (!open)
+        return false;
+    switch (transferMode.load()) {
+    case ModeInterrupt:
+        return writeInterrupt(open, data, length, timeoutMs);
+    case ModeBulk:
+        return writeBulk(open, data, length, timeoutMs);
+    default:
+        return false;
+    }
+}
+
+bool QMEBaseLibusb::writeInterrupt(libusb_device_handle* open, const unsigned char* data,
+                                   int length, int timeoutMs) {
+    unsigned char packet[interruptPacketSize];
+    for (int position = 0; position < length; position += countedPayload) {
+        const int chunk = std::min(countedPayload, length - position);
+        std::memset(packet, 0, sizeof packet);
+        packet[0] = static_cast<unsigned char>(chunk);
+        std::memcpy(packet + 1, data + position, static_cast<std::size_t>(chunk));
+        int moved = 0;
+        if (libusb_interrupt_transfer(open, interruptOutEndpoint, packet, interruptPacketSize,
+                                      &moved, static_cast<unsigned>(timeoutMs)) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool QMEBaseLibusb::writeBulk(libusb_device_handle* open, const unsigned char* data, int length,
+                              int timeoutMs) {
+    unsigned char chunkBuffer[bulkPacketSize];
+    for (int position = 0; position < length; position += bulkPacketSize) {
+        const int chunk = std::min(bulkPacketSize, length - position);
+        std::memset(chunkBuffer, 0, sizeof chunkBuffer);
+        std::memcpy(chunkBuffer, data + position, static_cast<std::size_t>(chunk));
+        int sent = 0;
+        while (sent < bulkPacketSize) {
+            int moved = 0;
+            const int rc = libusb_bulk_transfer(open, bulkOutEndpoint, chunkBuffer + sent,
+                                                bulkPacketSize - sent, &moved,
+                                                static_cast<unsigned>(timeoutMs));
+            if (rc == 0)
+                break;
+            if (rc != LIBUSB_ERROR_TIMEOUT || moved <= 0)
+                return false;
+            sent += moved;
+        }
+    }
+    return true;
+}
+
+bool QMEBaseLibusb::sendFrame(unsigned char* frame, int timeoutMs) {
+    if (!frame)
+        return false;
+    Frame::complete(frame);
+    return writeData(frame, Frame::length(frame) + static_cast<int>(Frame::overhead), timeoutMs);
+}
+
+bool QMEBaseLibusb::sendFrame(std::vector<unsigned char>& frame, int timeoutMs) {
+    if (!Frame::complete(frame))
+        return false;
+    return writeData(frame.data(), Frame::length(frame.data()) + static_cast<int>(Frame::overhead),
+                     timeoutMs);
+}
+
+int QMEBaseLibusb::readData(unsigned char* buffer, int timeoutMs) {
+    const int mode = transferMode.load();
+    if (mode == ModeNone)
+        return 0;
+    if (!buffer)
+        return -1;
+
+    int moved = 0;
+    int rc = 0;
+    {
+        std::lock_guard<std::mutex> lock(readMutex);
+        libusb_device_handle* open = handle.load();
+        if (!open)
+            return -1;
+        if (mode == ModeInterrupt)
+            rc = libusb_interrupt_transfer(open, interruptInEndpoint, buffer, interruptPacketSize,
+                                           &moved, static_cast<unsigned>(timeoutMs));
+        else
+            rc = libusb_bulk_transfer(open, bulkInEndpoint, buffer, bulkPacketSize, &moved,
+                                      static_cast<unsigned>(timeoutMs));
+    }
+    if (rc == 0)
+        return moved;
+    if (rc == LIBUSB_ERROR_TIMEOUT)
+        return mode == ModeInterrupt ? 0 : moved;
+    if (rc == LIBUSB_ERROR_NO_DEVICE || mode == ModeBulk)
+        closeDevice();
+    return -1;
+}
+
+bool QMEBaseLibusb::requestIdentityInterrupt(unsigned char* buffer) {
+    return requestIdentity(buffer);
+}
+
+bool QMEBaseLibusb::requestIdentityBulk(unsigned char* buffer) {
+    return requestIdentity(buffer);
+}
+
+bool QMEBaseLibusb::requestIdentity(unsigned char* buffer) {
+    unsigned char request[] = {0xAA, 0x55, 0x01, 0x00, 0x00, 0x00, 0x00};
+    if (!sendFrame(request, identityTimeoutMs))
+        return false;
+    for (int attempt = 0; attempt < identityReads; ++attempt) {
+        const int got = readData(buffer, identityTimeoutMs);
+        if (got > 0)
+            return true;
+        if (got < 0)
+            return false;
+    }
+    closeDevice();
+    return false;
+}
+
+int QMEBaseLibusb::checkIdentity(const unsigned char* answer, int mode) {
+    if (!answer || (mode != ModeInterrupt && mode != ModeBulk))
+        return OpenFailed;
+    IdentityRecord received;
+    std::memcpy(&received, answer + identityOffset, sizeof received);
+    {
+        std::lock_guard<std::mutex> lock(identityMutex);
+        identity = received;
+    }
+    // The model name must be NUL-terminated within its field to match.
+    const std::size_t typeLength = strnlen(received.deviceType, sizeof received.deviceType);
+    if (!expectedType || typeLength == sizeof received.deviceType ||
+        std::string(received.deviceType, typeLength) != *expectedType)
+        return OpenFailed;
+    if (received.runMode[1] != '\0')
+        return OpenFailed;
+    if (received.runMode[0] == 'B')
+        return OpenBootLoader;
+    if (received.runMode[0] == 'A')
+        return OpenRunning;
+    return OpenFailed;
+}

@@ -1,0 +1,133 @@
+#include "link/qmebasereceivethread.h"
+
+#include "link/frame.h"
+#include "link/qmebaselibusb.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+} // namespace
+
+QMEBaseReceiveThread::QMEBaseReceiveThread(QObject* parent) : QObject(parent) {}
+
+QMEBaseReceiveThread::~QMEBaseReceiveThread() {
+    stopFlag = true;
+    quitEvent.set();
+    // The buffer belongs to the worker until it has ended.
+    joinWorkerBeforeDestruction();
+}
+
+void QMEBaseReceiveThread::setLink(QMEBaseLibusb* link) {
+    usbLink = link;
+}
+
+bool QMEBaseReceiveThread::start() {
+    stopFlag = false;
+    runningFlag = true;
+    quitEvent.set();
+    if (!joinWorker(workerEndTimeoutMs)) {
+        runningFlag = false;
+        return false;
+    }
+    quitEvent.reset();
+    return launchWorker();
+}
+
+bool QMEBaseReceiveThread::stop() {
+    stopFlag = true;
+    if (quitEvent.isSet() || !runningFlag)
+        return !hasWorker() || joinWorker(0);
+    quitEvent.set();
+    if (!joinWorker(workerEndTimeoutMs))
+        return false;
+    finishedEvent.wait(finishedTimeoutMs);
+    return true;
+}
+
+void QMEBaseReceiveThread::run() {
+    QMEBaseLibusb* link = usbLink.load();
+    if (!link)
+        return;
+
+    sleepMs(20);
+    for (int i = 0; i < 10 && !link->isOpen(); ++i)
+        sleepMs(20);
+
+    unsigned char packet[readBufferSize];
+    while (link->isOpen()) {
+        if (stopFlag) {
+            finishedEvent.set();
+            stopFlag = false;
+            runningFlag = false;
+            return;
+        }
+        sleepMs(1);
+        const int count = link->readData(packet, readTimeoutMs);
+        if (count < 0)
+            break;
+        if (count > 0)
+            onData(packet, count);
+    }
+
+    finishedEvent.set();
+    stopFlag = false;
+    runningFlag = false;
+    emit emitLostConnection();
+}
+
+void QMEBaseReceiveThread::onData(const unsigned char* packet, int count) {
+    if (!packet || count < 2)
+        return;
+    // Byte 0 counts the frame bytes; everything behind it is buffered, padding included.
+    receiveBuffer.insert(receiveBuffer.end(), packet + 1, packet + count);
+
+    std::size_t scan = 0;
+    for (;;) {
+        std::vector<unsigned char>& buffer = receiveBuffer;
+        std::size_t start = scan;
+        while (start < buffer.size() && buffer[start] != Frame::startByte0)
+            ++start;
+        if (start == buffer.size()) {
+            buffer.clear();
+            return;
+        }
+        if (start + 1 == buffer.size()) {
+            buffer.erase(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(start));
+            return;
+        }
+        if (buffer[start + 1] != Frame::startByte1) {
+            scan = start + 1;
+            continue;
+        }
+        if (buffer.size() < start + 4) {
+            buffer.erase(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(start));
+            return;
+        }
+        const std::size_t frameSize = Frame::length(&buffer[start]) + Frame::overhead;
+        if (buffer.size() < start + frameSize) {
+            buffer.erase(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(start));
+            return;
+        }
+        // A length of 0 has no code byte: treated like a damaged frame.
+        if (!Frame::check(&buffer[start], frameSize)) {
+            buffer.erase(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(start + 1));
+            scan = 0;
+            continue;
+        }
+        publish(std::vector<unsigned char>(buffer.begin() + static_cast<std::ptrdiff_t>(start),
+                                           buffer.end()));
+        buffer.erase(buffer.begin(),
+                     buffer.begin() + static_cast<std::ptrdiff_t>(start + frameSize));
+        scan = 0;
+    }
+}
+
+void QMEBaseReceiveThread::publish(std::vector<unsigned char> message) {
+    emit emitCMDCallback(std::move(message));
+}

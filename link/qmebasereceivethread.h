@@ -1,0 +1,51 @@
+#pragma once
+
+#include "link/manualresetevent.h"
+#include "link/qutilthread.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <vector>
+
+class QMEBaseLibusb;
+
+// Reads the pedal without pause on its own worker, cuts the byte stream into checked frames and
+// publishes each one as a received message (the frame's AA up to the end of what was buffered).
+class QMEBaseReceiveThread : public QObject, public QUtilThread {
+    Q_OBJECT
+
+public:
+    static constexpr int readTimeoutMs = 100;
+    static constexpr int readBufferSize = 1024;
+    static constexpr int finishedTimeoutMs = 1000;
+
+    explicit QMEBaseReceiveThread(QObject* parent = nullptr);
+    ~QMEBaseReceiveThread() override;
+
+    void setLink(QMEBaseLibusb* link);
+    QMEBaseLibusb* getLink() const { return usbLink.load(); }
+
+    // Restart the worker / ask it to end. stop returns true once no worker runs any more.
+    bool start();
+    bool stop();
+    bool isRunning() const { return runningFlag.load(); }
+
+    // Appends one received packet (byte 0 is its count byte) and publishes every complete,
+    // checked frame. Runs on the worker; public so the assembly can be fed directly.
+    virtual void onData(const unsigned char* packet, int count);
+
+signals:
+    void emitCMDCallback(std::vector<unsigned char> cmd);
+    void emitLostConnection();
+
+protected:
+    void run() override;
+    virtual void publish(std::vector<unsigned char> message);
+
+    std::vector<unsigned char> receiveBuffer;
+    std::atomic<bool> stopFlag{false};
+    std::atomic<bool> runningFlag{false};
+    std::atomic<QMEBaseLibusb*> usbLink{nullptr};
+    ManualResetEvent finishedEvent;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "link/manualresetevent.h"
+#include "link/qutilthread.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QMEBaseLibusb;
+class QMEBaseReceiveThread;
+
+// Base of every sending thread: owns the device connection, turns received messages into
+// DealData calls and emitAnalysis, and a lost device into emitDeviceLostConnect.
+//
+// A subclass whose run or DealData uses its own members calls finishThreads() first in its
+// destructor, so neither runs any more once those members are gone.
+class QMEBaseWriteThread : public QObject, public QUtilThread {
+    Q_OBJECT
+
+public:
+    // Type of a transfer progress message.
+    enum MSGType { MSG_PROGRESS = 0, MSG_STOPPED = 1, MSG_FINISHED = 2, MSG_FAILED = 3 };
+    Q_ENUM(MSGType)
+
+    // Longest time stopWorker waits for the acknowledgement event once the worker has ended.
+    static constexpr int ackTimeoutMs = 200;
+
+    explicit QMEBaseWriteThread(QObject* parent = nullptr);
+    ~QMEBaseWriteThread() override;
+
+    // Creates and owns a receive thread for link.
+    void attachLink(QMEBaseLibusb* link);
+    // Shares another write thread's link and receive thread (not owned).
+    void attachShared(QMEBaseLibusb* link, QMEBaseReceiveThread* receiveThread);
+
+    QMEBaseLibusb* link() const { return usbLink.load(); }
+    QMEBaseReceiveThread* receiveThread() const { return receiver.data(); }
+
+    void startReceiving();
+
+    // Completes the frame's check value and sends L + 6 bytes; false without a link.
+    bool sendFrame(unsigned char* frame, int timeoutMs);
+    bool sendFrame(std::vector<unsigned char>& frame, int timeoutMs);
+
+    // Restart the worker running run(); false if the previous worker did not end in time.
+    bool startWorker();
+    // Ask the worker to end and wait (bounded) for it and for the acknowledgement event.
+    void stopWorker();
+    bool isWorkerRunning() const { return runningFlag.load(); }
+
+signals:
+    void emitDeviceLostConnect();
+    void emitAnalysis(std::vector<unsigned char> cmd);
+
+public slots:
+    int AutoRead(unsigned char* Data, int TomeOut = 100);
+    uchar openUsbConnect(ushort Vid, ushort Pid, ushort ReleaseNum, std::string deviceType);
+    bool closeUsbConnect();
+    virtual void LostConnection();
+    bool usbIsOpen();
+
+protected slots:
+    void CMDCallback(std::vector<unsigned char> cmd);
+    virtual void DealData(std::vector<unsigned char> Data);
+
+protected:
+    virtual QMEBaseReceiveThread* createReceiveThread();
+    void run() override;
+
+    // Stops the worker and stops delivering received messages to this object; returns once no
+    // DealData runs any more.
+    void finishThreads();
+
+    std::atomic<QMEBaseLibusb*> usbLink{nullptr};
+    // Guarded: a shared receive thread dies with the write thread that owns it.
+    QPointer<QMEBaseReceiveThread> receiver;
+    bool ownsReceiver = true;
+    std::optional<std::string> deviceTypeCopy;
+    std::atomic<bool> stopFlag{false};
+    std::atomic<bool> runningFlag{false};
+    ManualResetEvent ackEvent;
+
+private:
+    void connectReceiver();
+    void detachCallbacks();
+
+    std::mutex callbackMutex; // held while a received message is handled
+    bool callbacksDetached = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Reads one IR file into the block the pedal takes: 2048 samples, each a signed 24-bit value in
+// the low 24 bits of a word. The import worker holds a loader without owning it, so the file
+// readers can live above this library.
+class IrFileLoader {
+public:
+    static constexpr int kSampleCount = 2048;
+
+    virtual ~IrFileLoader() = default;
+
+    // Runs on the import worker. Fills samples with exactly kSampleCount words; false when the
+    // file cannot be read or converted (the import then skips it without using a slot).
+    virtual bool load(const QString& path, std::vector<uint32_t>& samples) = 0;
+};

@@ -1,0 +1,239 @@
+#include "editor/qmeappinfo.h"
+#include "tests/files_backup/pedalsession.h"
+
+#include "virtualpedal/virtualpedal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using Message = PedalSession::Message;
+using Messages = QList<Message>;
+using Environment = PedalSession::Environment;
+
+namespace {
+
+constexpr int Progress = 0;
+constexpr int Stopped = 1;
+constexpr int Finished = 2;
+constexpr int Failed = 3;
+
+quint64 readLittleEndian(const QByteArray& bytes, int offset, int size) {
+    quint64 value = 0;
+    for (int i = 0; i < size; ++i)
+        value |= quint64(quint8(bytes[offset + i])) << (8 * i);
+    return value;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+// Backups against the virtual pedal: the exchange, the file, the progress and every way one
+// can fail without leaving a file behind.
+class TestBackup final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void createsBackupFolder() const;
+    void fullBackup();
+    void emptyPathFails();
+    void failureLeavesEarlierFile_data();
+    void failureLeavesEarlierFile();
+    void stopRequest();
+    void shortTransferFails();
+    void unwritableTarget_data();
+    void unwritableTarget();
+
+private:
+    QTemporaryDir home;
+    std::unique_ptr<QTemporaryDir> folder;
+    QDir dir;
+};
+
+void TestBackup::initTestCase() {
+    // The backup thread creates its folder under the documents folder: keep it in the test's.
+    QVERIFY(home.isValid());
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestBackup::init() {
+    folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder->isValid());
+    dir = QDir(folder->path());
+}
+
+void TestBackup::createsBackupFolder() const {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(documents.startsWith(home.path()));
+    QMEAppInfo::instance().productName = "TALIX";
+    QCOMPARE(QBackupWriteThread::backupFolder(), documents + "/TALIX/BackupFiles");
+    QVERIFY(QDir(documents).removeRecursively());
+    const QBackupWriteThread thread;
+    QVERIFY(QFileInfo(documents + "/TALIX/BackupFiles").isDir());
+}
+
+void TestBackup::fullBackup() {
+    PedalSession session;
+    QVERIFY(session.open());
+    const QByteArray image = PedalSession::randomImage(7);
+    QVERIFY(PedalSession::setPedalImage(image));
+    const QString path = dir.absoluteFilePath("full.bfl");
+
+    QVERIFY(session.backupThread().startBackupTo(path));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 20000));
+
+    PedalSession::Frames expected{PedalSession::frame(0xE8, {0x01})};
+    for (int block = 0; block < 224; ++block)
+        expected.push_back(PedalSession::frame(0xEA, {quint8(block >> 8), quint8(block)}));
+    QCOMPARE(PedalSession::framesSent(), expected);
+
+    Messages messages{{0, Progress}};
+    for (int step = 1; step <= 225; ++step)
+        messages.append({std::min(100, step * 100 / 224), Progress});
+    messages.append({100, Progress});
+    messages.append({100, Finished});
+    QCOMPARE(session.backupMessages, messages);
+    // Block 223 arrived, its acknowledgement sent, the file written, finished.
+    QCOMPARE(
+        session.backupMessages.mid(session.backupMessages.size() - 5),
+        (Messages{
+            {99, Progress}, {100, Progress}, {100, Progress}, {100, Progress}, {100, Finished}}));
+
+    const QByteArray file = readFile(path);
+    QCOMPARE(file.size(), 116002);
+    QCOMPARE(readLittleEndian(file, 76, 4), 1ull);
+    QCOMPARE(readLittleEndian(file, 80, 8), 1024ull);
+    QCOMPARE(readLittleEndian(file, 1024 + 44, 4), 114688ull);
+    QCOMPARE(file.mid(1024 + 256 + 34), image);
+    quint64 sum = 0;
+    for (int i = 0; i < file.size(); ++i)
+        sum += (i >= 1016 && i < 1024) ? 0 : quint8(file[i]);
+    QCOMPARE(readLittleEndian(file, 1016, 8), sum);
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), QStringList{"full.bfl"});
+}
+
+void TestBackup::emptyPathFails() {
+    PedalSession session;
+    QVERIFY(session.open());
+    QVERIFY(session.backupThread().startBackupTo(QString()));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 5000));
+    QCOMPARE(session.backupMessages, (Messages{{0, Progress}, {0, Failed}}));
+    QVERIFY(PedalSession::framesSent().empty());
+}
+
+void TestBackup::failureLeavesEarlierFile_data() {
+    QTest::addColumn<Environment>("environment");
+    QTest::addColumn<int>("framesSent");
+    QTest::addColumn<Message>("last");
+    // Block k is asked for by frame k + 1; its failure reports trunc((k + 1) * 100 / 224).
+    QTest::newRow("unplug on the first acknowledgement")
+        << Environment{{"TALIX_VP_UNPLUG_ON", "0xEA"}} << 2 << Message{0, Failed};
+    QTest::newRow("unplug mid-transfer")
+        << Environment{{"TALIX_VP_UNPLUG_AFTER", "120"}} << -1 << Message{-1, Failed};
+    QTest::newRow("start not answered")
+        << Environment{{"TALIX_VP_SILENT_ON", "0xE8"}} << 1 << Message{0, Failed};
+    QTest::newRow("acknowledgement not answered")
+        << Environment{{"TALIX_VP_SILENT_ON", "0xEA"}} << 2 << Message{0, Failed};
+}
+
+void TestBackup::failureLeavesEarlierFile() {
+    QFETCH(Environment, environment);
+    QFETCH(int, framesSent);
+    QFETCH(Message, last);
+    PedalSession session(environment);
+    QVERIFY(session.open());
+    const QString path = dir.absoluteFilePath("earlier.bfl");
+    QVERIFY(writeFile(path, "an earlier backup"));
+
+    QVERIFY(session.backupThread().startBackupTo(path));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 8000));
+
+    const Message end = session.backupMessages.last();
+    QCOMPARE(end.second, Failed);
+    if (last.first >= 0)
+        QCOMPARE(end, last);
+    else
+        QVERIFY(end.first > 0 && end.first < 100);
+    if (framesSent >= 0)
+        QCOMPARE(int(PedalSession::framesSent().size()), framesSent);
+    QCOMPARE(session.backupMessages.count(end), 1);
+    QCOMPARE(readFile(path), QByteArray("an earlier backup"));
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), QStringList{"earlier.bfl"});
+}
+
+void TestBackup::stopRequest() {
+    PedalSession session(Environment{{"TALIX_VP_DELAY_MS", "0xEA:20"}});
+    QVERIFY(session.open());
+    const QString path = dir.absoluteFilePath("stopped.bfl");
+    QVERIFY(writeFile(path, "kept"));
+
+    QVERIFY(session.backupThread().startBackupTo(path));
+    QTRY_VERIFY_WITH_TIMEOUT(session.backupMessages.size() >= 5, 5000);
+    session.backupThread().stopWorker();
+    QVERIFY(!session.backupThread().isWorkerRunning());
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 5000));
+
+    const Message end = session.backupMessages.last();
+    QCOMPARE(end.second, Stopped);
+    QVERIFY(end.first < 100);
+    QVERIFY(int(PedalSession::framesSent().size()) < 225);
+    QCOMPARE(readFile(path), QByteArray("kept"));
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), QStringList{"stopped.bfl"});
+}
+
+void TestBackup::shortTransferFails() {
+    // The pedal stays silent on backup requests; the test answers in its place, one block short.
+    PedalSession session(Environment{{"TALIX_VP_SILENT_ON", "0xE8,0xEA"}});
+    QVERIFY(session.open());
+    const QString path = dir.absoluteFilePath("short.bfl");
+    QVERIFY(session.backupThread().startBackupTo(path));
+    for (int block = 0; block < 224; ++block) {
+        QTRY_COMPARE_WITH_TIMEOUT(int(PedalSession::framesSent().size()), block + 1, 3000);
+        std::vector<std::uint8_t> params{quint8(block >> 8), quint8(block)};
+        params.resize(block == 100 ? 2 + 511 : 2 + 512, quint8(block));
+        QVERIFY(virtualpedal::VirtualPedal::pushAnswer(0xE9, params));
+    }
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 5000));
+    QCOMPARE(session.backupMessages.last(), Message(100, Failed));
+    QCOMPARE(int(PedalSession::framesSent().size()), 225);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(dir.entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestBackup::unwritableTarget_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing folder") << "missing/backup.bfl";
+    QTest::newRow("a folder") << "folder";
+}
+
+void TestBackup::unwritableTarget() {
+    QFETCH(QString, name);
+    QVERIFY(dir.mkpath("folder"));
+    PedalSession session;
+    QVERIFY(session.open());
+    QVERIFY(session.backupThread().startBackupTo(dir.absoluteFilePath(name)));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 20000));
+    QCOMPARE(int(PedalSession::framesSent().size()), 225);
+    QCOMPARE(session.backupMessages.last(), Message(100, Failed));
+    QCOMPARE(session.backupMessages.count(Message(100, Finished)), 0);
+    QVERIFY(QFileInfo(dir.absoluteFilePath("folder")).isDir());
+    QVERIFY(dir.entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestBackup)
+#include "test_backup.moc"

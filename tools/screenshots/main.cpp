@@ -1,0 +1,143 @@
+// Renders the toolkit's windows and dialogs in both looks to PNG files:
+//   talix-screenshots <output folder>
+// It reads the skins beside itself, like the programs, and keeps its settings in a private place.
+#include "editor/parserxml.h"
+#include "editor/qmefolders.h"
+#include "tools/screenshots/screenshotwindow.h"
+#include "uikit/qappupdatedialog.h"
+#include "uikit/qloadingform.h"
+#include "uikit/qmaskwidget.h"
+#include "uikit/qmeprogressindicator.h"
+#include "uikit/qpromptdialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTranslator>
+
+namespace {
+
+struct PromptCase {
+    const char* name;
+    const char* text;
+    QSize area;
+    int icon;
+    int buttons;
+};
+
+// Each icon kind and each button set at least once, with texts the programs show.
+const PromptCase kPrompts[] = {
+    {"warning_yesno", "Are you sure to save the Preset?", {250, 60}, 1, 4},
+    {"success_none", "Device data backup successful.", {250, 80}, 3, 0},
+    {"error_none", "Device Disconnected!", {200, 100}, 4, 0},
+    {"help_ok", "Device connection disconnected, please reconnect!", {250, 80}, 5, 1},
+    {"noicon_cancel", "Exit the application!", {200, 60}, 0, 2},
+};
+
+// A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so
+// that a person can judge it.
+QImage onBackdrop(const QImage& shot, int mode) {
+    QImage out(shot.size() + QSize(48, 48), QImage::Format_ARGB32_Premultiplied);
+    out.fill(mode == 2 ? QColor(92, 96, 110) : QColor(200, 204, 214));
+    QPainter painter(&out);
+    painter.drawImage(24, 24, shot);
+    return out;
+}
+
+QImage grabShown(QWidget& widget) {
+    widget.show();
+    QApplication::processEvents();
+    return widget.grab().toImage();
+}
+
+bool save(const QImage& image, const QDir& folder, const QString& name) {
+    const bool ok = image.save(folder.filePath(name + ".png"));
+    if (!ok)
+        QTextStream(stderr) << "talix-screenshots: cannot write " << name << "\n";
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The dialogs read the look from the settings file: keep that file away from the user's.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    if (app.arguments().size() != 2) {
+        QTextStream(stderr) << "usage: talix-screenshots <output folder>\n";
+        return 2;
+    }
+    const QDir out(app.arguments().at(1));
+    if (!QDir().mkpath(out.path()))
+        return 1;
+
+    bool ok = true;
+    for (int mode : {1, 2}) {
+        const QString look = mode == 1 ? "light" : "dark";
+        ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", QString::number(mode));
+
+        for (const PromptCase& c : kPrompts) {
+            QPromptDialog prompt(nullptr, QString::fromUtf8(c.text), QStringLiteral("Prompt"),
+                                 c.icon, c.buttons);
+            prompt.SetMessageSize(c.area.width(), c.area.height());
+            ok &= save(onBackdrop(grabShown(prompt), mode), out,
+                       QStringLiteral("prompt_%1_%2").arg(c.name, look));
+        }
+
+        QAPPUpdateDialog mismatch(nullptr);
+        mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
+        mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
+        ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
+
+        ScreenshotWindow window(mode);
+        const QImage frame = grabShown(window);
+        ok &= save(onBackdrop(frame, mode), out, "window_gallery_" + look);
+
+        // The progress form over the mask, as during a backup.
+        QMaskWidget mask(window.centralWidget());
+        mask.setGeometry(window.rect().marginsRemoved(QMargins(8, 8, 8, 8)));
+        QLoadingForm loading;
+        loading.ApplyMode(mode);
+        loading.SetTextPattern(QStringLiteral("Backuping...%1%..."));
+        loading.SetValue(42);
+        loading.Indicator()->startAnimation();
+        mask.show();
+        QImage covered = grabShown(window);
+        const QImage form = grabShown(loading);
+        QPainter painter(&covered);
+        painter.drawImage((covered.width() - form.width()) / 2,
+                          (covered.height() - form.height()) / 2, form);
+        painter.end();
+        ok &= save(onBackdrop(covered, mode), out, "loading_over_mask_" + look);
+    }
+
+    // Two dialogs with the longest texts in each translated language, to check that they fit.
+    ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
+    for (const char* language : {"de", "fr", "zh_CN", "ja"}) {
+        QTranslator translator;
+        if (!translator.load(QMEFolders::applicationFolder("/Language/talix_") + language))
+            continue;
+        QCoreApplication::installTranslator(&translator);
+        const PromptCase& c = kPrompts[0];
+        QPromptDialog prompt(nullptr, QCoreApplication::translate("QObject", c.text),
+                             QCoreApplication::translate("QObject", "Prompt"), c.icon, c.buttons);
+        prompt.SetMessageSize(c.area.width(), c.area.height());
+        ok &= save(onBackdrop(grabShown(prompt), 1), out,
+                   QStringLiteral("prompt_%1_%2").arg(c.name, language));
+        QAPPUpdateDialog mismatch(nullptr);
+        mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
+        mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
+        ok &= save(onBackdrop(grabShown(mismatch), 1), out,
+                   QStringLiteral("firmware_mismatch_%1").arg(language));
+        QCoreApplication::removeTranslator(&translator);
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,141 @@
+#include "uikit/qappupdatedialog.h"
+
+#include "editor/parserxml.h"
+#include "editor/qmeappinfo.h"
+#include "editor/qmefolders.h"
+#include "uikit/qmebasebutton.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+namespace {
+
+const char* const kBackground = "/common_bg.png";
+const char* const kClose = "/btn_common_close.png";
+const char* const kButton = "/btn_common.png";
+
+QString tr0(const char* text) {
+    return QCoreApplication::translate("QObject", text);
+}
+
+} // namespace
+
+QStringList QAPPUpdateDialog::ImageNames() {
+    return {kBackground, kClose, kButton};
+}
+
+QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_mode = ParserXML::ReadValue("UI_Mode", "UI_Mode_Value", "1").toInt();
+    const QString folder = QMEFolders::imageFolder(m_mode);
+    SetBackgroundImage(folder + kBackground, true);
+    SetResizeDirections(0);
+    SetCloseButton(folder + kClose, true);
+    connect(CloseButton(), &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onCancel);
+
+    const QMEAppInfo& info = QMEAppInfo::instance();
+    SetTitleRect(info.marginLeft + 15, info.marginTop + 12, info.marginLeft + 14,
+                 info.marginTop + 11);
+    SetTitleText(tr0("Prompt"));
+    SetTitleBandHeight(info.marginTop + info.titleHeight);
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(18);
+    setFont(dialogFont);
+
+    const QColor text = m_mode == 1 ? QColor(123, 123, 123) : QColor(255, 255, 255);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, text);
+    setPalette(pal);
+
+    m_message = new QLabel(tr0("The software version dose not match the firmware of your device, "
+                               "keep using the software may lose support of some functions."),
+                           this);
+    m_message->setWordWrap(true);
+    m_firmware = new QLabel(tr0("Firmware version:"), this);
+    m_software = new QLabel(tr0("Software version:"), this);
+    for (QLabel* label : {m_message, m_firmware, m_software}) {
+        QFont f = label->font();
+        f.setPixelSize(16);
+        label->setFont(f);
+        label->setPalette(pal);
+    }
+
+    m_upgrade = new QMEBaseButton(tr0("Update firmware"), this);
+    m_continue = new QMEBaseButton(tr0("Continue using"), this);
+    for (QMEBaseButton* button : {m_upgrade, m_continue}) {
+        button->SetButtonImage(folder + kButton);
+        QFont f = button->font();
+        f.setPixelSize(16);
+        button->setFont(f);
+        button->SetTextColor(QMEBaseButtonDraw::StateNormal,
+                             m_mode == 1 ? QColor(51, 51, 51) : QColor(255, 255, 255));
+        button->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
+        button->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
+        button->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+    }
+    connect(m_upgrade, &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onUpgrade);
+    connect(m_continue, &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onCancel);
+    Layout();
+}
+
+void QAPPUpdateDialog::Layout() {
+    const QMEAppInfo& info = QMEAppInfo::instance();
+    const int left = info.marginLeft + 40;
+    const int inner = width() - left - info.marginRight - 40;
+    int y = info.marginTop + info.titleHeight + 20;
+    m_message->setGeometry(left, y, inner, 80);
+    y += 90;
+    m_firmware->setGeometry(left, y, inner, 24);
+    y += 30;
+    m_software->setGeometry(left, y, inner, 24);
+    const int bw = m_upgrade->width();
+    const int bh = m_upgrade->height();
+    const int by = height() - info.marginBottom - bh - 20;
+    const int gap = 30;
+    const int x0 = (width() - 2 * bw - gap) / 2;
+    m_upgrade->move(x0, by);
+    m_continue->move(x0 + bw + gap, by);
+    SetCloseButtonOffsets(15, 10);
+    LayoutCloseButton();
+}
+
+void QAPPUpdateDialog::SetFirmwareVersion(const QString& version) {
+    m_firmware->setText(tr0("Firmware version:") + " " + version);
+}
+
+void QAPPUpdateDialog::SetSoftwareVersion(const QString& version) {
+    m_software->setText(tr0("Software version:") + " " + version);
+}
+
+QLabel* QAPPUpdateDialog::MessageLabel() const {
+    return m_message;
+}
+
+QLabel* QAPPUpdateDialog::FirmwareLabel() const {
+    return m_firmware;
+}
+
+QLabel* QAPPUpdateDialog::SoftwareLabel() const {
+    return m_software;
+}
+
+QMEBaseButton* QAPPUpdateDialog::UpgradeButton() const {
+    return m_upgrade;
+}
+
+QMEBaseButton* QAPPUpdateDialog::ContinueButton() const {
+    return m_continue;
+}
+
+int QAPPUpdateDialog::Mode() const {
+    return m_mode;
+}
+
+void QAPPUpdateDialog::onUpgrade() {
+    accept();
+}
+
+void QAPPUpdateDialog::onCancel() {
+    close();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "uikit/qmedialog.h"
+
+#include <QColor>
+
+class QLabel;
+class QMEProgressIndicator;
+
+// The busy panel: a spinning indicator and a text with a number placed in it.
+class QLoadingForm : public QMEDialog {
+    Q_OBJECT
+public:
+    explicit QLoadingForm(QWidget* parent = nullptr);
+
+    void SetTextPattern(const QString& pattern);
+    QString TextPattern() const;
+    // Places `value` into the pattern as its first argument (decimal, no padding).
+    void SetValue(int value);
+    void ApplyMode(int mode);
+    QColor PanelColor() const;
+    QLabel* TextLabel() const;
+    QMEProgressIndicator* Indicator() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Layout();
+
+    QMEProgressIndicator* m_indicator;
+    QLabel* m_label;
+    QString m_pattern;
+    QColor m_panel{241, 241, 241};
+};

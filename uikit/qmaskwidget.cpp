@@ -1,0 +1,57 @@
+#include "uikit/qmaskwidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+QMaskWidget::QMaskWidget(QWidget* parent) : QMEWidget(parent) {
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setMouseTracking(false);
+}
+
+void QMaskWidget::SetTopBand(bool on) {
+    m_topBand = on;
+}
+
+bool QMaskWidget::TopBand() const {
+    return m_topBand;
+}
+
+void QMaskWidget::SetBandHeight(int height) {
+    m_bandHeight = height;
+}
+
+int QMaskWidget::BandHeight() const {
+    return m_bandHeight;
+}
+
+void QMaskWidget::SetContentRect(const QRect& rect) {
+    m_content = rect;
+}
+
+QRect QMaskWidget::ContentRect() const {
+    return m_content;
+}
+
+int QMaskWidget::Radius() const {
+    return m_radius;
+}
+
+bool QMaskWidget::InTopBand(const QPoint& pos) const {
+    return m_topBand && QRect(0, 0, width(), m_bandHeight).contains(pos);
+}
+
+void QMaskWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ShadowColor());
+    painter.drawRoundedRect(rect(), m_radius, m_radius);
+}
+
+void QMaskWidget::mousePressEvent(QMouseEvent* event) {
+    emit emitClicked();
+    if (InTopBand(event->pos()))
+        return;
+    QMEWidget::mousePressEvent(event);
+}

@@ -1,0 +1,111 @@
+#include "uikit/qmebasebutton.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+QMEBaseButton::QMEBaseButton(QWidget* parent) : QMEBaseButton(QString(), parent) {}
+
+QMEBaseButton::QMEBaseButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    setFlat(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+bool QMEBaseButton::SetButtonImage(const QString& path) {
+    if (!m_draw.LoadButtonImage(path))
+        return false;
+    resize(m_draw.FrameSize());
+    update();
+    return true;
+}
+
+bool QMEBaseButton::SetIconImage(const QString& path) {
+    const bool loaded = m_draw.LoadIconImage(path);
+    update();
+    return loaded;
+}
+
+void QMEBaseButton::SetIconPosition(const QPoint& position) {
+    m_draw.SetIconPosition(position);
+    update();
+}
+
+void QMEBaseButton::SetIconSize(const QSize& size) {
+    m_draw.SetIconSize(size);
+    update();
+}
+
+void QMEBaseButton::SetTextColor(int state, const QColor& color) {
+    m_draw.SetTextColor(state, color);
+    update();
+}
+
+void QMEBaseButton::SetFixedState(bool fixed) {
+    m_draw.SetFixedState(fixed);
+}
+
+int QMEBaseButton::State() const {
+    return m_draw.State();
+}
+
+QMEBaseButtonDraw& QMEBaseButton::Draw() {
+    return m_draw;
+}
+
+void QMEBaseButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_draw.Paint(painter, rect(), text(), font(), isChecked());
+}
+
+void QMEBaseButton::enterEvent(QEvent* event) {
+    m_draw.Enter(isEnabled());
+    emit mouseEnter(event);
+    update();
+    QPushButton::enterEvent(event);
+}
+
+void QMEBaseButton::leaveEvent(QEvent* event) {
+    m_draw.Leave(isEnabled());
+    emit mouseLeave(event);
+    update();
+    QPushButton::leaveEvent(event);
+}
+
+void QMEBaseButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_draw.Press(isEnabled());
+        emit mouseDown(event, event->pos().x());
+        update();
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void QMEBaseButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit mouseRelease(event, event->pos().x());
+        // The click may end the owner and with it this button.
+        const QPointer<QMEBaseButton> alive(this);
+        QPushButton::mouseReleaseEvent(event);
+        if (!alive)
+            return;
+        // Checked after the base class has toggled a checkable button.
+        m_draw.Release(isEnabled(), isChecked());
+        update();
+        return;
+    }
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void QMEBaseButton::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMove(event, event->pos().x());
+    QPushButton::mouseMoveEvent(event);
+}
+
+void QMEBaseButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        m_draw.EnabledChanged(isEnabled());
+        update();
+    }
+    QPushButton::changeEvent(event);
+}

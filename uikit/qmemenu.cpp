@@ -1,0 +1,30 @@
+#include "uikit/qmemenu.h"
+
+#include "uikit/qmemenustyle.h"
+
+#include <QFile>
+
+QMEMenu::QMEMenu(QWidget* parent) : QMEMenu(QString(), parent) {}
+
+QMEMenu::QMEMenu(const QString& title, QWidget* parent)
+    : QMenu(title, parent), m_style(new QMEMenuStyle) {
+    m_style->setParent(this);
+    setStyle(m_style);
+}
+
+QAction* QMEMenu::AddImageAction(const QString& text, const QString& imagePath) {
+    QAction* action = addAction(text);
+    if (QFile::exists(imagePath))
+        action->setIcon(QIcon(imagePath));
+    return action;
+}
+
+QMEMenu* QMEMenu::AddSubMenu(const QString& title) {
+    auto* menu = new QMEMenu(title, this);
+    addMenu(menu);
+    return menu;
+}
+
+QMEMenuStyle* QMEMenu::MenuStyle() const {
+    return m_style;
+}

@@ -1,0 +1,44 @@
+#include "uikit/qmesingleapplication.h"
+
+#include "uikit/qmesingleinstance.h"
+
+#include <QWidget>
+
+QMESingleApplication::QMESingleApplication(const QString& id, int& argc, char** argv)
+    : QApplication(argc, argv), m_instance(new QMESingleInstance(id, this)) {
+    connect(m_instance, &QMESingleInstance::messageReceived, this,
+            &QMESingleApplication::messageReceived);
+}
+
+QString QMESingleApplication::id() const {
+    return m_instance->id();
+}
+
+bool QMESingleApplication::isRunning() const {
+    return m_instance->isRunning();
+}
+
+bool QMESingleApplication::sendMessage(const QString& message, int timeout) {
+    return m_instance->sendMessage(message, timeout);
+}
+
+void QMESingleApplication::setActivationWindow(QWidget* window, bool activateOnMessage) {
+    m_window = window;
+    disconnect(m_activation);
+    if (activateOnMessage)
+        m_activation = connect(m_instance, &QMESingleInstance::messageReceived, this,
+                               &QMESingleApplication::activateWindow);
+}
+
+QWidget* QMESingleApplication::activationWindow() const {
+    return m_window;
+}
+
+void QMESingleApplication::activateWindow() {
+    if (!m_window)
+        return;
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+
+class QMESingleInstance;
+
+// The application object of a single-instance program: a second start finds the first with
+// isRunning() and passes it a message; the first raises its activation window on a message.
+class QMESingleApplication : public QApplication {
+    Q_OBJECT
+public:
+    QMESingleApplication(const QString& id, int& argc, char** argv);
+
+    QString id() const;
+    bool isRunning() const;
+    bool sendMessage(const QString& message, int timeout = 5000);
+    void setActivationWindow(QWidget* window, bool activateOnMessage = true);
+    QWidget* activationWindow() const;
+
+signals:
+    void messageReceived(const QString& message);
+
+public slots:
+    void activateWindow();
+
+private:
+    QMESingleInstance* m_instance;
+    QPointer<QWidget> m_window;
+    QMetaObject::Connection m_activation;
+};

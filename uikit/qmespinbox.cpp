@@ -1,0 +1,85 @@
+#include "uikit/qmespinbox.h"
+
+#include "uikit/qmebasebutton.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+#include <algorithm>
+
+QMESpinBox::QMESpinBox(QWidget* parent)
+    : QSpinBox(parent), m_up(new QMEBaseButton(this)), m_down(new QMEBaseButton(this)),
+      m_repeat(new QTimer(this)) {
+    setButtonSymbols(QAbstractSpinBox::NoButtons);
+    setStyleSheet("QMESpinBox {background-color:transparent;border:none}");
+    lineEdit()->setStyleSheet(
+        "QLineEdit {background-color:transparent;border:none; padding: 0px 0px 1px -2px}");
+    m_repeat->setInterval(kRepeatMs);
+    connect(m_repeat, &QTimer::timeout, this, &QMESpinBox::OnRepeatTick);
+    connect(m_up, &QMEBaseButton::clicked, this, [this] { stepBy(1); });
+    connect(m_down, &QMEBaseButton::clicked, this, [this] { stepBy(-1); });
+    connect(m_up, &QMEBaseButton::pressed, this, [this] { StartHold(1); });
+    connect(m_down, &QMEBaseButton::pressed, this, [this] { StartHold(-1); });
+    connect(m_up, &QMEBaseButton::released, this, &QMESpinBox::StopHold);
+    connect(m_down, &QMEBaseButton::released, this, &QMESpinBox::StopHold);
+    LayoutButtons();
+}
+
+void QMESpinBox::SetButtonImages(const QString& upPath, const QString& downPath) {
+    m_up->SetButtonImage(upPath);
+    m_down->SetButtonImage(downPath);
+    LayoutButtons();
+}
+
+QMEBaseButton* QMESpinBox::UpButton() const {
+    return m_up;
+}
+
+QMEBaseButton* QMESpinBox::DownButton() const {
+    return m_down;
+}
+
+int QMESpinBox::HeldDirection() const {
+    return m_held;
+}
+
+int QMESpinBox::TickCount() const {
+    return m_ticks;
+}
+
+void QMESpinBox::StartHold(int direction) {
+    m_held = direction;
+    m_ticks = 0;
+    m_repeat->start();
+}
+
+void QMESpinBox::StopHold() {
+    m_repeat->stop();
+    m_held = 0;
+}
+
+void QMESpinBox::OnRepeatTick() {
+    if (m_held == 0)
+        return;
+    ++m_ticks;
+    if (m_ticks > kRepeatAfterTicks)
+        stepBy(m_held);
+}
+
+void QMESpinBox::resizeEvent(QResizeEvent* event) {
+    QSpinBox::resizeEvent(event);
+    LayoutButtons();
+}
+
+void QMESpinBox::LayoutButtons() {
+    // Up in the top half and down in the bottom half of a strip at the right edge.
+    const int half = height() / 2;
+    int w = m_up->width();
+    if (m_up->Draw().ButtonImage().isNull()) {
+        w = std::max(12, height() / 2);
+        m_up->resize(w, half);
+        m_down->resize(w, height() - half);
+    }
+    m_up->move(width() - w, half - m_up->height());
+    m_down->move(width() - w, half);
+}

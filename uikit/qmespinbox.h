@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QSpinBox>
+
+class QMEBaseButton;
+class QTimer;
+
+// A transparent spin box with its own image up and down buttons that repeat while held.
+class QMESpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    static constexpr int kRepeatMs = 100;
+    // Ticks that pass before holding starts to repeat.
+    static constexpr int kRepeatAfterTicks = 5;
+
+    explicit QMESpinBox(QWidget* parent = nullptr);
+
+    void SetButtonImages(const QString& upPath, const QString& downPath);
+    QMEBaseButton* UpButton() const;
+    QMEBaseButton* DownButton() const;
+    // +1 while up is held, -1 while down is held, 0 otherwise.
+    int HeldDirection() const;
+    int TickCount() const;
+
+public slots:
+    void OnRepeatTick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void StartHold(int direction);
+    void StopHold();
+    void LayoutButtons();
+
+    QMEBaseButton* m_up;
+    QMEBaseButton* m_down;
+    QTimer* m_repeat;
+    int m_held = 0;
+    int m_ticks = 0;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "uikit/qmestandarddialog.h"
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QStringList>
+
+class QLabel;
+class QMEWidget;
+
+// The system's message box: a skinned dialog with an icon, a message and a row of result buttons.
+class QPromptDialog : public QMEStandardDialog {
+    Q_OBJECT
+public:
+    enum Icon { IconNone = 0, IconWarning = 1, IconSuccess = 3, IconError = 4, IconHelp = 5 };
+    enum Buttons { ButtonsNone = 0, ButtonsOk = 1, ButtonsCancel = 2, ButtonsYesNo = 4 };
+    // The result codes are those of the standard message-box buttons.
+    enum Result {
+        ResultOk = 0x400,
+        ResultYes = 0x4000,
+        ResultNo = 0x10000,
+        ResultClose = 0x200000,
+        ResultCancel = 0x400000
+    };
+
+    // Builds a prompt, runs it modally and returns its result code.
+    static int ShowPrompt(QWidget* parent, const QString& text, int width, int height,
+                          const QString& title, int icon, int buttons);
+
+    QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
+                  int buttons);
+
+    // Images of the prompt, relative to the "pic" theme folder.
+    static QStringList ImageNames();
+    // The icon image for a kind; empty for kinds without an icon.
+    static QString IconImageName(int icon);
+
+    void SetMessageSize(int width, int height);
+    QSize MessageSize() const;
+    bool IconShown() const;
+    QMEWidget* IconWidget() const;
+    QLabel* MessageLabel() const;
+    QList<QMEBaseButton*> ResultButtons() const;
+    int Mode() const;
+
+public slots:
+    void OnClose();
+    void OnBtnDone();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    void AddButton(const QString& text, int result);
+
+    QLabel* m_message = nullptr;
+    QMEWidget* m_icon = nullptr;
+    int m_iconKind = 0;
+    bool m_iconShown = false;
+    QString m_title;
+    QString m_text;
+    int m_buttonSet = 0;
+    QList<QMEBaseButton*> m_buttons;
+    int m_mode = 1;
+    QSize m_messageSize{250, 200};
+    bool m_shown = false;
+};

@@ -1,0 +1,87 @@
+#include "uikit/retractlabel.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+RetractLabel::RetractLabel(QWidget* parent) : QLabel(parent) {}
+
+bool RetractLabel::IsAcceptable(const QString& text) {
+    static const QRegularExpression forbidden("[/:*\"<>|?]");
+    return !text.contains(forbidden) && !text.contains('\\');
+}
+
+QString RetractLabel::BaseName(const QString& name) {
+    const int dot = name.lastIndexOf('.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString RetractLabel::Extension(const QString& name) {
+    const int dot = name.lastIndexOf('.');
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+void RetractLabel::SetName(const QString& name) {
+    m_name = name;
+    setText(name);
+}
+
+QString RetractLabel::Name() const {
+    return m_name;
+}
+
+void RetractLabel::SetHideExtension(bool hide) {
+    m_hideExtension = hide;
+}
+
+bool RetractLabel::HideExtension() const {
+    return m_hideExtension;
+}
+
+void RetractLabel::StartRename() {
+    if (!m_editor) {
+        m_editor = new QLineEdit(this);
+        m_editor->setAcceptDrops(true);
+        connect(m_editor, &QLineEdit::returnPressed, this, &RetractLabel::RenameOK);
+        connect(m_editor, &QLineEdit::editingFinished, this, &RetractLabel::RenameOK);
+        connect(m_editor, &QLineEdit::textChanged, this, &RetractLabel::NameChange);
+    }
+    m_editor->setFont(font());
+    m_accepted = m_hideExtension ? BaseName(m_name) : m_name;
+    m_editor->setText(m_accepted);
+    m_editor->setGeometry(rect());
+    m_editor->show();
+    m_editor->setFocus();
+    m_editor->selectAll();
+}
+
+bool RetractLabel::IsRenaming() const {
+    return m_editor && m_editor->isVisible();
+}
+
+QLineEdit* RetractLabel::Editor() const {
+    return m_editor;
+}
+
+QString RetractLabel::AcceptedText() const {
+    return m_accepted;
+}
+
+void RetractLabel::NameChange(const QString& text) {
+    if (IsAcceptable(text)) {
+        m_accepted = text;
+        return;
+    }
+    const QSignalBlocker blocker(m_editor);
+    m_editor->setText(m_accepted);
+}
+
+void RetractLabel::RenameOK() {
+    // Return and the end of editing both arrive here: one rename per edit.
+    if (!IsRenaming())
+        return;
+    m_editor->hide();
+    QString name = m_accepted;
+    if (m_hideExtension)
+        name += Extension(m_name);
+    emit emitChangeName(name);
+}

@@ -1,0 +1,160 @@
+#include "updater/qfirmwareimage.h"
+
+#include <QString>
+
+#include <cstring>
+
+const char QFirmwareImage::Magic[MagicSize + 1] = "Zelva_TAG";
+
+qint64 QFirmwareImage::open(const QByteArray& utf8Path) {
+    close();
+    m_path = utf8Path;
+    if (utf8Path.isEmpty()) {
+        return 0;
+    }
+    m_file.setFileName(QString::fromUtf8(utf8Path));
+    // Read-write as the boot loader tool always did: a read-only image is refused.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        return 0;
+    }
+    const qint64 fileSize = m_file.size();
+    if (m_file.isSequential() || fileSize < HeaderSize || fileSize > MaxFileSize) {
+        close();
+        return 0;
+    }
+    QByteArray image = m_file.readAll();
+    if (image.size() != fileSize) {
+        close();
+        return 0;
+    }
+    const qint64 result = openImage(image);
+    if (result == 0) {
+        close();
+    }
+    return result;
+}
+
+qint64 QFirmwareImage::openImage(const QByteArray& bytes) {
+    if (bytes.size() < HeaderSize || bytes.size() > MaxFileSize ||
+        std::memcmp(bytes.constData(), Magic, MagicSize) != 0) {
+        m_image.clear();
+        return 0;
+    }
+    m_image = bytes;
+    return m_image.size();
+}
+
+void QFirmwareImage::close() {
+    if (m_file.isOpen()) {
+        m_file.close();
+    }
+    m_image.clear();
+    m_image.squeeze();
+}
+
+bool QFirmwareImage::ensureLoaded() {
+    if (isOpen()) {
+        return true;
+    }
+    if (m_path.isEmpty()) {
+        return false;
+    }
+    return open(m_path) != 0;
+}
+
+const unsigned char* QFirmwareImage::bytes() const {
+    return reinterpret_cast<const unsigned char*>(m_image.constData());
+}
+
+quint32 QFirmwareImage::readLe32(const unsigned char* p) {
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+int QFirmwareImage::sectionCount() const {
+    if (!isOpen()) {
+        return 0;
+    }
+    return static_cast<signed char>(bytes()[OffSectionCount]);
+}
+
+qint64 QFirmwareImage::totalBlockCount() const {
+    // qint64 division truncates toward zero, as the count is defined.
+    return (size() - HeaderSize - qint64(SectionHeaderSize) * sectionCount()) / BlockSize;
+}
+
+int QFirmwareImage::header(unsigned char* out) {
+    if (!ensureLoaded()) {
+        return 0;
+    }
+    std::memcpy(out, bytes(), HeaderSize);
+    return HeaderSize;
+}
+
+qint64 QFirmwareImage::sectionHeaderPos(int k) const {
+    if (k < 1 || k > sectionCount()) {
+        return -1;
+    }
+    qint64 pos = FirstSectionHeaderPos;
+    for (int i = 1;; ++i) {
+        if (pos < 0 || pos + SectionHeaderSize > size()) {
+            return -1;
+        }
+        if (i == k) {
+            return pos;
+        }
+        pos = readLe32(bytes() + pos + OffNextHeader);
+    }
+}
+
+bool QFirmwareImage::sectionDataRange(int k, qint64& pos, qint64& length) const {
+    const qint64 headerPos = sectionHeaderPos(k);
+    if (headerPos < 0) {
+        return false;
+    }
+    const unsigned char* h = bytes() + headerPos;
+    // Sections 2 on store their data offset plus one.
+    pos = k == 1 ? FirstSectionDataPos : qint64(readLe32(h + OffDataPos)) - 1;
+    length = readLe32(h + OffDataSize);
+    return pos >= 0 && pos <= size() && length <= size() - pos;
+}
+
+int QFirmwareImage::sectionHeader(int k, unsigned char* out) {
+    if (!ensureLoaded()) {
+        return 0;
+    }
+    const qint64 pos = sectionHeaderPos(k);
+    if (pos < 0) {
+        return 0;
+    }
+    std::memcpy(out, bytes() + pos, SectionHeaderSize);
+    return SectionHeaderSize;
+}
+
+qint64 QFirmwareImage::sectionData(int k, std::vector<unsigned char>& out) {
+    out.clear();
+    qint64 pos = 0;
+    qint64 length = 0;
+    if (!ensureLoaded() || !sectionDataRange(k, pos, length)) {
+        return 0;
+    }
+    out.assign(bytes() + pos, bytes() + pos + length);
+    return length;
+}
+
+bool QFirmwareImage::isUploadable() const {
+    const int count = sectionCount();
+    if (!isOpen() || count < 0) {
+        return false;
+    }
+    if (count > 0 && totalBlockCount() <= 0) {
+        return false;
+    }
+    for (int k = 1; k <= count; ++k) {
+        qint64 pos = 0;
+        qint64 length = 0;
+        if (!sectionDataRange(k, pos, length)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+// The base class holds a guarded pointer to its receive thread, which needs the full type.
+#include "link/qmebasereceivethread.h"
+#include "link/qmebasewritethread.h"
+#include "updater/qfirmwareimage.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+// Uploads a firmware image to the pedal's boot loader: handshake, start packet, every section
+// in 512-byte blocks, finish packet. Reports progress and failures through emitUpdateMsg.
+class QMEUpdateWriteThread final : public QMEBaseWriteThread {
+    Q_OBJECT
+
+public:
+    enum UpdateMsgType {
+        MsgHandshakeFailed = 4,
+        MsgStartRejected = 5,
+        MsgImageFailed = 6,
+        MsgComplete = 10,
+        MsgProgress = 11,
+        MsgBlockFailed = 12,
+    };
+    // Figures of the image failures (type 6).
+    enum ImageFailure { NoPath = 1, Unreadable = 2, OtherDeviceType = 3 };
+
+    static constexpr int sendTimeoutMs = 500;
+    // Bound of every wait for an answer: handshake, start, finish and each block.
+    static constexpr int answerTimeoutMs = 5000;
+    static constexpr int pollMs = 5;
+    // The boot loader restarts the pedal after the finish packet.
+    static constexpr int completionPauseMs = 3000;
+
+    explicit QMEUpdateWriteThread(QObject* parent = nullptr);
+    ~QMEUpdateWriteThread() override;
+
+    void setFirmwarePath(const QString& path) { firmwarePath = path; }
+    QString getFirmwarePath() const { return firmwarePath; }
+
+signals:
+    void emitUpdateMsg(int type, float progress);
+
+protected slots:
+    void DealData(std::vector<unsigned char> Data) override;
+
+protected:
+    void run() override;
+
+private:
+    struct SectionInfo {
+        quint32 dataSize;
+        quint8 dataCmd;
+        quint8 dataAck;
+        quint32 delay;
+        quint16 sectorAddrStart;
+    };
+
+    static SectionInfo sectionInfo(const unsigned char* header);
+    bool expectedTypeMatches(const unsigned char* type, int size) const;
+    void uploadImage(QFirmwareImage& image);
+    bool sendBlocks(const SectionInfo& section);
+    bool waitForBlockAck();
+    // Clears the flag and the event, then sends the payload; false when the send failed.
+    bool sendPacket(const unsigned char* payload, int length);
+    // Waits (bounded) for the acknowledgement event; returns the flag. A stop request or a
+    // lost pedal ends the wait early with the flag as it is.
+    bool waitForAnswer();
+    // Sleeps ms unless a stop is requested.
+    void pause(int ms);
+    // Blocks sent so far as a share of 90.
+    quint64 blockPercent() const;
+    bool stopRequested() const;
+
+    QString firmwarePath = QStringLiteral(".\\Firmware\\");
+
+    unsigned char imageHeader[QFirmwareImage::HeaderSize] = {};
+    std::vector<unsigned char> sectionHeaders;
+    std::vector<unsigned char> sectionData;
+    std::vector<unsigned char> packet;
+
+    int sectionCount = 0;
+    qint64 totalBlocks = 0;
+    quint32 blocksSent = 0;
+
+    std::atomic<bool> ackFlag{false};
+    // Answer codes DealData looks for; -1 while none is expected.
+    std::atomic<int> startAck{-1};
+    std::atomic<int> sectionAck{-1};
+};

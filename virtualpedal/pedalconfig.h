@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace virtualpedal {
+
+// Settings of the virtual bus, read from TALIX_VP_* environment variables (see README.md).
+struct PedalConfig {
+    struct Device {
+        enum class Kind { Pedal, OtherPedal, Foreign };
+        Kind kind = Kind::Pedal;
+        std::string deviceType;      // OtherPedal: the type its identity names
+        std::uint16_t vendorId = 0;  // Foreign
+        std::uint16_t productId = 0; // Foreign
+    };
+
+    std::string stateFile;
+    char runMode = 'A';
+    std::string firmwareVersion = "V1.2.2";
+    std::string newFirmwareVersion = "V1.2.2";
+    std::string deviceType = "TAL_IX";
+    int interfaceCount = 1;
+    std::uint16_t bcdDevice = 0x0200;
+    std::vector<Device> devices{Device{}};
+    std::string logFile;
+    bool timing = false;
+
+    int unplugAfter = -1;
+    int unplugOn = -1;
+    std::set<int> silentOn;
+    int dropIrAck = -1;
+    int corruptCode = -1;
+    int corruptNth = 0; // 0: every answer with corruptCode
+    std::vector<std::uint8_t> garbage;
+    std::uint32_t paddingSeed = 0;
+    int delayAllMs = 0;
+    std::map<int, int> delayOnMs;
+
+    std::uint8_t startCmd = 0xA0;
+    std::uint8_t startAck = 0xA1;
+    std::uint8_t dataCmd = 0xA2;
+    std::uint8_t dataAck = 0xA3;
+    bool rejectStart = false;
+    int refuseBlock = -1;
+    std::string handshakeType;
+
+    static PedalConfig fromEnvironment();
+};
+
+} // namespace virtualpedal
