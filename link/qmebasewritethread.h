@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/manualresetevent.h"
+#include "link/qmebasereceivethread.h"
 #include "link/qutilthread.h"
 
 #include <QObject>
@@ -13,7 +14,6 @@
 #include <vector>
 
 class QMEBaseLibusb;
-class QMEBaseReceiveThread;
 
 // Base of every sending thread: owns the device connection, turns received messages into
 // DealData calls and emitAnalysis, and a lost device into emitDeviceLostConnect.

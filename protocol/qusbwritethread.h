@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/manualresetevent.h"
-#include "link/qmebasereceivethread.h" // the base keeps a guarded pointer to it
 #include "link/qmebasewritethread.h"
 #include "protocol/presetcodec.h"
 

@@ -83,17 +83,18 @@ void QAPPUpdateDialog::Layout() {
     const QMEAppInfo& info = QMEAppInfo::instance();
     const int left = info.marginLeft + 40;
     const int inner = width() - left - info.marginRight - 40;
-    int y = info.marginTop + info.titleHeight + 20;
-    m_message->setGeometry(left, y, inner, 80);
-    y += 90;
+    int y = info.marginTop + info.titleHeight + 16;
+    m_message->setGeometry(left, y, inner, 64);
+    y += 70;
     m_firmware->setGeometry(left, y, inner, 24);
-    y += 30;
+    y += 28;
     m_software->setGeometry(left, y, inner, 24);
     const int bw = m_upgrade->width();
     const int bh = m_upgrade->height();
     const int by = height() - info.marginBottom - bh - 20;
     const int gap = 30;
-    const int x0 = (width() - 2 * bw - gap) / 2;
+    const int x0 =
+        info.marginLeft + (width() - info.marginLeft - info.marginRight - 2 * bw - gap) / 2;
     m_upgrade->move(x0, by);
     m_continue->move(x0 + bw + gap, by);
     SetCloseButtonOffsets(15, 10);

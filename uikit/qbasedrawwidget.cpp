@@ -31,9 +31,9 @@ bool QBaseDrawWidget::SetBackgroundImage(const QString& path, bool resizable) {
     d.window->resize(image.size());
     if (resizable) {
         d.window->setMinimumSize(image.size());
-        d.directions = QMEFrameGeometry::ResizeHorizontal | QMEFrameGeometry::ResizeVertical;
+        SetResizeDirections(QMEFrameGeometry::ResizeHorizontal | QMEFrameGeometry::ResizeVertical);
     } else {
-        d.directions = 0;
+        SetResizeDirections(0);
     }
     const int w = image.width() / 3;
     const int h = image.height() / 3;
@@ -90,6 +90,9 @@ int QBaseDrawWidget::TitleBandHeight() const {
 
 void QBaseDrawWidget::SetResizeDirections(int directions) {
     d.directions = directions;
+    // A resizable dialog needs hover events to drop the resize cursor over its controls.
+    if (d.kind == KindDialog && directions)
+        d.window->setAttribute(Qt::WA_Hover);
 }
 
 int QBaseDrawWidget::ResizeDirections() const {
@@ -258,6 +261,6 @@ void QBaseDrawWidget::DrawEvent(QEvent* event) {
     if (d.kind == KindWidget || event->type() != QEvent::HoverMove)
         return;
     const auto* hover = static_cast<QHoverEvent*>(event);
-    if (!OverFrame(hover->pos()) && d.zone == QMEFrameGeometry::ZoneNone)
-        d.window->unsetCursor();
+    if (!d.pressed && !OverFrame(hover->pos()))
+        SetHitZone(QMEFrameGeometry::ZoneNone);
 }

@@ -87,6 +87,10 @@ int QMECircleSlider::litDots() const {
     return QMEDialMath::LitDots(value(), minimum(), maximum(), m_contraAngle, m_dotCount);
 }
 
+double QMECircleSlider::pointerAngle() const {
+    return m_lastAngle;
+}
+
 void QMECircleSlider::setDotCount(int count) {
     if (count != m_dotCount) {
         m_dotCount = count;

@@ -43,6 +43,8 @@ public:
     void setNeedleDistance(int distance);
     int needleDistance() const;
     int litDots() const;
+    // The dial angle of the last accepted pointer position.
+    double pointerAngle() const;
 
 public slots:
     void setDotCount(int count);

@@ -130,19 +130,19 @@ TitleButtons LayoutTitleBar(int width, const QMargins& margins, const QSize& clo
     return b;
 }
 
-QRect LogoRect(const QRect& spec, const QSize& window, const QSize& image) {
-    const int width = spec.right() == spec.left() - 1 ? image.width() : spec.width();
-    const int height = spec.bottom() == spec.top() - 1 ? image.height() : spec.height();
-    const int x = spec.left() == -1 ? (window.width() - width) / 2 : spec.left();
-    const int y = spec.top() == -1 ? (window.height() - height) / 2 : spec.top();
+QRect LogoRect(const QRect& given, const QSize& window, const QSize& image) {
+    const int width = given.right() == given.left() - 1 ? image.width() : given.width();
+    const int height = given.bottom() == given.top() - 1 ? image.height() : given.height();
+    const int x = given.left() == -1 ? (window.width() - width) / 2 : given.left();
+    const int y = given.top() == -1 ? (window.height() - height) / 2 : given.top();
     return QRect(x, y, width, height);
 }
 
-QRect TitleRect(const QRect& spec, const QSize& window, const QMargins& insets) {
-    const int x = spec.left() == 0 ? insets.left() : spec.left();
-    const int y = spec.top() == 0 ? insets.top() : spec.top();
-    const int width = spec.width() == 0 ? window.width() - insets.right() - x : spec.width();
-    const int height = spec.height() == 0 ? 20 : spec.height();
+QRect TitleRect(const QRect& given, const QSize& window, const QMargins& insets) {
+    const int x = given.left() == 0 ? insets.left() : given.left();
+    const int y = given.top() == 0 ? insets.top() : given.top();
+    const int width = given.width() == 0 ? window.width() - insets.right() - x : given.width();
+    const int height = given.height() == 0 ? 20 : given.height();
     return QRect(x, y, width, height);
 }
 

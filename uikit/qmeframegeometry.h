@@ -68,7 +68,7 @@ TitleButtons LayoutTitleBar(int width, const QMargins& margins, const QSize& clo
                             const QSize& maximise, const QSize& minimise, bool maximiseShown);
 
 // A frame rectangle given as x, y, right, bottom with the frame's conventions.
-QRect LogoRect(const QRect& spec, const QSize& window, const QSize& image);
-QRect TitleRect(const QRect& spec, const QSize& window, const QMargins& insets);
+QRect LogoRect(const QRect& given, const QSize& window, const QSize& image);
+QRect TitleRect(const QRect& given, const QSize& window, const QMargins& insets);
 
 } // namespace QMEFrameGeometry

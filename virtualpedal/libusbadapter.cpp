@@ -6,7 +6,6 @@
 #include <libusb-1.0/libusb.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -526,22 +525,49 @@ int checkInterface(libusb_device_handle* handle, int interfaceNumber) {
     return LIBUSB_SUCCESS;
 }
 
+// Whether a kernel driver holds `interfaceNumber` of a live handle's device.
+bool driverBound(libusb_device_handle* handle, int interfaceNumber) {
+    const VirtualBus::Device* device = liveDevice(handle);
+    return VirtualBus::current()->config().kernelDriver != 0 &&
+           interfaceNumber == device->controlInterface() &&
+           !device->driverDetached.count(handle->device->generation);
+}
+
 } // namespace
 
 int libusb_kernel_driver_active(libusb_device_handle* handle, int interfaceNumber) {
     Lock lock(VirtualBus::mutex());
-    return checkInterface(handle, interfaceNumber);
+    const int result = checkInterface(handle, interfaceNumber);
+    if (result != LIBUSB_SUCCESS)
+        return result;
+    return driverBound(handle, interfaceNumber) ? 1 : 0;
 }
 
 int libusb_detach_kernel_driver(libusb_device_handle* handle, int interfaceNumber) {
     Lock lock(VirtualBus::mutex());
     const int result = checkInterface(handle, interfaceNumber);
-    // No kernel driver is ever bound to the virtual pedal.
-    return result == LIBUSB_SUCCESS ? LIBUSB_ERROR_NOT_FOUND : result;
+    if (result != LIBUSB_SUCCESS)
+        return result;
+    if (!driverBound(handle, interfaceNumber))
+        return LIBUSB_ERROR_NOT_FOUND;
+    if (VirtualBus::current()->config().kernelDriver == 2)
+        return LIBUSB_ERROR_ACCESS;
+    liveDevice(handle)->driverDetached.insert(handle->device->generation);
+    return LIBUSB_SUCCESS;
 }
 
 int libusb_attach_kernel_driver(libusb_device_handle* handle, int interfaceNumber) {
-    return libusb_detach_kernel_driver(handle, interfaceNumber);
+    Lock lock(VirtualBus::mutex());
+    const int result = checkInterface(handle, interfaceNumber);
+    if (result != LIBUSB_SUCCESS)
+        return result;
+    VirtualBus::Device* device = liveDevice(handle);
+    if (VirtualBus::current()->config().kernelDriver == 0 ||
+        interfaceNumber != device->controlInterface())
+        return LIBUSB_ERROR_NOT_FOUND;
+    if (!device->driverDetached.erase(handle->device->generation))
+        return LIBUSB_ERROR_BUSY;
+    return LIBUSB_SUCCESS;
 }
 
 int libusb_set_auto_detach_kernel_driver(libusb_device_handle* handle, int) {
@@ -554,6 +580,8 @@ int libusb_claim_interface(libusb_device_handle* handle, int interfaceNumber) {
     const int result = checkInterface(handle, interfaceNumber);
     if (result != LIBUSB_SUCCESS)
         return result;
+    if (driverBound(handle, interfaceNumber))
+        return LIBUSB_ERROR_BUSY;
     for (libusb_device_handle* other : registry().handles)
         if (other != handle && other->device == handle->device &&
             other->claimed.count(interfaceNumber))

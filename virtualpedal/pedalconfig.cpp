@@ -87,6 +87,8 @@ PedalConfig PedalConfig::fromEnvironment() {
     readDevices(config);
     config.logFile = text("TALIX_VP_LOG", "", std::string::npos);
     config.timing = numberVar("TALIX_VP_TIMING", 0) != 0;
+    if (const char* driver = env("TALIX_VP_KERNEL_DRIVER"))
+        config.kernelDriver = std::string(driver) == "stuck" ? 2 : number(driver, 0) != 0;
 
     config.unplugAfter = static_cast<int>(numberVar("TALIX_VP_UNPLUG_AFTER", -1));
     config.unplugOn = static_cast<int>(numberVar("TALIX_VP_UNPLUG_ON", -1));

@@ -28,6 +28,8 @@ struct PedalConfig {
     std::vector<Device> devices{Device{}};
     std::string logFile;
     bool timing = false;
+    // A kernel driver holds the control interface: 0 none, 1 detachable, 2 refuses to detach.
+    int kernelDriver = 0;
 
     int unplugAfter = -1;
     int unplugOn = -1;

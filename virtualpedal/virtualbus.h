@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
 namespace virtualpedal {
@@ -28,6 +29,8 @@ public:
         // Timing model: earliest time of the next packet in each direction.
         Clock::time_point nextIn;
         Clock::time_point nextOut;
+        // Generations whose kernel driver was detached; each comeback binds it again.
+        std::set<int> driverDetached;
 
         bool present() const { return !model || model->present(); }
         int generation() const { return model ? model->generation() : 0; }

@@ -107,6 +107,11 @@ int main(int argc, char* argv[]) {
 
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
+        // Each run is a fresh connection, as the editor makes it.
+        if (run > 0 && thread.openUsbConnect(0x0483, 0x5703, 200, "TAL_IX") != 2) {
+            std::fprintf(stderr, "pedal lost\n");
+            return 1;
+        }
         lastAnswerNs = 0;
         timer.start();
         thread.connectSequence();
@@ -123,8 +128,8 @@ int main(int argc, char* argv[]) {
         times.push_back(lastAnswerNs.load() / 1e9);
         if (run == 0)
             logFirstEnd = QFileInfo(logPath).size();
+        thread.closeUsbConnect();
     }
-    thread.closeUsbConnect();
     std::sort(times.begin(), times.end());
 
     QFile log(logPath);

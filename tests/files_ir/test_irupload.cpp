@@ -32,14 +32,22 @@ public:
     QUsbWriteThread* thread = nullptr;
 
     bool load(const QString& path, std::vector<uint32_t>& samples) override {
+        bool stop = false;
         {
             std::lock_guard<std::mutex> lock(mutex);
             asked << path;
+            stop = path == stopOn;
         }
-        if (path == stopOn && thread) {
+        if (stop && thread) {
             thread->stopWorker();
         }
         return reader.load(path, samples);
+    }
+
+    void forget() {
+        std::lock_guard<std::mutex> lock(mutex);
+        asked.clear();
+        stopOn.clear();
     }
 
     QStringList askedFor() const {
@@ -206,7 +214,7 @@ private slots:
     void init() {
         progress.clear();
         lostConnections = 0;
-        reader.stopOn.clear();
+        reader.forget();
     }
 
     void cleanup() {

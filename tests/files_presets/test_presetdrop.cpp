@@ -69,7 +69,6 @@ public:
     QList<QSize> sizes;
 
 private:
-    QTemporaryDir home;
     QTimer timer;
 };
 
@@ -89,6 +88,7 @@ private slots:
 private:
     QString write(const QString& name, const QByteArray& bytes);
 
+    QTemporaryDir home;
     QTemporaryDir dir;
 };
 

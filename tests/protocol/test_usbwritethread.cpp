@@ -22,9 +22,9 @@ Q_DECLARE_METATYPE(Command)
 
 namespace {
 
-const char* const kPedalVariables[] = {"TALIX_VP_SILENT_ON", "TALIX_VP_DROP_IR_ACK",
-                                       "TALIX_VP_UNPLUG_AFTER", "TALIX_VP_DELAY_MS",
-                                       "TALIX_VP_UNPLUG_ON"};
+const char* const kPedalVariables[] = {
+    "TALIX_VP_SILENT_ON", "TALIX_VP_DROP_IR_ACK", "TALIX_VP_UNPLUG_AFTER", "TALIX_VP_DELAY_MS",
+    "TALIX_VP_UNPLUG_ON", "TALIX_VP_PADDING",     "TALIX_VP_CORRUPT"};
 
 QByteArray hex(const Bytes& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()))
@@ -333,8 +333,20 @@ private slots:
         QVERIFY(VirtualPedal::receivedFrames().empty());
     }
 
+    void connectSequenceFillsState_data() const {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("clean line") << QByteArray() << QByteArray();
+        QTest::newRow("random padding") << QByteArray("TALIX_VP_PADDING") << QByteArray("7");
+    }
+
     void connectSequenceFillsState() {
-        QVERIFY(open());
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, value);
+        std::map<QByteArray, QByteArray> faults;
+        if (!variable.isEmpty())
+            faults[variable] = value;
+        QVERIFY(open(faults));
         const PedalState pedal = distinctState();
         QVERIFY(VirtualPedal::setState(pedal));
         thread->connectSequence();
@@ -372,6 +384,17 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(parser->deviceState()->deviceValue, 42u, 5000);
         checkFilledFrom(pedal, 0, pedal.current);
         QCOMPARE(presetIndex.count(), 1); // the current values' answer
+    }
+
+    void corruptedPresetAnswerEndsReading() {
+        QVERIFY(open({{"TALIX_VP_CORRUPT", "0x9A:3"}}));
+        const PedalState pedal = distinctState();
+        QVERIFY(VirtualPedal::setState(pedal));
+        thread->connectSequence();
+        const QList<int> order = {0x00, 0x99, 0x99, 0x99, 0xEC, 0x9B, 0xEE};
+        QCOMPARE(codesReceived(), order);
+        QTRY_COMPARE_WITH_TIMEOUT(parser->deviceState()->deviceValue, 42u, 5000);
+        checkFilledFrom(pedal, 2, pedal.current);
     }
 
     void pedalLostWhileReadingPresets() {
@@ -591,7 +614,7 @@ private slots:
         QSignalSpy lost(thread, &QUsbWriteThread::emitDeviceLostConnect);
         QVERIFY(thread->startIrImport(0, {"a"}));
         QTRY_VERIFY_WITH_TIMEOUT(importEndedWith(3), 10000);
-        QCOMPARE(lost.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 3000);
         QVERIFY(!thread->usbIsOpen());
     }
 

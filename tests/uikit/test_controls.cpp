@@ -6,11 +6,14 @@
 #include "uikit/qmeintlineedit.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmeprogressindicator.h"
+#include "uikit/qmescrollbar.h"
+#include "uikit/qmescrollbarstyle.h"
 #include "uikit/qmespinbox.h"
 #include "uikit/retractlabel.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -215,6 +218,9 @@ private slots:
         QTest::mouseRelease(&dial, Qt::LeftButton, Qt::NoModifier, at);
         QCOMPARE(dial.value(), value);
         QCOMPARE(changed.count(), value == 50 ? 0 : 1);
+        // Ignored positions keep the previous pointer angle.
+        if (value == 50 && at != QPoint(50, 10))
+            QCOMPARE(dial.pointerAngle(), 0.0);
     }
 
     void dialWheel() const {
@@ -233,6 +239,12 @@ private slots:
         QCOMPARE(dial.value(), 100);
         wheel(&dial, -120);
         QCOMPARE(dial.value(), 95);
+        dial.resize(100, 100);
+        QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(10, 50));
+        QCOMPARE(dial.pointerAngle(), 60.0);
+        QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(50, 90));
+        QCOMPARE(dial.pointerAngle(), 60.0);
+        QCOMPARE(dial.value(), 20);
     }
 
     void dialDotsAtEnds() const {
@@ -525,6 +537,41 @@ private slots:
         box.show();
         QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(60, 15));
         QVERIFY(box.isChecked());
+    }
+
+    void scrollBarHandle_data() const {
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QRect>("handle");
+        // A vertical bar 8 x 200 with a page step of 100.
+        QTest::newRow("half visible, top") << 100 << 0 << QRect(0, 0, 8, 100);
+        QTest::newRow("half visible, bottom") << 100 << 100 << QRect(0, 100, 8, 100);
+        QTest::newRow("tenth visible, middle") << 900 << 450 << QRect(0, 90, 8, 20);
+        QTest::newRow("tiny page keeps minimum") << 100000 << 0 << QRect(0, 0, 8, 20);
+        QTest::newRow("nothing to scroll") << 0 << 0 << QRect(0, 0, 8, 200);
+    }
+
+    void scrollBarHandle() const {
+        QFETCH(int, maximum);
+        QFETCH(int, value);
+        QFETCH(QRect, handle);
+        QMEScrollBar bar(Qt::Vertical);
+        bar.resize(QMEScrollBarStyle::kExtent, 200);
+        bar.setRange(0, maximum);
+        bar.setPageStep(100);
+        bar.setValue(value);
+        QStyleOptionSlider option;
+        option.initFrom(&bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar.minimum();
+        option.maximum = bar.maximum();
+        option.pageStep = bar.pageStep();
+        option.sliderPosition = bar.sliderPosition();
+        option.rect = bar.rect();
+        QCOMPARE(bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                             QStyle::SC_ScrollBarSlider, &bar),
+                 handle);
+        QCOMPARE(bar.style()->pixelMetric(QStyle::PM_ScrollBarExtent), 8);
     }
 
     void menuItemsCarryImages() const {

@@ -4,6 +4,7 @@
 #include "testenv.h"
 #include "uikit/qdialogcolseanimation.h"
 #include "uikit/qmebasebutton.h"
+#include "uikit/qmedialog.h"
 #include "uikit/qmeinitmainwindow.h"
 
 #include <QCloseEvent>
@@ -203,6 +204,24 @@ private slots:
         QCOMPARE(w.HitZone(), 0);
     }
 
+    void resizableDialogDropsCursorOverControls() const {
+        QMEDialog dialog;
+        dialog.resize(200, 120);
+        dialog.SetResizeDirections(3);
+        QVERIFY(dialog.testAttribute(Qt::WA_Hover));
+        auto* control = new QWidget(&dialog);
+        control->setGeometry(0, 40, 30, 30);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        sendMouse(&dialog, QEvent::MouseMove, QPoint(1, 20), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(dialog.HitZone(), 1);
+        QCOMPARE(dialog.cursor().shape(), Qt::SplitHCursor);
+        QHoverEvent hover(QEvent::HoverMove, QPointF(2, 50), QPointF(1, 20));
+        QCoreApplication::sendEvent(&dialog, &hover);
+        QCOMPARE(dialog.HitZone(), 0);
+        QCOMPARE(dialog.cursor().shape(), Qt::ArrowCursor);
+    }
+
     void resizeByDraggingAnEdge() const {
         FrameWindow w;
         theme(w, true);
@@ -306,9 +325,46 @@ private slots:
         QCOMPARE(w.CloseButton()->toolTip(), QString("Close"));
     }
 
+    void applyThemeLoadsFromTheLookFolder() const {
+        const QString dark = QMEFolders::imageFolder(2);
+        QDir(QMEFolders::applicationFolder("/image")).removeRecursively();
+        QVERIFY(QDir().mkpath(dark));
+        QImage background(420, 300, QImage::Format_ARGB32);
+        background.fill(Qt::black);
+        QVERIFY(background.save(dark + "/background.png"));
+        QImage logo(90, 24, QImage::Format_ARGB32);
+        logo.fill(Qt::white);
+        QVERIFY(logo.save(dark + "/logo.png"));
+        saveStrip(dark + "/btn_close.png", 36, 28);
+        saveStrip(dark + "/btn_min.png", 26, 28);
+        saveStrip(dark + "/btn_max.png", 27, 28);
+        // No restore image in this look: the button keeps what it had.
+
+        FrameWindow w;
+        theme(w, false);
+        w.ApplyTheme(2);
+        QCOMPARE(w.size(), QSize(420, 300));
+        QCOMPARE(w.BackgroundImage().pixelColor(0, 0), QColor(Qt::black));
+        QCOMPARE(w.LogoTargetRect(), QRect(8 + 37, 8 + 16, 90, 24));
+        QCOMPARE(w.CloseButton()->size(), QSize(36, 28));
+        QCOMPARE(w.MinimizeButton()->size(), QSize(26, 28));
+        QCOMPARE(w.MaximizeButton()->size(), QSize(27, 28));
+        QCOMPARE(w.RestoreButton()->size(), QSize(32, 30));
+        QCOMPARE(w.CloseButton()->pos(), QPoint(420 - 8 - 36, 8));
+        QCOMPARE(QMEInitMainWindow::ImageNames(),
+                 QStringList({"/background.png", "/logo.png", "/btn_close.png", "/btn_min.png",
+                              "/btn_max.png", "/btn_restore.png"}));
+
+        // A look without images leaves everything as it was.
+        w.ApplyTheme(1);
+        QCOMPARE(w.size(), QSize(420, 300));
+        QCOMPARE(w.CloseButton()->size(), QSize(36, 28));
+        QVERIFY(QDir(QMEFolders::applicationFolder("/image")).removeRecursively());
+    }
+
     void initLanguageUsesSettingsAndList() const {
         const QString folder = QMEFolders::applicationFolder("/Language");
-        QVERIFY(!QDir(folder).exists());
+        QDir(folder).removeRecursively();
         QVERIFY(QDir().mkpath(folder));
         QFile::copy(TALIX_TEST_QM, folder + "/test_de.qm");
         QFile list(folder + "/Language.xml");

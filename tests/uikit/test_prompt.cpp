@@ -59,7 +59,8 @@ private slots:
     void initTestCase() {
         // The prompt loads its images from the light "pic" theme folder beside this program.
         m_pic = QMEFolders::picFolder(1);
-        QVERIFY(!QDir(QMEFolders::applicationFolder("/pic")).exists());
+        // Left over only by an interrupted run.
+        QDir(QMEFolders::applicationFolder("/pic")).removeRecursively();
         QVERIFY(QDir().mkpath(m_pic));
         saveImage(m_pic + "/bg_msg.png", QSize(60, 60));
         saveImage(m_pic + "/btn_close.png", QSize(80, 20));
@@ -150,8 +151,8 @@ private slots:
         QCOMPARE(prompt.CloseButton()->pos(), QPoint(449 - 20 - 8 - 15, 8 + 15 - 2));
         QCOMPARE(prompt.IconWidget()->pos(), QPoint(68, 86 + 16));
         QCOMPARE(prompt.MessageLabel()->geometry(), QRect(131, 81, 250, 80));
-        QCOMPARE(prompt.ResultButtons().at(0)->geometry(), QRect(111, 176, 90, 32));
-        QCOMPARE(prompt.ResultButtons().at(1)->geometry(), QRect(231, 176, 90, 32));
+        QCOMPARE(prompt.ResultButtons().at(0)->geometry(), QRect(8 + 111, 176, 90, 32));
+        QCOMPARE(prompt.ResultButtons().at(1)->geometry(), QRect(8 + 231, 176, 90, 32));
         QCOMPARE(prompt.TitleText(), QString("Import"));
         QCOMPARE(prompt.font().pixelSize(), 18);
         QCOMPARE(prompt.MessageLabel()->font().pixelSize(), 16);
@@ -170,11 +171,11 @@ private slots:
         QTest::newRow("icon shorter than message")
             << true << QSize(300, 100) << 1 << QSize(16 + 64 + 300 + 135, 16 + 48 + 60 + 100 + 30)
             << QPoint(68, 86 + 18) << QPoint(8 + 64 + 75, 81)
-            << QPoint((515 - 100 - 16) / 2, 254 - 8 - 30 - 20);
+            << QPoint(8 + (515 - 100 - 16) / 2, 254 - 8 - 30 - 20);
         QTest::newRow("icon taller than message")
             << true << QSize(200, 20) << 2 << QSize(16 + 64 + 200 + 135, 16 + 48 + 60 + 64 + 30)
             << QPoint(68, 86) << QPoint(147, 86 + 22 - 5)
-            << QPoint((415 - 230 - 16) / 2, 218 - 8 - 30 - 20);
+            << QPoint(8 + (415 - 230 - 16) / 2, 218 - 8 - 30 - 20);
         QTest::newRow("no icon, no buttons")
             << false << QSize(200, 80) << 0 << QSize(16 + 200 + 120, 16 + 48 + 60 + 80) << QPoint()
             << QPoint(68, 86) << QPoint();
@@ -208,6 +209,11 @@ private slots:
             QCOMPARE(out.buttons.first(), firstButton);
         if (buttons == 2)
             QCOMPARE(out.buttons.at(1), firstButton + QPoint(130, 0));
+        if (buttons > 0) {
+            // The row sits in the middle of the dialog.
+            const int rowEnd = out.buttons.last().x() + 100;
+            QVERIFY(qAbs(out.buttons.first().x() + rowEnd - size.width()) <= 1);
+        }
     }
 
     void placement_data() const {

@@ -7,14 +7,14 @@
 
 // Runs a widget test with the user's folders (documents, data, temporary) in a private place, so
 // settings and user files of the machine are never touched.
-#define TALIX_WIDGET_TEST_MAIN(TestClass)                                                        \
-    int main(int argc, char** argv) {                                                            \
-        QTemporaryDir home;                                                                      \
-        qputenv("HOME", home.path().toLocal8Bit());                                              \
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                         \
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                     \
-        qputenv("TMPDIR", home.path().toLocal8Bit());                                            \
-        QApplication app(argc, argv);                                                            \
-        TestClass test;                                                                          \
-        return QTest::qExec(&test, argc, argv);                                                  \
+#define TALIX_WIDGET_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char** argv) {                                                              \
+        QTemporaryDir home;                                                                        \
+        qputenv("HOME", home.path().toLocal8Bit());                                                \
+        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                       \
+        qputenv("TMPDIR", home.path().toLocal8Bit());                                              \
+        QApplication app(argc, argv);                                                              \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -6,49 +6,48 @@
 
 #include <climits>
 
-UploadSession::UploadSession(const Environment& environment) {
+UploadSession::PedalEnvironment::PedalEnvironment(const Environment& environment) {
     Environment all = environment;
     all.prepend({"TALIX_VP_RUN_MODE", "B"});
     for (const auto& entry : all) {
         names.append(entry.first);
         qputenv(entry.first.constData(), entry.second);
     }
-    link = std::make_unique<QMEBaseLibusb>();
-    link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
-    updateThread = std::make_unique<QMEUpdateWriteThread>();
-    updateThread->attachLink(link.get());
+}
+
+UploadSession::PedalEnvironment::~PedalEnvironment() {
+    for (const QByteArray& name : names) {
+        qunsetenv(name.constData());
+    }
+}
+
+UploadSession::UploadSession(const Environment& environment) : pedalEnvironment(environment) {
+    link.setTransferMode(QMEBaseLibusb::ModeInterrupt);
+    updateThread.attachLink(&link);
     // Queued, as the updater window receives them.
     connect(
-        updateThread.get(), &QMEUpdateWriteThread::emitUpdateMsg, this,
+        &updateThread, &QMEUpdateWriteThread::emitUpdateMsg, this,
         [this](int type, float progress) {
             messages.append({type, progress});
         },
         Qt::QueuedConnection);
-    connect(updateThread.get(), &QMEBaseWriteThread::emitDeviceLostConnect, this,
+    connect(&updateThread, &QMEBaseWriteThread::emitDeviceLostConnect, this,
             [this] { ++lostConnections; });
 }
 
 UploadSession::UploadSession(const QByteArray& name, const QByteArray& value)
     : UploadSession(Environment{{name, value}}) {}
 
-UploadSession::~UploadSession() {
-    updateThread.reset();
-    link.reset();
-    for (const QByteArray& name : names) {
-        qunsetenv(name.constData());
-    }
-}
-
 int UploadSession::open() {
-    const int result = updateThread->openUsbConnect(0x0483, 0x5703, 200, "TAL_IX");
-    updateThread->startReceiving();
+    const int result = updateThread.openUsbConnect(0x0483, 0x5703, 200, "TAL_IX");
+    updateThread.startReceiving();
     virtualpedal::VirtualPedal::clearReceivedFrames();
     return result;
 }
 
 bool UploadSession::start(const QString& firmwarePath) {
-    updateThread->setFirmwarePath(firmwarePath);
-    return updateThread->startWorker();
+    updateThread.setFirmwarePath(firmwarePath);
+    return updateThread.startWorker();
 }
 
 bool UploadSession::ended() const {

@@ -11,7 +11,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // One upload against the virtual pedal in its boot loader: sets the pedal's environment, opens
@@ -26,9 +25,9 @@ public:
     explicit UploadSession(const Environment& environment = {});
     // One pedal variable besides the boot-loader run mode.
     UploadSession(const QByteArray& name, const QByteArray& value);
-    ~UploadSession() override;
+    ~UploadSession() override = default;
 
-    QMEUpdateWriteThread& thread() { return *updateThread; }
+    QMEUpdateWriteThread& thread() { return updateThread; }
     // Opens the pedal (1 for its boot loader), starts receiving and forgets the open's frames.
     int open();
     bool start(const QString& firmwarePath);
@@ -49,7 +48,14 @@ public:
     static QList<int> addresses(const Frames& frames, quint8 dataCmd);
 
 private:
-    QList<QByteArray> names;
-    std::unique_ptr<QMEBaseLibusb> link;
-    std::unique_ptr<QMEUpdateWriteThread> updateThread;
+    // Set before the link exists (the pedal reads them when the link starts libusb).
+    struct PedalEnvironment {
+        explicit PedalEnvironment(const Environment& environment);
+        ~PedalEnvironment();
+        QList<QByteArray> names;
+    };
+
+    PedalEnvironment pedalEnvironment;
+    QMEBaseLibusb link;
+    QMEUpdateWriteThread updateThread;
 };

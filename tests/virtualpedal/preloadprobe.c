@@ -12,6 +12,8 @@ int main(void) {
     libusb_device_handle* handle = libusb_open_device_with_vid_pid(NULL, 0x0483, 0x5703);
     if (count < 0 || !handle) {
         printf("none\n");
+        if (count >= 0)
+            libusb_free_device_list(list, 1);
         libusb_exit(NULL);
         return 1;
     }

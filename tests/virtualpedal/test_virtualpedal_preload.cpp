@@ -11,8 +11,8 @@ private slots:
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QByteArray>("output");
         QTest::newRow("default") << QStringList{} << QByteArray("1 TAL_IX A\n");
-        QTest::newRow("boot loader") << QStringList{"TALIX_VP_RUN_MODE=B"}
-                                     << QByteArray("1 TAL_IX B\n");
+        QTest::newRow("boot loader")
+            << QStringList{"TALIX_VP_RUN_MODE=B"} << QByteArray("1 TAL_IX B\n");
         QTest::newRow("two devices")
             << QStringList{"TALIX_VP_DEVICES=usb=1234:0001,pedal", "TALIX_VP_DEVICE_TYPE=X1"}
             << QByteArray("2 X1 A\n");
@@ -24,12 +24,13 @@ private slots:
         QFETCH(QByteArray, output);
         QProcess probe;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LD_PRELOAD", PRELOAD_LIBRARY);
+        env.insert("LD_PRELOAD", QStringLiteral(PRELOAD_LIBRARY));
         for (const QString& entry : environment)
             env.insert(entry.section('=', 0, 0), entry.section('=', 1));
         probe.setProcessEnvironment(env);
-        probe.start(PROBE_PROGRAM, {});
+        probe.start(QStringLiteral(PROBE_PROGRAM), QStringList());
         QVERIFY(probe.waitForFinished(20000));
+        QVERIFY2(probe.exitStatus() == QProcess::NormalExit, probe.readAllStandardError());
         QCOMPARE(probe.readAllStandardOutput(), output);
     }
 };

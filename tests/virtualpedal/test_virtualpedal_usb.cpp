@@ -125,6 +125,37 @@ private slots:
         libusb_exit(nullptr);
     }
 
+    void kernelDriver_data() const {
+        QTest::addColumn<QByteArray>("driver");
+        QTest::addColumn<int>("active");
+        QTest::addColumn<int>("detach");
+        QTest::addColumn<int>("claim");
+        QTest::newRow("none") << QByteArray() << 0 << int(LIBUSB_ERROR_NOT_FOUND) << 0;
+        QTest::newRow("detachable") << QByteArray("1") << 1 << 0 << 0;
+        QTest::newRow("stuck") << QByteArray("stuck") << 1 << int(LIBUSB_ERROR_ACCESS)
+                               << int(LIBUSB_ERROR_BUSY);
+    }
+
+    void kernelDriver() const {
+        QFETCH(QByteArray, driver);
+        QFETCH(int, active);
+        QFETCH(int, detach);
+        QFETCH(int, claim);
+        ScopedEnv env{{"TALIX_VP_KERNEL_DRIVER", driver}, {"TALIX_VP_INTERFACES", "4"}};
+        libusb_init(nullptr);
+        libusb_device_handle* handle = libusb_open_device_with_vid_pid(nullptr, 0x0483, 0x5703);
+        QVERIFY(handle);
+        QCOMPARE(libusb_kernel_driver_active(handle, 0), 0);
+        QCOMPARE(libusb_kernel_driver_active(handle, 3), active);
+        if (active)
+            QCOMPARE(libusb_claim_interface(handle, 3), int(LIBUSB_ERROR_BUSY));
+        QCOMPARE(libusb_detach_kernel_driver(handle, 3), detach);
+        QCOMPARE(libusb_claim_interface(handle, 3), claim);
+        QCOMPARE(libusb_kernel_driver_active(handle, 3), claim == 0 ? 0 : 1);
+        libusb_close(handle);
+        libusb_exit(nullptr);
+    }
+
     void busLayout_data() const {
         QTest::addColumn<QByteArray>("devices");
         QTest::addColumn<QByteArray>("noDevice");
@@ -477,6 +508,21 @@ private slots:
         const virtualpedal::PedalState state = VirtualPedal::snapshot();
         QCOMPARE(state.runMode, 'B');
         QCOMPARE(state.memoryImage.size(), std::size_t(virtualpedal::PedalState::imageSize));
+    }
+
+    void nestedInit() const {
+        libusb_context* context = nullptr;
+        QCOMPARE(libusb_init(&context), 0);
+        QVERIFY(context);
+        QCOMPARE(libusb_init(nullptr), 0);
+        QVERIFY(VirtualPedal::pushAnswer(0x97, {0}));
+        libusb_exit(nullptr);
+        // The bus (and what is queued on it) lives until the last exit.
+        QVERIFY(VirtualPedal::active());
+        libusb_exit(context);
+        QVERIFY(!VirtualPedal::active());
+        libusb_exit(nullptr);
+        QVERIFY(!VirtualPedal::active());
     }
 
     void controlWithoutBus() const {
