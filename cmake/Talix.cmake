@@ -2,6 +2,7 @@
 
 # talix_add_test(NAME <name> LABEL <label> SOURCES <files...> LIBS <targets...>)
 # One QtTest executable, registered with CTest under its label. Widgets run offscreen.
+# Device tests list talix_virtualpedal after the libraries that call libusb.
 function(talix_add_test)
   cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -13,7 +14,7 @@ function(talix_add_test)
 endfunction()
 
 # talix_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...>)
-# A libFuzzer target with its seed corpus in fuzz/corpus/<name>.
+# A libFuzzer target fuzz_<name> with its seed corpus in fuzz/<name>/corpus.
 function(talix_add_fuzzer)
   cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${F_NAME} ${F_SOURCES})
@@ -23,7 +24,8 @@ function(talix_add_fuzzer)
   set_property(GLOBAL APPEND PROPERTY TALIX_FUZZERS ${F_NAME})
 endfunction()
 
-# talix_add_bench(NAME <name> SOURCES <files...> LIBS <targets...>)
+# talix_add_bench(NAME bench_<name> SOURCES <files...> LIBS <targets...>)
+# The prefix keeps the executable clear of the sub-folder's own build folder.
 function(talix_add_bench)
   cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${B_NAME} ${B_SOURCES})

@@ -28,13 +28,12 @@ void QMEBaseReceiveThread::setLink(QMEBaseLibusb* link) {
 }
 
 bool QMEBaseReceiveThread::start() {
+    quitEvent.set();
+    if (!joinWorker(workerEndTimeoutMs))
+        return false;
+    // Set only now: a previous worker clears them as it ends.
     stopFlag = false;
     runningFlag = true;
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs)) {
-        runningFlag = false;
-        return false;
-    }
     quitEvent.reset();
     return launchWorker();
 }

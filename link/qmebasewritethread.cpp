@@ -1,7 +1,6 @@
 #include "link/qmebasewritethread.h"
 
 #include "link/qmebaselibusb.h"
-#include "link/qmebasereceivethread.h"
 
 #include <QMetaType>
 
@@ -70,13 +69,12 @@ bool QMEBaseWriteThread::sendFrame(std::vector<unsigned char>& frame, int timeou
 }
 
 bool QMEBaseWriteThread::startWorker() {
+    quitEvent.set();
+    if (!joinWorker(workerEndTimeoutMs))
+        return false;
+    // Set only now: a previous worker clears them as it ends.
     stopFlag = false;
     runningFlag = true;
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs)) {
-        runningFlag = false;
-        return false;
-    }
     quitEvent.reset();
     return launchWorker();
 }

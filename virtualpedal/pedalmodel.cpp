@@ -151,7 +151,11 @@ void PedalModel::runCommand(std::uint8_t code, const Params& p) {
         }
         break;
     case 0xE2:
-        if (n >= 2 && p[0] < PedalState::slotCount && p[1] <= PedalState::laneCount) {
+        // The editor's upload may run on to slot index 11: acknowledged, but nothing kept.
+        if (n >= 2 && p[0] == PedalState::slotCount && p[1] <= PedalState::laneCount) {
+            if (p[1] != config_.dropIrAck)
+                answer(0xE3, {p[0], p[1]});
+        } else if (n >= 2 && p[0] < PedalState::slotCount && p[1] <= PedalState::laneCount) {
             const std::size_t size = std::min<std::size_t>(
                 n - 2, p[1] < PedalState::laneCount ? PedalState::laneSize : PedalState::nameSize);
             if (p[1] < PedalState::laneCount) {

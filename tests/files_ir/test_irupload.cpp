@@ -111,7 +111,9 @@ class TestIrUpload final : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    std::optional<QMEBaseLibusb> link;
+    // Final, so that destroying it by value names the one destructor there is.
+    class Link final : public QMEBaseLibusb {};
+    std::optional<Link> link;
     QUsbWriteThread* thread = nullptr;
     RecordingReader reader;
     QList<Progress> progress;

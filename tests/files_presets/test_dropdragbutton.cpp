@@ -102,8 +102,12 @@ void TestDropDragButton::dropEmitsData() const {
             [&dropped](const QMimeData* mimeData) { dropped.append(mimeData); });
     QMimeData mime;
     mime.setData("list/text/uri-list", "path");
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&button, &enter);
+    QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&button, &drop);
+    QVERIFY(drop.isAccepted());
     QCOMPARE(dropped, QList<const QMimeData*>{&mime});
 }
 

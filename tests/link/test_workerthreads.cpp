@@ -18,6 +18,8 @@ public:
     std::atomic<bool> signalAckAtEnd{true};
     std::atomic<bool> endAtOnce{false};
     std::atomic<bool> onWorkerThread{false};
+    // Ends as the transfer workers do: clearing the flags a little after it saw the request.
+    std::atomic<bool> clearFlagsAtEnd{false};
     std::thread::id creator = std::this_thread::get_id();
 
     ~PollingWorker() override { finishThreads(); }
@@ -38,6 +40,11 @@ protected:
         }
         if (signalAckAtEnd)
             ackEvent.set();
+        if (clearFlagsAtEnd) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            stopFlag = false;
+            runningFlag = false;
+        }
     }
 };
 
@@ -103,6 +110,21 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 2, 5000);
         QVERIFY(!worker.quitEvent.isSet());
         worker.stopWorker();
+        QVERIFY(!worker.hasWorker());
+    }
+
+    void restartKeepsFlagsOfNewWorker() const {
+        PollingWorker worker;
+        worker.clearFlagsAtEnd = true;
+        QVERIFY(worker.startWorker());
+        QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 1, 5000);
+        QVERIFY(worker.startWorker());
+        QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 2, 5000);
+        // The previous worker's end must not mark the new one as stopped.
+        QVERIFY(worker.isWorkerRunning());
+        worker.sawStop = false;
+        worker.stopWorker();
+        QVERIFY(worker.sawStop);
         QVERIFY(!worker.hasWorker());
     }
 

@@ -12,25 +12,25 @@ class TestFirmwareImage final : public QObject {
     Q_OBJECT
 
 private slots:
-    void openReturnsSizeAndChecksMagic_data();
-    void openReturnsSizeAndChecksMagic();
-    void openRefusesReadOnlyFile();
-    void headerIsFirst128Bytes();
-    void sectionsFollowHeaderChain();
-    void sectionsOutOfRangeGiveZero();
-    void readsReloadAfterClose();
-    void totalBlockCountMatchesSectionData();
-    void uploadableChecks_data();
-    void uploadableChecks();
+    void openReturnsSizeAndChecksMagic_data() const;
+    void openReturnsSizeAndChecksMagic() const;
+    void openRefusesReadOnlyFile() const;
+    void headerIsFirst128Bytes() const;
+    void sectionsFollowHeaderChain() const;
+    void sectionsOutOfRangeGiveZero() const;
+    void readsReloadAfterClose() const;
+    void totalBlockCountMatchesSectionData() const;
+    void uploadableChecks_data() const;
+    void uploadableChecks() const;
 
 private:
-    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("image.zv"));
+    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("image.zv")) const;
     static FirmwareImageBuilder threeSections();
 
     QTemporaryDir m_dir;
 };
 
-QString TestFirmwareImage::write(const QByteArray& bytes, const QString& name) {
+QString TestFirmwareImage::write(const QByteArray& bytes, const QString& name) const {
     const QString path = m_dir.filePath(name);
     QFile file(path);
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
@@ -49,7 +49,7 @@ FirmwareImageBuilder TestFirmwareImage::threeSections() {
     return b;
 }
 
-void TestFirmwareImage::openReturnsSizeAndChecksMagic_data() {
+void TestFirmwareImage::openReturnsSizeAndChecksMagic_data() const {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<qint64>("expected");
 
@@ -67,7 +67,7 @@ void TestFirmwareImage::openReturnsSizeAndChecksMagic_data() {
     QTest::newRow("empty file") << QByteArray() << qint64(0);
 }
 
-void TestFirmwareImage::openReturnsSizeAndChecksMagic() {
+void TestFirmwareImage::openReturnsSizeAndChecksMagic() const {
     QFETCH(QByteArray, bytes);
     QFETCH(qint64, expected);
 
@@ -79,7 +79,7 @@ void TestFirmwareImage::openReturnsSizeAndChecksMagic() {
     QCOMPARE(QFirmwareImage().open(QByteArray()), qint64(0));
 }
 
-void TestFirmwareImage::openRefusesReadOnlyFile() {
+void TestFirmwareImage::openRefusesReadOnlyFile() const {
     const QByteArray bytes = threeSections().build();
     const QString path = write(bytes, QStringLiteral("readonly.zv"));
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
@@ -97,7 +97,7 @@ void TestFirmwareImage::openRefusesReadOnlyFile() {
     QCOMPARE(image.open(path.toUtf8()), qint64(bytes.size()));
 }
 
-void TestFirmwareImage::headerIsFirst128Bytes() {
+void TestFirmwareImage::headerIsFirst128Bytes() const {
     const QByteArray bytes = threeSections().build();
     QFirmwareImage image;
     QVERIFY(image.open(write(bytes).toUtf8()) != 0);
@@ -107,7 +107,7 @@ void TestFirmwareImage::headerIsFirst128Bytes() {
     QCOMPARE(image.sectionCount(), 3);
 }
 
-void TestFirmwareImage::sectionsFollowHeaderChain() {
+void TestFirmwareImage::sectionsFollowHeaderChain() const {
     // Section 2's header is moved behind section 3's data and its data in front of its old
     // place, so only the NextHeader chain and DataPos - 1 find them.
     FirmwareImageBuilder b = threeSections();
@@ -139,7 +139,7 @@ void TestFirmwareImage::sectionsFollowHeaderChain() {
     QVERIFY(image.isUploadable());
 }
 
-void TestFirmwareImage::sectionsOutOfRangeGiveZero() {
+void TestFirmwareImage::sectionsOutOfRangeGiveZero() const {
     QFirmwareImage image;
     QVERIFY(image.openImage(threeSections().build()) != 0);
     unsigned char header[512];
@@ -151,7 +151,7 @@ void TestFirmwareImage::sectionsOutOfRangeGiveZero() {
     QCOMPARE(image.sectionData(4, data), qint64(0));
 }
 
-void TestFirmwareImage::readsReloadAfterClose() {
+void TestFirmwareImage::readsReloadAfterClose() const {
     const QByteArray bytes = threeSections().build();
     QFirmwareImage image;
     QVERIFY(image.open(write(bytes).toUtf8()) != 0);
@@ -168,7 +168,7 @@ void TestFirmwareImage::readsReloadAfterClose() {
     QCOMPARE(memoryOnly.header(header), 0);
 }
 
-void TestFirmwareImage::totalBlockCountMatchesSectionData() {
+void TestFirmwareImage::totalBlockCountMatchesSectionData() const {
     FirmwareImageBuilder b;
     int blocks = 0;
     for (int k = 0; k < 5; ++k) {
@@ -180,7 +180,7 @@ void TestFirmwareImage::totalBlockCountMatchesSectionData() {
     QCOMPARE(image.totalBlockCount(), qint64(blocks));
 }
 
-void TestFirmwareImage::uploadableChecks_data() {
+void TestFirmwareImage::uploadableChecks_data() const {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("uploadable");
 
@@ -226,7 +226,7 @@ void TestFirmwareImage::uploadableChecks_data() {
     QTest::newRow("block count negative") << negative << false;
 }
 
-void TestFirmwareImage::uploadableChecks() {
+void TestFirmwareImage::uploadableChecks() const {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, uploadable);
 

@@ -20,25 +20,25 @@ class TestUpdateWriteThread final : public QObject {
     Q_OBJECT
 
 private slots:
-    void severalSectionsUpload();
-    void uploadSendsWholeBlocks_data();
-    void uploadSendsWholeBlocks();
-    void progressStaysAtElevenFirst();
-    void sharedDataKeepsFigureBelow100();
+    void severalSectionsUpload() const;
+    void uploadSendsWholeBlocks_data() const;
+    void uploadSendsWholeBlocks() const;
+    void progressStaysAtElevenFirst() const;
+    void sharedDataKeepsFigureBelow100() const;
 
 private:
     // Runs a whole upload; false (with a failed check) when it did not complete.
     Messages upload(const FirmwareImageBuilder& image, UploadSession::Frames& frames,
-                    std::map<std::uint16_t, std::vector<std::uint8_t>>& stored);
+                    std::map<std::uint16_t, std::vector<std::uint8_t>>& stored) const;
     // Progress figures of the blocks, computed in floating point.
     static QList<float> blockFigures(int blocks, int total);
 
     QTemporaryDir dir;
 };
 
-Messages TestUpdateWriteThread::upload(const FirmwareImageBuilder& image,
-                                       UploadSession::Frames& frames,
-                                       std::map<std::uint16_t, std::vector<std::uint8_t>>& stored) {
+Messages
+TestUpdateWriteThread::upload(const FirmwareImageBuilder& image, UploadSession::Frames& frames,
+                              std::map<std::uint16_t, std::vector<std::uint8_t>>& stored) const {
     const QString path = dir.filePath(QStringLiteral("firmware.zv"));
     if (!image.write(path)) {
         qWarning("cannot write the image");
@@ -63,7 +63,7 @@ QList<float> TestUpdateWriteThread::blockFigures(int blocks, int total) {
     return figures;
 }
 
-void TestUpdateWriteThread::severalSectionsUpload() {
+void TestUpdateWriteThread::severalSectionsUpload() const {
     FirmwareImageBuilder image;
     image.startArg = 0x11223344;
     image.sections.append({FirmwareImageBuilder::pattern(1024, 1), 0xA2, 0xA3, 5, 0x0100});
@@ -97,7 +97,7 @@ void TestUpdateWriteThread::severalSectionsUpload() {
     QCOMPARE(virtualpedal::VirtualPedal::snapshot().runMode, 'A');
 }
 
-void TestUpdateWriteThread::uploadSendsWholeBlocks_data() {
+void TestUpdateWriteThread::uploadSendsWholeBlocks_data() const {
     QTest::addColumn<FirmwareImageBuilder>("image");
     QTest::addColumn<QList<int>>("addresses");
 
@@ -122,7 +122,7 @@ void TestUpdateWriteThread::uploadSendsWholeBlocks_data() {
     QTest::newRow("only the low 16 bits") << high << QList<int>{0xFFFF, 0x0000};
 }
 
-void TestUpdateWriteThread::uploadSendsWholeBlocks() {
+void TestUpdateWriteThread::uploadSendsWholeBlocks() const {
     QFETCH(FirmwareImageBuilder, image);
     QFETCH(QList<int>, addresses);
 
@@ -144,7 +144,7 @@ void TestUpdateWriteThread::uploadSendsWholeBlocks() {
     QCOMPARE(messages, expected);
 }
 
-void TestUpdateWriteThread::progressStaysAtElevenFirst() {
+void TestUpdateWriteThread::progressStaysAtElevenFirst() const {
     FirmwareImageBuilder image;
     image.sections.append({FirmwareImageBuilder::pattern(512 * 120, 9), 0xA2, 0xA3, 0, 0});
 
@@ -164,7 +164,7 @@ void TestUpdateWriteThread::progressStaysAtElevenFirst() {
     QCOMPARE(int(stored.size()), 120);
 }
 
-void TestUpdateWriteThread::sharedDataKeepsFigureBelow100() {
+void TestUpdateWriteThread::sharedDataKeepsFigureBelow100() const {
     // Section 2 sends section 1's data again: four blocks go out of a file that holds two.
     FirmwareImageBuilder image;
     image.sections.append({FirmwareImageBuilder::pattern(1024, 10), 0xA2, 0xA3, 0, 0x0100});

@@ -33,6 +33,14 @@ UploadSession::UploadSession(const Environment& environment) : pedalEnvironment(
         Qt::QueuedConnection);
     connect(&updateThread, &QMEBaseWriteThread::emitDeviceLostConnect, this,
             [this] { ++lostConnections; });
+    connect(
+        &updateThread, &QMEBaseWriteThread::emitAnalysis, this,
+        [this](const std::vector<unsigned char>& message) {
+            if (message.size() > 4 && message[4] == 0x01) {
+                ++identityAnswers;
+            }
+        },
+        Qt::DirectConnection);
 }
 
 UploadSession::UploadSession(const QByteArray& name, const QByteArray& value)
@@ -42,6 +50,7 @@ int UploadSession::open() {
     const int result = updateThread.openUsbConnect(0x0483, 0x5703, 200, "TAL_IX");
     updateThread.startReceiving();
     virtualpedal::VirtualPedal::clearReceivedFrames();
+    identityAnswers = 0;
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include <QPair>
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
 
     QList<Message> messages;
     int lostConnections = 0;
+    // Identification answers (code 1) received since open(), counted on the receive thread.
+    std::atomic<int> identityAnswers{0};
 
     using Frames = std::vector<std::vector<std::uint8_t>>;
     // Frames the pedal received since open(), in order.

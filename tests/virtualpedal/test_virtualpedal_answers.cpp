@@ -100,8 +100,10 @@ private slots:
                                  << QList<QByteArray>{f(0xE3, h("0305"))};
         QTest::newRow("IR name") << f(0xE2, h("030C") + QByteArray("cab").leftJustified(50, '\0'))
                                  << QList<QByteArray>{f(0xE3, h("030C"))};
-        QTest::newRow("IR slot 11")
-            << f(0xE2, h("0B00") + pattern(512, 2) + h("00")) << QList<QByteArray>{};
+        QTest::newRow("IR slot 11 acknowledged") << f(0xE2, h("0B00") + pattern(512, 2) + h("00"))
+                                                 << QList<QByteArray>{f(0xE3, h("0B00"))};
+        QTest::newRow("IR slot 12")
+            << f(0xE2, h("0C00") + pattern(512, 2) + h("00")) << QList<QByteArray>{};
         QTest::newRow("IR sequence 13")
             << f(0xE2, h("020D") + pattern(50, 2)) << QList<QByteArray>{};
         QTest::newRow("delete IR") << f(0xE4, h("02")) << QList<QByteArray>{f(0xE5, h("02"))};
