@@ -7,7 +7,6 @@
 namespace IrSample {
 
 constexpr int kBlockSamples = 2048;
-constexpr int kBufferWords = 2560; // what callers allocate: a block plus slack, cleared per file
 constexpr std::uint32_t kMask = 0x00FFFFFF;
 
 // Float to 24-bit: ±1.0 are pulled in to ±0.999999, everything else truncates toward zero and

@@ -30,14 +30,14 @@ void quietDebug(QtMsgType type, const QMessageLogContext&, const QString& text) 
 }
 
 QString writeIr(const QTemporaryDir& dir, int number) {
-    IrFileImages::Wave spec;
-    spec.bits = 24;
+    IrFileImages::Wave layout;
+    layout.bits = 24;
     for (int j = 0; j < 2048; ++j) {
-        IrFileImages::putSample(spec.samples, 24, (j * 977 + number * 131) % 0xFFFFFF - 0x800000);
+        IrFileImages::putSample(layout.samples, 24, (j * 977 + number * 131) % 0xFFFFFF - 0x800000);
     }
     const QString path = dir.filePath(QString("cab%1.wav").arg(number));
     QFile file(path);
-    const QByteArray image = IrFileImages::wave(spec);
+    const QByteArray image = IrFileImages::wave(layout);
     if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) {
         return QString();
     }

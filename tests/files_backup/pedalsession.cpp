@@ -7,19 +7,26 @@
 
 using virtualpedal::VirtualPedal;
 
-PedalSession::PedalSession(const Environment& environment) {
+PedalSession::ScopedEnvironment::ScopedEnvironment(const Environment& environment) {
     for (const auto& entry : environment) {
         names.append(entry.first);
         qputenv(entry.first.constData(), entry.second);
     }
-    usbLink = std::make_unique<QMEBaseLibusb>();
-    usbLink->setTransferMode(QMEBaseLibusb::ModeInterrupt);
+}
+
+PedalSession::ScopedEnvironment::~ScopedEnvironment() {
+    for (const QByteArray& name : names)
+        qunsetenv(name.constData());
+}
+
+PedalSession::PedalSession(const Environment& environment) : variables(environment) {
+    usbLink.setTransferMode(QMEBaseLibusb::ModeInterrupt);
     usbThread = std::make_unique<QUsbWriteThread>();
-    usbThread->attachLink(usbLink.get());
+    usbThread->attachLink(&usbLink);
     parser = std::make_unique<QDataAnalysis>();
     parser->setWriteThread(usbThread.get());
     backup = std::make_unique<QBackupWriteThread>();
-    backup->attachShared(usbLink.get(), usbThread->receiveThread());
+    backup->attachShared(&usbLink, usbThread->receiveThread());
     connect(
         backup.get(), &QBackupWriteThread::emitBackupProgress, this,
         [this](int progress, int type) {
@@ -32,8 +39,6 @@ PedalSession::PedalSession(const Environment& environment) {
             recallMessages.append({progress, type});
         },
         Qt::QueuedConnection);
-    connect(usbThread.get(), &QMEBaseWriteThread::emitDeviceLostConnect, this,
-            [this] { ++lostConnections; });
 }
 
 PedalSession::~PedalSession() {
@@ -42,9 +47,6 @@ PedalSession::~PedalSession() {
     usbThread.reset();
     parser.reset();
     backup.reset();
-    usbLink.reset();
-    for (const QByteArray& name : names)
-        qunsetenv(name.constData());
 }
 
 bool PedalSession::open() {

@@ -32,7 +32,7 @@ public:
     // frames.
     bool open();
 
-    QMEBaseLibusb& link() { return *usbLink; }
+    QMEBaseLibusb& link() { return usbLink; }
     QUsbWriteThread& writeThread() { return *usbThread; }
     QBackupWriteThread& backupThread() { return *backup; }
     QDataAnalysis& analysis() { return *parser; }
@@ -52,11 +52,17 @@ public:
 
     QList<Message> backupMessages;
     QList<Message> recallMessages;
-    int lostConnections = 0;
 
 private:
-    QList<QByteArray> names;
-    std::unique_ptr<QMEBaseLibusb> usbLink;
+    // Sets the pedal's variables before the link starts the bus; unsets them after it ended.
+    struct ScopedEnvironment {
+        explicit ScopedEnvironment(const Environment& environment);
+        ~ScopedEnvironment();
+        QList<QByteArray> names;
+    };
+
+    ScopedEnvironment variables;
+    QMEBaseLibusb usbLink;
     std::unique_ptr<QUsbWriteThread> usbThread;
     std::unique_ptr<QDataAnalysis> parser;
     std::unique_ptr<QBackupWriteThread> backup;

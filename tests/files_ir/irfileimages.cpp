@@ -30,29 +30,29 @@ QByteArray chunk(const char* tag, const QByteArray& body) {
     return out;
 }
 
-QByteArray wave(const Wave& spec) {
+QByteArray wave(const Wave& layout) {
     QByteArray format;
-    put16(format, spec.extensible ? 0xFFFE : spec.formatTag);
-    put16(format, spec.channels);
-    put32(format, spec.rate);
-    const quint32 blockAlign = spec.channels * (spec.bits / 8u);
-    put32(format, spec.rate * blockAlign);
+    put16(format, layout.extensible ? 0xFFFE : layout.formatTag);
+    put16(format, layout.channels);
+    put32(format, layout.rate);
+    const quint32 blockAlign = layout.channels * (layout.bits / 8u);
+    put32(format, layout.rate * blockAlign);
     put16(format, blockAlign);
-    put16(format, spec.bits);
-    if (spec.extensible) {
-        put16(format, spec.extensionSize);
-        put16(format, spec.bits);
-        put32(format, spec.channels == 2 ? 3 : 4);
-        put16(format, spec.subFormat);
+    put16(format, layout.bits);
+    if (layout.extensible) {
+        put16(format, layout.extensionSize);
+        put16(format, layout.bits);
+        put32(format, layout.channels == 2 ? 3 : 4);
+        put16(format, layout.subFormat);
         format += QByteArray::fromHex("000000001000800000aa00389b71");
     }
     QByteArray data("data", 4);
-    put32(data, spec.dataSizeWord < 0 ? static_cast<quint32>(spec.samples.size())
-                                      : static_cast<quint32>(spec.dataSizeWord));
-    data += spec.samples;
+    put32(data, layout.dataSizeWord < 0 ? static_cast<quint32>(layout.samples.size())
+                                        : static_cast<quint32>(layout.dataSizeWord));
+    data += layout.samples;
 
     QByteArray body("WAVE", 4);
-    body += spec.beforeFormat;
+    body += layout.beforeFormat;
     body += chunk("fmt ", format);
     body += data;
     QByteArray out("RIFF", 4);
@@ -67,23 +67,23 @@ void putSample(QByteArray& out, quint16 bits, qint64 value) {
     }
 }
 
-QByteArray gir(const Gir& spec) {
-    QByteArray rest = spec.infoTag.left(4);
+QByteArray gir(const Gir& layout) {
+    QByteArray rest = layout.infoTag.left(4);
     put32(rest, 36);
     for (quint32 word : {1u, 2u, 3u, 4u}) {
         put32(rest, word * 0x01010101u);
     }
-    put32(rest, spec.blobLengthWord < 0 ? static_cast<quint32>(spec.blob.size())
-                                        : static_cast<quint32>(spec.blobLengthWord));
-    rest += spec.blob;
-    rest += spec.dataTag.left(4);
-    put32(rest, spec.dataLengthWord < 0 ? static_cast<quint32>(spec.samples.size() * 4)
-                                        : static_cast<quint32>(spec.dataLengthWord));
-    for (float sample : spec.samples) {
+    put32(rest, layout.blobLengthWord < 0 ? static_cast<quint32>(layout.blob.size())
+                                          : static_cast<quint32>(layout.blobLengthWord));
+    rest += layout.blob;
+    rest += layout.dataTag.left(4);
+    put32(rest, layout.dataLengthWord < 0 ? static_cast<quint32>(layout.samples.size() * 4)
+                                          : static_cast<quint32>(layout.dataLengthWord));
+    for (float sample : layout.samples) {
         putFloat(rest, sample);
     }
-    QByteArray out = spec.magic.left(8);
-    put32(out, static_cast<quint32>(rest.size() + spec.lengthAdjust));
+    QByteArray out = layout.magic.left(8);
+    put32(out, static_cast<quint32>(rest.size() + layout.lengthAdjust));
     return out + rest;
 }
 

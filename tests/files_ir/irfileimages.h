@@ -25,7 +25,7 @@ struct Wave {
     quint16 subFormat = 1;
     qint64 dataSizeWord = -1; // -1: the real size of samples
 };
-QByteArray wave(const Wave& spec);
+QByteArray wave(const Wave& layout);
 
 // Sample bytes of one channel value in the given width, little-endian.
 void putSample(QByteArray& out, quint16 bits, qint64 value);
@@ -40,7 +40,7 @@ struct Gir {
     QVector<float> samples;
     qint64 dataLengthWord = -1; // -1: the real size of samples
 };
-QByteArray gir(const Gir& spec);
+QByteArray gir(const Gir& layout);
 
 // The 24-bit low bits of a signed value, as the pedal takes it.
 inline quint32 low24(qint64 value) {

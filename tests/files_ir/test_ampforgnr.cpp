@@ -67,14 +67,14 @@ private slots:
     void samples() {
         QFETCH(QByteArray, magic);
         QFETCH(int, count);
-        Gir spec;
-        spec.magic = magic;
-        spec.samples = randomFloats(count);
+        Gir layout;
+        layout.magic = magic;
+        layout.samples = randomFloats(count);
         QVector<quint32> block(2560, kUntouched);
         AMPForGNR reader;
-        QVERIFY(reader.loadSamples(writeFile(gir(spec)), block.data()));
+        QVERIFY(reader.loadSamples(writeFile(gir(layout)), block.data()));
         for (int k = 0; k < 1024; ++k) {
-            QCOMPARE(block[k], k < count ? expected24(spec.samples[k]) : 0u);
+            QCOMPARE(block[k], k < count ? expected24(layout.samples[k]) : 0u);
         }
         QCOMPARE(block.mid(1024), QVector<quint32>(2560 - 1024, kUntouched));
     }
@@ -95,21 +95,21 @@ private slots:
     void floatValues() {
         QFETCH(float, value);
         QFETCH(quint32, expected);
-        Gir spec;
-        spec.samples = {value, -0.25f};
+        Gir layout;
+        layout.samples = {value, -0.25f};
         QVector<quint32> block(2560, 0);
         AMPForGNR reader;
-        QVERIFY(reader.loadSamples(writeFile(gir(spec)), block.data()));
+        QVERIFY(reader.loadSamples(writeFile(gir(layout)), block.data()));
         QCOMPARE(block[0], expected);
         QCOMPARE(block[1], quint32(0xE00000));
     }
 
     void recordFields() {
-        Gir spec;
-        spec.magic = QByteArray("zelvast", 8);
-        spec.blob = "blob of eleven";
-        spec.samples = {0.5f, 0.25f};
-        const QByteArray image = gir(spec);
+        Gir layout;
+        layout.magic = QByteArray("zelvast", 8);
+        layout.blob = "blob of eleven";
+        layout.samples = {0.5f, 0.25f};
+        const QByteArray image = gir(layout);
         GnrFile record;
         AMPForGNR reader;
         QVERIFY(reader.load(writeFile(image), record));
@@ -119,9 +119,9 @@ private slots:
         QCOMPARE(record.infoSize, quint32(36));
         QCOMPARE(record.infoWords[0], quint32(0x01010101));
         QCOMPARE(record.infoWords[3], quint32(0x04040404));
-        QCOMPARE(record.blobLength, quint32(spec.blob.size()));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(record.blob.get()), spec.blob.size()),
-                 spec.blob);
+        QCOMPARE(record.blobLength, quint32(layout.blob.size()));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(record.blob.get()), layout.blob.size()),
+                 layout.blob);
         QCOMPARE(QByteArray(record.dataTag.data(), 4), QByteArray("data"));
         QCOMPARE(record.dataLength, quint32(8));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(record.data.get()), 8), image.right(8));
@@ -182,9 +182,9 @@ private slots:
     }
 
     void truncatedAtEveryLength() {
-        Gir spec;
-        spec.samples = randomFloats(4);
-        const QByteArray image = gir(spec);
+        Gir layout;
+        layout.samples = randomFloats(4);
+        const QByteArray image = gir(layout);
         for (int size = 0; size < image.size(); ++size) {
             QByteArray cut = image.left(size);
             if (size >= 12) {

@@ -144,26 +144,26 @@ private slots:
         QFETCH(quint16, bits);
         QFETCH(quint16, channels);
         QFETCH(int, kind);
-        Wave spec;
-        spec.formatTag = tag;
-        spec.extensible = extensible;
-        spec.subFormat = subFormat;
-        spec.bits = bits;
-        spec.channels = channels;
+        Wave layout;
+        layout.formatTag = tag;
+        layout.extensible = extensible;
+        layout.subFormat = subFormat;
+        layout.bits = bits;
+        layout.channels = channels;
         QVector<quint32> expected;
-        spec.samples = samplesOf(bits, Kind(kind), channels, 2048, expected);
+        layout.samples = samplesOf(bits, Kind(kind), channels, 2048, expected);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         QCOMPARE(block.mid(0, 2048), expected);
         QCOMPARE(block.mid(2048), QVector<quint32>(512, 0));
     }
 
     void eightBitEnds() {
-        Wave spec;
-        spec.bits = 8;
-        spec.samples = QByteArray::fromHex("00807fff01");
+        Wave layout;
+        layout.bits = 8;
+        layout.samples = QByteArray::fromHex("00807fff01");
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         QCOMPARE(block.mid(0, 6), (QVector<quint32>{0x800000, 0, 0xFF0000, 0x7F0000, 0x810000, 0}));
     }
 
@@ -176,12 +176,12 @@ private slots:
 
     void frameCounts() {
         QFETCH(int, frames);
-        Wave spec;
-        spec.bits = 24;
+        Wave layout;
+        layout.bits = 24;
         QVector<quint32> values;
-        spec.samples = samplesOf(24, Pcm, 1, frames, values);
+        layout.samples = samplesOf(24, Pcm, 1, frames, values);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         values.resize(2048); // shorter files leave zeros, longer ones are cut
         QCOMPARE(block.mid(0, 2048), values);
     }
@@ -207,20 +207,20 @@ private slots:
         QFETCH(bool, ramp);
         QFETCH(int, tolerance);
         std::mt19937 rng(11);
-        Wave spec;
-        spec.rate = rate;
-        spec.bits = 24;
-        spec.channels = 2;
+        Wave layout;
+        layout.rate = rate;
+        layout.bits = 24;
+        layout.channels = 2;
         QVector<double> in;
         for (int j = 0; j < frames; ++j) {
             const qint64 v = ramp ? j * 1000 - 2000000 : randomSample(rng, 24);
             in.append(double(v));
-            putSample(spec.samples, 24, v);
-            putSample(spec.samples, 24, -v / 3 + 12345);
+            putSample(layout.samples, 24, v);
+            putSample(layout.samples, 24, -v / 3 + 12345);
         }
         in.resize(6000);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         for (int k = 0; k < 2048; ++k) {
             const double position = k * step;
             const int i = int(position);
@@ -235,14 +235,14 @@ private slots:
     }
 
     void firstOutputAt48000() {
-        Wave spec;
-        spec.rate = 48000;
-        spec.bits = 16;
+        Wave layout;
+        layout.rate = 48000;
+        layout.bits = 16;
         for (qint64 v : {1000, -20000, 30000, 5}) {
-            putSample(spec.samples, 16, v);
+            putSample(layout.samples, 16, v);
         }
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         QCOMPARE(block[0], low24(1000 * 256));
         // between frames 1 and 2 at fraction 0.088
         const double expected = (-20000 + (30000 - -20000) * 0.088) * 256;
@@ -269,13 +269,13 @@ private slots:
     void floatValues() {
         QFETCH(float, value);
         QFETCH(quint32, expected);
-        Wave spec;
-        spec.formatTag = 3;
-        spec.bits = 32;
-        putFloat(spec.samples, 0.25f);
-        putFloat(spec.samples, value);
+        Wave layout;
+        layout.formatTag = 3;
+        layout.bits = 32;
+        putFloat(layout.samples, 0.25f);
+        putFloat(layout.samples, value);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         QCOMPARE(block[0], quint32(0x200000));
         QCOMPARE(block[1], expected);
     }
@@ -370,46 +370,46 @@ private slots:
     }
 
     void listChunkBeforeFormat() {
-        Wave spec;
-        spec.beforeFormat = chunk("LIST", QByteArray("INFOISFT\x06\0\0\0tool\0\0", 18));
-        spec.channels = 2;
+        Wave layout;
+        layout.beforeFormat = chunk("LIST", QByteArray("INFOISFT\x06\0\0\0tool\0\0", 18));
+        layout.channels = 2;
         QVector<quint32> expected;
-        spec.samples = samplesOf(16, Pcm, 2, 300, expected);
+        layout.samples = samplesOf(16, Pcm, 2, 300, expected);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         expected.resize(2048);
         QCOMPARE(block.mid(0, 2048), expected);
     }
 
     // The tag scan takes the first "data" wherever it is, here inside an earlier chunk.
     void dataStringInEarlierChunk() {
-        Wave spec;
+        Wave layout;
         QByteArray list("INFOdata", 8);
         put32(list, 6);
         putSample(list, 16, 100);
         putSample(list, 16, -200);
         putSample(list, 16, 300);
-        spec.beforeFormat = chunk("LIST", list);
+        layout.beforeFormat = chunk("LIST", list);
         for (int j = 0; j < 50; ++j) {
-            putSample(spec.samples, 16, 7777);
+            putSample(layout.samples, 16, 7777);
         }
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         QCOMPARE(block.mid(0, 4),
                  (QVector<quint32>{low24(100 * 256), low24(-200 * 256), low24(300 * 256), 0}));
     }
 
     // Extension fields are found through the format chunk, not at fixed file offsets.
     void extensibleBehindJunk() {
-        Wave spec;
-        spec.beforeFormat = chunk("JUNK", QByteArray(28, '\0'));
-        spec.extensible = true;
-        spec.subFormat = 3;
-        spec.bits = 32;
+        Wave layout;
+        layout.beforeFormat = chunk("JUNK", QByteArray(28, '\0'));
+        layout.extensible = true;
+        layout.subFormat = 3;
+        layout.bits = 32;
         QVector<quint32> expected;
-        spec.samples = samplesOf(32, Float, 1, 500, expected);
+        layout.samples = samplesOf(32, Float, 1, 500, expected);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         expected.resize(2048);
         QCOMPARE(block.mid(0, 2048), expected);
     }
@@ -427,13 +427,13 @@ private slots:
         QFETCH(quint16, channels);
         QFETCH(int, strayBytes);
         QFETCH(qint64, sizeWord);
-        Wave spec;
-        spec.channels = channels;
-        spec.dataSizeWord = sizeWord;
+        Wave layout;
+        layout.channels = channels;
+        layout.dataSizeWord = sizeWord;
         QVector<quint32> expected;
-        spec.samples = samplesOf(16, Pcm, channels, 100, expected);
-        spec.samples += QByteArray(strayBytes, '\x55');
-        const QByteArray image = wave(spec);
+        layout.samples = samplesOf(16, Pcm, channels, 100, expected);
+        layout.samples += QByteArray(strayBytes, '\x55');
+        const QByteArray image = wave(layout);
         WavReader reader;
         QVERIFY(reader.loadImage(std::vector<std::uint8_t>(image.begin(), image.end())));
         QCOMPARE(reader.frameCount(), quint32(100));
@@ -444,22 +444,22 @@ private slots:
     }
 
     void sizeWordLimitsFrames() {
-        Wave spec;
-        spec.dataSizeWord = 10 * 2;
+        Wave layout;
+        layout.dataSizeWord = 10 * 2;
         QVector<quint32> expected;
-        spec.samples = samplesOf(16, Pcm, 1, 100, expected);
+        layout.samples = samplesOf(16, Pcm, 1, 100, expected);
         QVector<quint32> block;
-        QVERIFY(read(wave(spec), block));
+        QVERIFY(read(wave(layout), block));
         expected.resize(10);
         expected.resize(2048);
         QCOMPARE(block.mid(0, 2048), expected);
     }
 
     void failedReloadInvalidates() {
-        Wave spec;
-        putSample(spec.samples, 16, 1);
+        Wave layout;
+        putSample(layout.samples, 16, 1);
         WavReader reader;
-        QVERIFY(reader.load(writeFile(wave(spec))));
+        QVERIFY(reader.load(writeFile(wave(layout))));
         QVERIFY(!reader.load(writeFile("RIFF but nothing else, long enough to scan")));
         QVector<quint32> block(2560, 0);
         QVERIFY(!reader.convert(block.data(), 4));
@@ -477,12 +477,12 @@ private slots:
     }
 
     void blockCountSetsLength() {
-        Wave spec;
-        spec.bits = 24;
+        Wave layout;
+        layout.bits = 24;
         QVector<quint32> expected;
-        spec.samples = samplesOf(24, Pcm, 1, 3000, expected);
+        layout.samples = samplesOf(24, Pcm, 1, 3000, expected);
         WavReader reader;
-        QVERIFY(reader.load(writeFile(wave(spec))));
+        QVERIFY(reader.load(writeFile(wave(layout))));
         QVector<quint32> block(2560, 0xABCDEF);
         QVERIFY(reader.convert(block.data(), 1));
         QCOMPARE(block.mid(0, 512), expected.mid(0, 512));

@@ -372,6 +372,77 @@ private slots:
         QVERIFY(link.isOpen());
     }
 
+    void readFailures_data() const {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("rc");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("staysOpen");
+        QTest::newRow("interrupt, time-out") << 1 << int(LIBUSB_ERROR_TIMEOUT) << 0 << 0 << true;
+        QTest::newRow("interrupt, no device")
+            << 1 << int(LIBUSB_ERROR_NO_DEVICE) << 0 << -1 << false;
+        QTest::newRow("interrupt, other error") << 1 << int(LIBUSB_ERROR_IO) << 0 << -1 << true;
+        QTest::newRow("bulk, time-out with bytes")
+            << 2 << int(LIBUSB_ERROR_TIMEOUT) << 37 << 37 << true;
+        QTest::newRow("bulk, time-out") << 2 << int(LIBUSB_ERROR_TIMEOUT) << 0 << 0 << true;
+        QTest::newRow("bulk, other error") << 2 << int(LIBUSB_ERROR_IO) << 0 << -1 << false;
+    }
+    void readFailures() const {
+        QFETCH(int, mode);
+        QFETCH(int, rc);
+        QFETCH(int, moved);
+        QFETCH(int, result);
+        QFETCH(bool, staysOpen);
+        PedalEnv env;
+        QMEBaseLibusb link;
+        link.setTransferMode(1);
+        QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true), 2);
+        link.setTransferMode(mode);
+        UsbRecorder::failNextTransfer(true, rc, moved);
+        Bytes buffer(512);
+        QCOMPARE(link.readData(buffer.data(), 100), result);
+        QCOMPARE(link.isOpen(), staysOpen);
+    }
+
+    void writeFailures_data() const {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("rc");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<int>("transfers");
+        QTest::newRow("interrupt, time-out") << 1 << int(LIBUSB_ERROR_TIMEOUT) << 0 << false << 1;
+        QTest::newRow("interrupt, no device")
+            << 1 << int(LIBUSB_ERROR_NO_DEVICE) << 0 << false << 1;
+        QTest::newRow("bulk, time-out before a byte")
+            << 2 << int(LIBUSB_ERROR_TIMEOUT) << 0 << false << 1;
+        QTest::newRow("bulk, other error") << 2 << int(LIBUSB_ERROR_PIPE) << 0 << false << 1;
+        // The rest of the chunk goes again, then the second chunk.
+        QTest::newRow("bulk, time-out after 100 bytes")
+            << 2 << int(LIBUSB_ERROR_TIMEOUT) << 100 << true << 3;
+    }
+    void writeFailures() const {
+        QFETCH(int, mode);
+        QFETCH(int, rc);
+        QFETCH(int, moved);
+        QFETCH(bool, result);
+        QFETCH(int, transfers);
+        PedalEnv env;
+        QMEBaseLibusb link;
+        link.setTransferMode(1);
+        QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true), 2);
+        link.setTransferMode(mode);
+        UsbRecorder::clear();
+        const Bytes frame = Frame::make(0x77, Bytes(515, 0x42));
+        UsbRecorder::failNextTransfer(false, rc, moved);
+        QCOMPARE(link.writeData(frame.data(), int(frame.size()), 100), result);
+        const auto out = UsbRecorder::outTransfers();
+        QCOMPARE(int(out.size()), transfers);
+        if (moved > 0)
+            QCOMPARE(out[1].bytes, Bytes(frame.begin() + moved, frame.begin() + 512));
+        // Writes never close the device.
+        QVERIFY(link.isOpen());
+    }
+
     void reopenAfterClose() const {
         PedalEnv env;
         QMEBaseLibusb link;

@@ -21,6 +21,13 @@ std::vector<int> claimed;
 std::vector<int> released;
 int opened = 0;
 int closed = 0;
+struct Failure {
+    bool pending = false;
+    int rc = 0;
+    int transferred = 0;
+};
+Failure failIn;
+Failure failOut;
 
 int recordTransfer(int (*real)(libusb_device_handle*, unsigned char, unsigned char*, int, int*,
                                unsigned int),
@@ -32,7 +39,17 @@ int recordTransfer(int (*real)(libusb_device_handle*, unsigned char, unsigned ch
         t.bytes.assign(data, data + length);
     else
         t.bytes.resize(static_cast<std::size_t>(length));
-    t.result = real(handle, endpoint, data, length, transferred, timeout);
+    Failure failure;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        std::swap(failure, out ? failOut : failIn);
+    }
+    if (failure.pending) {
+        *transferred = failure.transferred;
+        t.result = failure.rc;
+    } else {
+        t.result = real(handle, endpoint, data, length, transferred, timeout);
+    }
     std::lock_guard<std::mutex> lock(mutex);
     recorded.push_back(std::move(t));
     return recorded.back().result;
@@ -105,6 +122,12 @@ void UsbRecorder::clear() {
     claimed.clear();
     released.clear();
     opened = closed = 0;
+    failIn = failOut = Failure{};
+}
+
+void UsbRecorder::failNextTransfer(bool in, int rc, int transferred) {
+    std::lock_guard<std::mutex> lock(mutex);
+    (in ? failIn : failOut) = Failure{true, rc, transferred};
 }
 
 std::vector<UsbRecorder::Transfer> UsbRecorder::transfers() {

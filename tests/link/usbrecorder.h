@@ -16,7 +16,11 @@ public:
         int result;
     };
 
+    // Clears the records and any failure still pending.
     static void clear();
+    // The next transfer in the given direction does not reach the pedal: it reports rc with
+    // `transferred` bytes moved.
+    static void failNextTransfer(bool in, int rc, int transferred = 0);
     static std::vector<Transfer> transfers();
     static std::vector<Transfer> outTransfers();
     static std::vector<Transfer> inTransfers();

@@ -15,6 +15,7 @@ private slots:
     void openReturnsSizeAndChecksMagic_data() const;
     void openReturnsSizeAndChecksMagic() const;
     void openRefusesReadOnlyFile() const;
+    void openTakesUtf8Path() const;
     void headerIsFirst128Bytes() const;
     void sectionsFollowHeaderChain() const;
     void sectionsOutOfRangeGiveZero() const;
@@ -95,6 +96,15 @@ void TestFirmwareImage::openRefusesReadOnlyFile() const {
     QVERIFY(!image.isOpen());
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     QCOMPARE(image.open(path.toUtf8()), qint64(bytes.size()));
+}
+
+void TestFirmwareImage::openTakesUtf8Path() const {
+    const QByteArray bytes = threeSections().build();
+    const QString path =
+        write(bytes, QString::fromUtf8("F\xc3\xafrmw\xc3\xa4re \xce\xb1\xce\xb2 \xe6\x96\x87.zv"));
+    QFirmwareImage image;
+    QCOMPARE(image.open(path.toUtf8()), qint64(bytes.size()));
+    QCOMPARE(image.open(path.toLatin1()), qint64(0));
 }
 
 void TestFirmwareImage::headerIsFirst128Bytes() const {

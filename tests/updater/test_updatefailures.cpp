@@ -20,6 +20,7 @@ private slots:
     void readOnlyImageRefused() const;
     void handshakeWithOtherDeviceType() const;
     void rejectedStartEndsAtOnce() const;
+    void startAnswerWithoutStatus() const;
     void lostPedalBeforeBlocks_data() const;
     void lostPedalBeforeBlocks() const;
     void blockNotAcknowledged_data() const;
@@ -174,6 +175,18 @@ void TestUpdateFailures::rejectedStartEndsAtOnce() const {
     QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs / 2));
     QCOMPARE(session.messages, (Messages{{11, 0}, {11, 2}, {11, 5}, {5, 9}}));
     QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(tenBlocks(), 0, false));
+}
+
+void TestUpdateFailures::startAnswerWithoutStatus() const {
+    const QString path = write(tenBlocks().build());
+    UploadSession session("TALIX_VP_SILENT_ON", "0xA0");
+    QCOMPARE(session.open(), 1);
+    QVERIFY(session.start(path));
+    QTRY_COMPARE_WITH_TIMEOUT(session.messages.size(), 3, 2000);
+    // A start answer that ends at its code carries no acceptance.
+    QVERIFY(virtualpedal::VirtualPedal::pushAnswer(0xA1, {}));
+    QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs / 2));
+    QCOMPARE(session.messages, (Messages{{11, 0}, {11, 2}, {11, 5}, {5, 9}}));
 }
 
 void TestUpdateFailures::lostPedalBeforeBlocks_data() const {

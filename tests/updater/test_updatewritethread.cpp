@@ -27,7 +27,7 @@ private slots:
     void sharedDataKeepsFigureBelow100() const;
 
 private:
-    // Runs a whole upload; false (with a failed check) when it did not complete.
+    // Runs a whole upload and returns its messages; none when it did not end.
     Messages upload(const FirmwareImageBuilder& image, UploadSession::Frames& frames,
                     std::map<std::uint16_t, std::vector<std::uint8_t>>& stored) const;
     // Progress figures of the blocks, computed in floating point.
