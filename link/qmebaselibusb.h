@@ -26,7 +26,7 @@ public:
     static constexpr int identityReads = 5;
 
     QMEBaseLibusb();
-    ~QMEBaseLibusb();
+    virtual ~QMEBaseLibusb();
 
     QMEBaseLibusb(const QMEBaseLibusb&) = delete;
     QMEBaseLibusb& operator=(const QMEBaseLibusb&) = delete;

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kBackground = "/common_bg.png";
@@ -83,15 +85,25 @@ void QAPPUpdateDialog::Layout() {
     const QMEAppInfo& info = QMEAppInfo::instance();
     const int left = info.marginLeft + 40;
     const int inner = width() - left - info.marginRight - 40;
-    int y = info.marginTop + info.titleHeight + 16;
-    m_message->setGeometry(left, y, inner, 64);
-    y += 70;
-    m_firmware->setGeometry(left, y, inner, 24);
-    y += 28;
-    m_software->setGeometry(left, y, inner, 24);
+    int y = info.marginTop + info.titleHeight + 20;
+    // The message wraps to as many lines as its translation needs.
+    const int messageHeight = std::max(m_message->heightForWidth(inner), 0);
+    m_message->setGeometry(left, y, inner, messageHeight);
+    y += messageHeight + 16;
+    const int line = m_firmware->sizeHint().height();
+    m_firmware->setGeometry(left, y, inner, line);
+    y += line + 8;
+    m_software->setGeometry(left, y, inner, line);
+    y += line;
+
+    // The buttons keep clear of the labels above them and of the panel's lower edge; the
+    // background stretches when the texts need more room than the image gives.
     const int bw = m_upgrade->width();
     const int bh = m_upgrade->height();
-    const int by = height() - info.marginBottom - bh - 20;
+    const int needed = y + kButtonGap + bh + kButtonGap + info.marginBottom;
+    if (height() < needed)
+        resize(width(), needed);
+    const int by = height() - info.marginBottom - kButtonGap - bh;
     const int gap = 30;
     const int x0 =
         info.marginLeft + (width() - info.marginLeft - info.marginRight - 2 * bw - gap) / 2;

@@ -11,6 +11,10 @@ class QLabel;
 class QAPPUpdateDialog : public QMEStandardDialog {
     Q_OBJECT
 public:
+    // Space between the version labels and the buttons, and between the buttons and the
+    // panel's lower edge.
+    static constexpr int kButtonGap = 28;
+
     explicit QAPPUpdateDialog(QWidget* parent = nullptr);
 
     // Images of the dialog, relative to the image theme folder.

@@ -15,7 +15,6 @@ QLoadingForm::QLoadingForm(QWidget* parent)
     indicatorPalette.setColor(QPalette::Highlight, QColor(53, 53, 53));
     indicatorPalette.setColor(QPalette::WindowText, QColor(255, 255, 255));
     m_indicator->setPalette(indicatorPalette);
-    m_indicator->setColor(QColor(53, 53, 53));
     QFont labelFont = m_label->font();
     labelFont.setPixelSize(20);
     labelFont.setWeight(75);
@@ -44,6 +43,10 @@ void QLoadingForm::ApplyMode(int mode) {
     labelPalette.setColor(QPalette::WindowText,
                           mode == 2 ? QColor(255, 255, 255) : QColor(53, 53, 53));
     m_label->setPalette(labelPalette);
+    // The spokes take the palette colour that stands out on the panel: the dark highlight on the
+    // light panel, the light window text on the dark one.
+    m_indicator->setColor(m_indicator->palette().color(
+        mode == 2 ? QPalette::WindowText : QPalette::Highlight));
     update();
 }
 

@@ -232,3 +232,13 @@ void QMEInitMainWindow::resizeEvent(QResizeEvent* event) {
     QMEMainWindow::resizeEvent(event);
     LayoutTitleBar();
 }
+
+void QMEInitMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    const bool wasMaximised = IsMaximised();
+    QMEMainWindow::mouseDoubleClickEvent(event);
+    // A double click on the frame toggles maximise too: the title-bar buttons follow it.
+    if (IsMaximised() != wasMaximised) {
+        UpdateMaxRestoreButtons();
+        LayoutTitleBar();
+    }
+}

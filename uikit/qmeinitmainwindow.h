@@ -57,6 +57,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void UpdateMaxRestoreButtons();

@@ -33,8 +33,7 @@ QPromptLayout QPromptLayout::Compute(const Input& in) {
     const int n = in.buttonCount;
     const int bw = in.button.width();
     const int y = out.size.height() - m.bottom() - in.button.height() - 20;
-    // Centred between the shadow margins: the row starts after the left margin.
-    const int x0 = m.left() + (out.size.width() - n * bw - 30 * (n - 1) - m.left() - m.right()) / 2;
+    const int x0 = (out.size.width() - n * bw - 30 * (n - 1) - m.left() - m.right()) / 2;
     for (int i = 0; i < n; ++i)
         out.buttons.append(QPoint(x0 + i * (bw + 30), y));
     return out;

@@ -71,6 +71,9 @@ void RetractLabel::NameChange(const QString& text) {
         m_accepted = text;
         return;
     }
+    // Before the first rename there is no editor to set back.
+    if (!m_editor)
+        return;
     const QSignalBlocker blocker(m_editor);
     m_editor->setText(m_accepted);
 }

@@ -3,9 +3,12 @@
 
 #include "virtualpedal/virtualpedal.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <atomic>
@@ -41,6 +44,18 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The modal file dialog a start opens, once it is up (bounded wait).
+QFileDialog* waitForFileDialog() {
+    QFileDialog* dialog = nullptr;
+    const bool shown = QTest::qWaitFor(
+        [&dialog] {
+            dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            return dialog != nullptr;
+        },
+        5000);
+    return shown ? dialog : nullptr;
+}
+
 } // namespace
 
 // Backups against the virtual pedal: the exchange, the file, the progress and every way one
@@ -52,6 +67,10 @@ private slots:
     void initTestCase();
     void init();
     void createsBackupFolder() const;
+    void dialogCancelledStartsNothing_data();
+    void dialogCancelledStartsNothing();
+    void backupDialogProposesFile();
+    void restoreDialogOpensFolder();
     void fullBackup();
     void emptyPathFails();
     void failureLeavesEarlierFile_data();
@@ -88,6 +107,86 @@ void TestBackup::createsBackupFolder() const {
     QVERIFY(QDir(documents).removeRecursively());
     const QBackupWriteThread thread;
     QVERIFY(QFileInfo(documents + "/TALIX/BackupFiles").isDir());
+}
+
+void TestBackup::dialogCancelledStartsNothing_data() {
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("backup") << false;
+    QTest::newRow("restore") << true;
+}
+
+void TestBackup::dialogCancelledStartsNothing() {
+    QFETCH(bool, restore);
+    PedalSession session;
+    QVERIFY(session.open());
+    int dialogs = 0;
+    QTimer::singleShot(0, [&dialogs] {
+        if (auto* dialog = waitForFileDialog()) {
+            ++dialogs;
+            dialog->reject();
+        }
+    });
+    QBackupWriteThread& thread = session.backupThread();
+    QVERIFY(!(restore ? thread.startRestore() : thread.startBackup()));
+    QCOMPARE(dialogs, 1);
+    QTest::qWait(50);
+    QVERIFY(!thread.isWorkerRunning());
+    QVERIFY(session.backupMessages.isEmpty());
+    QVERIFY(session.recallMessages.isEmpty());
+    QVERIFY(PedalSession::framesSent().empty());
+}
+
+void TestBackup::backupDialogProposesFile() {
+    PedalSession session;
+    QVERIFY(session.open());
+    const QString proposed = QBackupWriteThread::backupFolder() + "/TALIX.bfl";
+    QFile::remove(proposed);
+    QString title;
+    QStringList selected;
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = waitForFileDialog()) {
+            title = dialog->windowTitle();
+            selected = dialog->selectedFiles();
+            filters = dialog->nameFilters();
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    QVERIFY(session.backupThread().startBackup());
+    QCOMPARE(title, QString("TALIX Backup File"));
+    QCOMPARE(selected, QStringList{proposed});
+    QCOMPARE(filters, QStringList{"backup files(*.bfl)"});
+    QCOMPARE(session.backupThread().path(), proposed);
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 20000));
+    QCOMPARE(session.backupMessages.last(), Message(100, Finished));
+    QCOMPARE(QFileInfo(proposed).size(), 116002);
+    QVERIFY(QFile::remove(proposed));
+}
+
+void TestBackup::restoreDialogOpensFolder() {
+    PedalSession session;
+    QVERIFY(session.open());
+    const QString chosen = dir.absoluteFilePath("chosen.bfl");
+    QVERIFY(writeFile(chosen, "not a backup"));
+    QString title;
+    QString folder;
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = waitForFileDialog()) {
+            title = dialog->windowTitle();
+            folder = dialog->directory().absolutePath();
+            filters = dialog->nameFilters();
+            dialog->selectFile(chosen);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    QVERIFY(session.backupThread().startRestore());
+    QCOMPARE(title, QString("TALIX Backup File"));
+    QCOMPARE(folder, QBackupWriteThread::backupFolder());
+    QCOMPARE(filters, (QStringList{"backup files(*.bfl)", "All files (*.*)"}));
+    QCOMPARE(session.backupThread().path(), chosen);
+    QVERIFY(PedalSession::waitForEnd(session.recallMessages, 5000));
+    QCOMPARE(session.recallMessages, (Messages{{0, Failed}}));
 }
 
 void TestBackup::fullBackup() {
@@ -249,5 +348,5 @@ void TestBackup::unwritableTarget() {
     QVERIFY(dir.entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestBackup)
+QTEST_MAIN(TestBackup)
 #include "test_backup.moc"

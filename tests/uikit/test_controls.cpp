@@ -356,6 +356,16 @@ private slots:
         QCOMPARE(label.AcceptedText(), accepted ? typed : QString("Clean.pfs"));
     }
 
+    void nameChangeBeforeAnyRenameIsSafe() const {
+        RetractLabel label;
+        label.SetName("Clean.pfs");
+        label.NameChange("bad?");
+        QVERIFY(label.AcceptedText().isEmpty());
+        label.NameChange("good");
+        QCOMPARE(label.AcceptedText(), QString("good"));
+        QVERIFY(!label.Editor());
+    }
+
     void renameTypingQuestionMarkKeepsText() const {
         RetractLabel label;
         label.SetName("Rock");

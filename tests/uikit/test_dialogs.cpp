@@ -166,6 +166,35 @@ private slots:
         QCOMPARE(image.pixelColor(210, 10), QColor(241, 241, 241));
     }
 
+    void loadingIndicatorStandsOutInBothLooks_data() const {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("light") << 1;
+        QTest::newRow("dark") << 2;
+        QTest::newRow("other") << 0;
+    }
+
+    void loadingIndicatorStandsOutInBothLooks() const {
+        QFETCH(int, mode);
+        QLoadingForm form;
+        form.resize(420, 160);
+        form.ApplyMode(2);
+        form.ApplyMode(mode);
+        // The palette stays the same in every look.
+        QCOMPARE(form.Indicator()->palette().color(QPalette::Highlight), QColor(53, 53, 53));
+        QCOMPARE(form.Indicator()->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        form.Indicator()->startAnimation();
+        const QImage image = form.grab().toImage();
+        const int panel = form.PanelColor().lightness();
+        int strong = 0;
+        const QRect spokes = form.Indicator()->geometry();
+        for (int y = spokes.top(); y <= spokes.bottom(); ++y)
+            for (int x = spokes.left(); x <= spokes.right(); ++x)
+                strong += qAbs(image.pixelColor(x, y).lightness() - panel) > 100 ? 1 : 0;
+        // Twelve spokes of about 4 x 20 pixels, the faintest nearly gone.
+        QVERIFY2(strong > 150, qPrintable(QString::number(strong)));
+        form.Indicator()->stopAnimation();
+    }
+
     void maskClicks_data() const {
         QTest::addColumn<bool>("band");
         QTest::addColumn<QPoint>("at");

@@ -265,9 +265,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         sendMouse(&w, QEvent::MouseButtonDblClick, QPoint(150, 30), Qt::LeftButton, Qt::LeftButton);
         QVERIFY(!w.IsMaximised());
+        QVERIFY(!w.MaximizeButton()->isHidden());
         w.SetResizeDirections(3);
         sendMouse(&w, QEvent::MouseButtonDblClick, QPoint(150, 30), Qt::LeftButton, Qt::LeftButton);
         QVERIFY(w.IsMaximised());
+        // The title-bar buttons follow a double click as they follow the buttons themselves.
+        QVERIFY(w.MaximizeButton()->isHidden());
+        QVERIFY(!w.RestoreButton()->isHidden());
+        QCOMPARE(w.CloseButton()->pos(), QPoint(w.width() - 8 - 40, 8));
+        QCOMPARE(w.RestoreButton()->pos(), QPoint(w.width() - 8 - 40 - 32, 8));
+        sendMouse(&w, QEvent::MouseButtonDblClick, QPoint(150, 30), Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(!w.IsMaximised());
+        QVERIFY(!w.MaximizeButton()->isHidden());
+        QVERIFY(w.RestoreButton()->isHidden());
     }
 
     void secondCloseDuringFadeDoesNothing() const {

@@ -3,6 +3,7 @@
 #include "tests/updater/uploadsession.h"
 #include "virtualpedal/virtualpedal.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +28,7 @@ private slots:
     void blockNotAcknowledged() const;
     void unplugDuringBlocks() const;
     void stopDuringBlocks() const;
+    void destroyedDuringHandshake() const;
     void unansweredFinishStillCompletes() const;
 
 private:
@@ -265,6 +267,21 @@ void TestUpdateFailures::stopDuringBlocks() const {
     session.thread().stopWorker();
     QVERIFY(session.waitForEnd(2000));
     QCOMPARE(session.messages, (Messages{{11, 0}, {11, 2}, {11, 5}, {11, 9}, {11, 18}, {12, 18}}));
+}
+
+void TestUpdateFailures::destroyedDuringHandshake() const {
+    // The window may close while the thread waits for an answer: the wait ends with the object.
+    const QString path = write(tenBlocks().build());
+    QElapsedTimer timer;
+    {
+        UploadSession session("TALIX_VP_HANDSHAKE_TYPE", "TAL_XX");
+        QCOMPARE(session.open(), 1);
+        QVERIFY(session.start(path));
+        QTRY_COMPARE_WITH_TIMEOUT(session.messages.size(), 2, 2000);
+        QVERIFY(session.thread().isWorkerRunning());
+        timer.start();
+    }
+    QVERIFY(timer.elapsed() < QMEUpdateWriteThread::answerTimeoutMs / 2);
 }
 
 void TestUpdateFailures::unansweredFinishStillCompletes() const {

@@ -74,7 +74,7 @@ void TestUpdateWriteThread::severalSectionsUpload() const {
     std::map<std::uint16_t, std::vector<std::uint8_t>> stored;
     const Messages messages = upload(image, frames, stored);
 
-    // Six blocks: each one is 15 % of 90.
+    // Six blocks: each adds 15 to the share of 90.
     const Messages expected{{11, 0},  {11, 2},  {11, 5},  {11, 9},  {11, 24},  {11, 39}, {11, 54},
                             {11, 69}, {11, 84}, {11, 99}, {11, 99}, {11, 100}, {10, 100}};
     QCOMPARE(messages, expected);
