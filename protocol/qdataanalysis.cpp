@@ -180,9 +180,12 @@ void QDataAnalysis::selectStoredPreset(int preset) {
 }
 
 void QDataAnalysis::choosePreset(int preset) {
-    if (preset < 0 || preset >= DeviceState::kPresetCount)
+    // Only the state is limited to the stored presets; the selection goes out for any number
+    // that fits its byte.
+    if (preset < 0 || preset > 0xFF)
         return;
-    selectStoredPreset(preset);
+    if (preset < DeviceState::kPresetCount)
+        selectStoredPreset(preset);
     if (mWriteThread)
         mWriteThread->selectPreset(static_cast<uint8_t>(preset), mState->activeCabinet);
     emit emitUpdateCAB();

@@ -28,14 +28,15 @@ public:
     QMEBaseButton* UpgradeButton() const;
     QMEBaseButton* ContinueButton() const;
     int Mode() const;
+    // Places the texts and buttons for the current size and images; the dialog grows when the
+    // texts need more room.
+    void Layout();
 
 public slots:
     void onUpgrade();
     void onCancel();
 
 private:
-    void Layout();
-
     QLabel* m_message;
     QLabel* m_firmware;
     QLabel* m_software;

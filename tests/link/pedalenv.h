@@ -28,6 +28,7 @@ private:
                                  "TALIX_VP_NEW_FIRMWARE",
                                  "TALIX_VP_DEVICE_TYPE",
                                  "TALIX_VP_INTERFACES",
+                                 "TALIX_VP_KERNEL_DRIVER",
                                  "TALIX_VP_BCD",
                                  "TALIX_VP_DEVICES",
                                  "TALIX_VP_NO_DEVICE",

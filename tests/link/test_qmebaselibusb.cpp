@@ -231,6 +231,31 @@ private slots:
         QCOMPARE(UsbRecorder::closes(), 1);
     }
 
+    void kernelDriverOnControlInterface_data() const {
+        QTest::addColumn<QByteArray>("driver");
+        QTest::addColumn<int>("interfaces");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<std::vector<int>>("claimed");
+        QTest::newRow("detached, interface 0") << QByteArray("1") << 1 << 2 << std::vector<int>{0};
+        QTest::newRow("detached, interface 3") << QByteArray("1") << 4 << 2 << std::vector<int>{3};
+        QTest::newRow("detach refused") << QByteArray("stuck") << 1 << 0 << std::vector<int>{};
+    }
+    void kernelDriverOnControlInterface() const {
+        QFETCH(QByteArray, driver);
+        QFETCH(int, interfaces);
+        QFETCH(int, result);
+        QFETCH(std::vector<int>, claimed);
+        PedalEnv env{{"TALIX_VP_KERNEL_DRIVER", driver},
+                     {"TALIX_VP_INTERFACES", QByteArray::number(interfaces)}};
+        QMEBaseLibusb link;
+        link.setTransferMode(1);
+        QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true), result);
+        QCOMPARE(link.isOpen(), result != 0);
+        QCOMPARE(UsbRecorder::claimedInterfaces(), claimed);
+        // A failed open closes what it opened.
+        QCOMPARE(UsbRecorder::opens() - UsbRecorder::closes(), result != 0 ? 1 : 0);
+    }
+
     void framesInPackets_data() const {
         QTest::addColumn<int>("frameSize");
         for (int size : {7, 62, 63, 64, 126, 127, 522})

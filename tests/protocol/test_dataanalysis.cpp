@@ -361,8 +361,14 @@ private slots:
         QVERIFY(state().current == state().presets[9]);
         QCOMPARE(signalsSeen, (QStringList{"CAB", "PresetIndex"}));
         signalsSeen.clear();
+        // A number beyond the stored presets changes no state but is still selected and shown.
         const DeviceState before = state();
         parser->choosePreset(14);
+        QVERIFY(sameState(state(), before));
+        QCOMPARE(signalsSeen, (QStringList{"CAB", "PresetIndex"}));
+        signalsSeen.clear();
+        parser->choosePreset(256);
+        parser->choosePreset(-1);
         QVERIFY(sameState(state(), before));
         QVERIFY(signalsSeen.isEmpty());
     }

@@ -106,9 +106,6 @@ private:
     QStringList loaded;
 };
 
-// The link has virtual functions but no virtual destructor; a final type may own it by value.
-class PedalLink final : public QMEBaseLibusb {};
-
 struct Progress {
     int value;
     QString path;
@@ -120,7 +117,7 @@ struct Progress {
 class TestUsbWriteThread final : public QObject {
     Q_OBJECT
 
-    std::optional<PedalLink> link;
+    std::optional<QMEBaseLibusb> link;
     QUsbWriteThread* thread = nullptr;
     QDataAnalysis* parser = nullptr;
     FakeLoader loader;
@@ -277,6 +274,10 @@ private slots:
             p.choosePreset(3);
             return true;
         }) << QByteArray("AA 55 03 00 91 03 01 1B 56");
+        QTest::newRow("choosePreset beyond the presets") << Command([](T&, P& p) {
+            p.choosePreset(14);
+            return true;
+        }) << hex(Frame::make(0x91, {14, 0}));
         QTest::newRow("saveCurrentPreset")
             << Command([](T&, P& p) {
                    p.deviceState()->currentPreset = 2;

@@ -115,6 +115,48 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    void updateDialogLayoutLeavesRoom_data() const {
+        QTest::addColumn<QSize>("background");
+        QTest::newRow("no images") << QSize();
+        QTest::newRow("wide panel") << QSize(470, 288);
+        QTest::newRow("narrow panel") << QSize(300, 200);
+    }
+
+    void updateDialogLayoutLeavesRoom() const {
+        QFETCH(QSize, background);
+        QAPPUpdateDialog dialog;
+        if (background.isValid()) {
+            QVERIFY(dialog.SetBackgroundImage(saveImage(m_dir, "panel.png", background), true));
+            const QString strip = saveImage(m_dir, "button.png", QSize(400, 36));
+            QVERIFY(dialog.UpgradeButton()->SetButtonImage(strip));
+            QVERIFY(dialog.ContinueButton()->SetButtonImage(strip));
+            dialog.Layout();
+            QVERIFY(dialog.height() >= background.height());
+            QCOMPARE(dialog.width(), background.width());
+        }
+        const QMEAppInfo& info = QMEAppInfo::instance();
+        const QRect message = dialog.MessageLabel()->geometry();
+        const QRect firmware = dialog.FirmwareLabel()->geometry();
+        const QRect software = dialog.SoftwareLabel()->geometry();
+        const QRect upgrade = dialog.UpgradeButton()->geometry();
+        const QRect cont = dialog.ContinueButton()->geometry();
+        // The whole message fits its label, and nothing overlaps what follows it.
+        QVERIFY(message.height() >= dialog.MessageLabel()->heightForWidth(message.width()));
+        QVERIFY(message.top() >= info.marginTop + info.titleHeight);
+        QVERIFY(firmware.top() > message.bottom());
+        QVERIFY(software.top() > firmware.bottom());
+        QVERIFY(firmware.height() >= dialog.FirmwareLabel()->sizeHint().height());
+        // The buttons stand clear of the labels and of the panel's lower edge.
+        QCOMPARE(upgrade.top(), cont.top());
+        QVERIFY2(upgrade.top() - software.bottom() >= 24, qPrintable(QString::number(upgrade.top())));
+        const int panelBottom = dialog.height() - info.marginBottom;
+        QVERIFY2(panelBottom - upgrade.bottom() >= 24, qPrintable(QString::number(panelBottom)));
+        // The row is centred between the shadow margins.
+        const int left = upgrade.left() - info.marginLeft;
+        const int right = dialog.width() - info.marginRight - 1 - cont.right();
+        QVERIFY(qAbs(left - right) <= 1);
+    }
+
     void updateDialogDarkLook() const {
         ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "2");
         QAPPUpdateDialog dialog;
