@@ -17,6 +17,7 @@ enum PresetFileCode : unsigned {
 constexpr int PresetImageSize = 660;
 constexpr int PresetDataOffset = 640;
 constexpr int PresetDataSize = 20;
+
 // The 660-byte file image holding the 20 preset bytes at offset 640.
 QByteArray buildPresetImage(const QByteArray& data);
 

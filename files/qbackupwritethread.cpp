@@ -104,7 +104,6 @@ void QBackupWriteThread::DealData(std::vector<unsigned char> Data) {
         blockArrived = true;
         answerEvent.set();
     } else if (*code == RestoreAckCode) {
-        acknowledged = *number;
         ackArrived = true;
         answerEvent.set();
     }

@@ -15,7 +15,9 @@ class QWidget;
 
 // Copies the pedal's whole memory image into a backup file and writes such a file back, each
 // transfer on this thread's worker. Attached with attachShared to the editor's link and receive
-// thread; progress leaves as queued signals (value 0-100, MSGType).
+// thread; progress leaves as queued signals (value 0-100, MSGType). A stop request, between
+// steps or while waiting for the pedal, ends a transfer as stopped; a backup writes its file only
+// once every block has arrived, and never in part.
 class QBackupWriteThread : public QMEBaseWriteThread {
     Q_OBJECT
 
@@ -78,7 +80,7 @@ private:
     std::mutex receivedMutex;
     QByteArray received;
 
-    std::atomic<int> acknowledged{-1};
+    // The acknowledged block number is not compared: any acknowledgement releases the next block.
     std::atomic<bool> ackArrived{false};
 
     ManualResetEvent answerEvent;

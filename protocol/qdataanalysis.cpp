@@ -69,7 +69,10 @@ void QDataAnalysis::dataAnalysis(std::vector<unsigned char> Data) {
         break;
     case 0x91:
         // A preset the pedal does not have would leave currentPreset pointing past the presets.
-        if (count < 2 || p[0] >= DeviceState::kPresetCount)
+        if (count < 1 || p[0] >= DeviceState::kPresetCount)
+            return;
+        // The cabinet byte is read only for presets 0 and 1.
+        if (p[0] <= 1 && count < 2)
             return;
         s.currentPreset = p[0];
         if (p[0] <= 1)

@@ -45,8 +45,8 @@ void QLoadingForm::ApplyMode(int mode) {
     m_label->setPalette(labelPalette);
     // The spokes take the palette colour that stands out on the panel: the dark highlight on the
     // light panel, the light window text on the dark one.
-    m_indicator->setColor(m_indicator->palette().color(
-        mode == 2 ? QPalette::WindowText : QPalette::Highlight));
+    m_indicator->setColor(
+        m_indicator->palette().color(mode == 2 ? QPalette::WindowText : QPalette::Highlight));
     update();
 }
 

@@ -43,15 +43,21 @@ QMESingleInstance::QMESingleInstance(const QString& id, QObject* parent)
     m_lock = new QLockFile(LockPath(id));
     // Stale only when its owner is gone, never by age.
     m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
+    const bool locked = m_lock->tryLock(0);
+    if (!locked && m_lock->error() == QLockFile::LockFailedError) {
         m_running = true;
         return;
     }
+    // A lock that cannot be written at all says nothing about another instance: start anyway
+    // rather than end without a word.
+    if (!locked)
+        qWarning("single instance: cannot lock %s", qPrintable(LockPath(id)));
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = ServerName(id);
-    // We hold the lock, so a socket of that name can only be left over from a crash.
-    QLocalServer::removeServer(name);
+    // Holding the lock, a socket of that name can only be left over from a crash.
+    if (locked)
+        QLocalServer::removeServer(name);
     if (!m_server->listen(name))
         qWarning("single instance: cannot listen on %s", qPrintable(name));
     connect(m_server, &QLocalServer::newConnection, this, &QMESingleInstance::OnNewConnection);

@@ -157,6 +157,15 @@ private slots:
         QCOMPARE(signalsSeen, (QStringList{"PresetIndex", "CAB"}));
     }
 
+    void presetSelectedWithoutCabinetByte() {
+        fillState(state());
+        deliver(answer(0x91, {5}));
+        QCOMPARE(int(state().currentPreset), 5);
+        QCOMPARE(int(state().activeCabinet), 1);
+        QVERIFY(state().current == state().presets[5]);
+        QCOMPARE(signalsSeen, (QStringList{"PresetIndex", "CAB"}));
+    }
+
     void presetSelectedBeyondPresetsIgnored() {
         fillState(state());
         const DeviceState before = state();

@@ -148,7 +148,8 @@ private slots:
         QVERIFY(firmware.height() >= dialog.FirmwareLabel()->sizeHint().height());
         // The buttons stand clear of the labels and of the panel's lower edge.
         QCOMPARE(upgrade.top(), cont.top());
-        QVERIFY2(upgrade.top() - software.bottom() >= 24, qPrintable(QString::number(upgrade.top())));
+        QVERIFY2(upgrade.top() - software.bottom() >= 24,
+                 qPrintable(QString::number(upgrade.top())));
         const int panelBottom = dialog.height() - info.marginBottom;
         QVERIFY2(panelBottom - upgrade.bottom() >= 24, qPrintable(QString::number(panelBottom)));
         // The row is centred between the shadow margins.

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -133,6 +134,19 @@ private slots:
         QCOMPARE(runSend(id, "after the crash"), 10);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QString("after the crash"));
+    }
+
+    void unwritableLockFolderDoesNotStopTheStart() const {
+        // No one, not even root, can create files in /proc.
+        if (!QFileInfo("/proc").isDir())
+            QSKIP("needs /proc");
+        const QByteArray saved = qgetenv("TMPDIR");
+        qputenv("TMPDIR", "/proc");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^single instance: cannot lock "));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^single instance: cannot listen "));
+        QMESingleInstance first(uniqueId());
+        qputenv("TMPDIR", saved);
+        QVERIFY(!first.isRunning());
     }
 
     void oversizedMessageIsRefused() const {
