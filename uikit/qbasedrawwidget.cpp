@@ -107,6 +107,11 @@ int QBaseDrawWidget::Kind() const {
     return d.kind;
 }
 
+void QBaseDrawWidget::SetShadowColor(const QColor& color) {
+    d.shadow = color;
+    d.window->update();
+}
+
 QColor QBaseDrawWidget::ShadowColor() const {
     return d.shadow;
 }

@@ -49,6 +49,8 @@ public:
     int HitTest(const QPoint& pos);
     void ResizeByMouse(const QPoint& globalPos);
     int Kind() const;
+    // The colour of the window's shadow; overlays that paint in it may set their own.
+    void SetShadowColor(const QColor& color);
     QColor ShadowColor() const;
     QMargins SliceSizes() const;
     const QImage& BackgroundImage() const;

@@ -33,7 +33,8 @@ QPromptLayout QPromptLayout::Compute(const Input& in) {
     const int n = in.buttonCount;
     const int bw = in.button.width();
     const int y = out.size.height() - m.bottom() - in.button.height() - 20;
-    const int x0 = (out.size.width() - n * bw - 30 * (n - 1) - m.left() - m.right()) / 2;
+    // Centred on the panel between the shadow margins, not on the whole widget.
+    const int x0 = m.left() + (out.size.width() - n * bw - 30 * (n - 1) - m.left() - m.right()) / 2;
     for (int i = 0; i < n; ++i)
         out.buttons.append(QPoint(x0 + i * (bw + 30), y));
     return out;

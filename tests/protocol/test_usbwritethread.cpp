@@ -13,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 using virtualpedal::PedalState;
 using virtualpedal::VirtualPedal;
@@ -409,6 +410,23 @@ private slots:
         QCOMPARE(codesReceived(), QList<int>{0x99});
     }
 
+    void readPresetsWaitsForItsOwnPreset() {
+        QVERIFY(open({{"TALIX_VP_SILENT_ON", "0x99"}}));
+        thread->startReceiving();
+        // While preset 0 is awaited the pedal reports the content of preset 3.
+        Bytes stray(21, 0);
+        stray[0] = 3;
+        std::thread pusher([&stray] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            VirtualPedal::pushAnswer(0x9A, stray);
+        });
+        const int read = thread->readPresets(2);
+        pusher.join();
+        QCOMPARE(read, 0);
+        QCOMPARE(thread->presetAck(), 3);
+        QCOMPARE(codesReceived(), presetRequests(1));
+    }
+
     void readPresetsCountsAnswers() {
         QVERIFY(open());
         thread->startReceiving();
@@ -606,6 +624,18 @@ private slots:
         QCOMPARE(loader.loadedPaths(), QStringList{"a"});
         // The slot was never completed.
         QCOMPARE(VirtualPedal::snapshot().userIr[0], uint8_t(0));
+    }
+
+    void irImportWaitsForItsOwnSequence() {
+        QVERIFY(open({{"TALIX_VP_DROP_IR_ACK", "0"}}));
+        thread->startReceiving();
+        loader.files = {{"a", samplesFor(1)}};
+        QVERIFY(thread->startIrImport(0, {"a"}));
+        // While packet 0 is awaited an acknowledgement of another packet arrives.
+        QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty(), 5000);
+        QVERIFY(VirtualPedal::pushAnswer(0xE3, {0, 5}));
+        QTRY_VERIFY_WITH_TIMEOUT(importEndedWith(3), 10000);
+        QCOMPARE(int(VirtualPedal::receivedFrames().size()), 1);
     }
 
     void irImportDeviceLost() {

@@ -273,6 +273,9 @@ private slots:
         const QColor centre = image.pixelColor(100, 50);
         QCOMPARE(centre.alpha(), 100);
         QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+        // A cover may paint in a colour of its own.
+        mask.SetShadowColor(QColor(0, 0, 0, 80));
+        QCOMPARE(mask.grab().toImage().pixelColor(100, 50), QColor(0, 0, 0, 80));
     }
 
     void closeFadeRunsOnce() const {
