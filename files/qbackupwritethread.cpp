@@ -113,16 +113,14 @@ bool QBackupWriteThread::send(std::vector<unsigned char> frame) {
     return !frame.empty() && sendFrame(frame, commandTimeoutMs);
 }
 
-QBackupWriteThread::WaitResult QBackupWriteThread::waitForAnswer(const std::atomic<bool>& flag) {
+bool QBackupWriteThread::waitForAnswer(const std::atomic<bool>& flag) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(answerTimeoutMs);
     for (;;) {
         if (flag.load())
-            return WaitResult::Arrived;
-        if (stopFlag.load())
-            return WaitResult::Stopped;
-        if (!usbIsOpen() || std::chrono::steady_clock::now() >= deadline)
-            return WaitResult::Failed;
+            return true;
+        if (stopFlag.load() || !usbIsOpen() || std::chrono::steady_clock::now() >= deadline)
+            return false;
         answerEvent.wait(pollMs);
     }
 }
@@ -142,31 +140,35 @@ bool QBackupWriteThread::receiveImage(QByteArray& image) {
     receiving = true;
     bool complete = false;
     for (int k = 0; !complete; ++k) {
-        WaitResult result = WaitResult::Arrived;
+        StepResult result = StepResult::Done;
         if (stopFlag.load()) {
-            result = WaitResult::Stopped;
+            result = StepResult::Stopped;
         } else {
             qDebug() << k;
             blockArrived = false;
             answerEvent.reset();
             const int acknowledge = lastBlock.load();
-            if (!send(k == 0 ? CommandFrames::beginBackup()
-                             : CommandFrames::requestBackupBlock(std::uint16_t(acknowledge))))
-                result = WaitResult::Failed;
-            else if (acknowledge == LastBlock)
+            const bool sent =
+                send(k == 0 ? CommandFrames::beginBackup()
+                            : CommandFrames::requestBackupBlock(std::uint16_t(acknowledge)));
+            // Once the last block is in, the image is whole whether or not its acknowledgement
+            // went out.
+            if (acknowledge == LastBlock)
                 complete = true;
+            else if (!sent)
+                result = StepResult::Failed;
             else if (k == BackupBlockCount) // every block arrived, but not numbered as expected
-                result = WaitResult::Failed;
-            else
-                result = waitForAnswer(blockArrived);
+                result = StepResult::Failed;
+            else if (!waitForAnswer(blockArrived))
+                result = StepResult::Failed;
         }
-        if (result == WaitResult::Stopped) {
+        if (result == StepResult::Stopped) {
             receiving = false;
             acknowledgeStop();
             emit emitBackupProgress(progressOf(k), MSG_STOPPED);
             return false;
         }
-        if (result == WaitResult::Failed) {
+        if (result == StepResult::Failed) {
             receiving = false;
             emit emitBackupProgress(progressOf(k + 1), MSG_FAILED);
             return false;
@@ -227,7 +229,8 @@ void QBackupWriteThread::runRestore(const QString& file) {
         qDebug() << "checksum2 =" << backupChecksum(bytes) - headSum;
     }
     qint64 blocks = 0;
-    if (readable && checkBackupFile(bytes) && backupRecords(bytes, records)) {
+    // A stop requested by the end of the check rejects the file.
+    if (readable && checkBackupFile(bytes) && backupRecords(bytes, records) && !stopFlag.load()) {
         for (const BackupRecordSpan& record : records)
             blocks += (record.size + BackupBlockSize - 1) / BackupBlockSize;
     }
@@ -271,13 +274,7 @@ void QBackupWriteThread::runRestore(const QString& file) {
             emit emitRecallProgress(progress, MSG_PROGRESS);
             if (last)
                 break;
-            const WaitResult result = waitForAnswer(ackArrived);
-            if (result == WaitResult::Stopped) {
-                acknowledgeStop();
-                emit emitRecallProgress(progress, MSG_STOPPED);
-                return;
-            }
-            if (result == WaitResult::Failed) {
+            if (!waitForAnswer(ackArrived)) {
                 emit emitRecallProgress(progress, MSG_FAILED);
                 return;
             }

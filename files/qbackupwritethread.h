@@ -15,9 +15,9 @@ class QWidget;
 
 // Copies the pedal's whole memory image into a backup file and writes such a file back, each
 // transfer on this thread's worker. Attached with attachShared to the editor's link and receive
-// thread; progress leaves as queued signals (value 0-100, MSGType). A stop request, between
-// steps or while waiting for the pedal, ends a transfer as stopped; a backup writes its file only
-// once every block has arrived, and never in part.
+// thread; progress leaves as queued signals (value 0-100, MSGType). A stop request seen between
+// steps ends a transfer as stopped, one that arrives while the pedal's answer is awaited as
+// failed; a backup writes its file only once every block has arrived, and never in part.
 class QBackupWriteThread : public QMEBaseWriteThread {
     Q_OBJECT
 
@@ -55,12 +55,13 @@ protected:
     void run() override;
 
 private:
-    enum class WaitResult { Arrived, Failed, Stopped };
+    enum class StepResult { Done, Failed, Stopped };
 
     bool start(Mode mode, const QString& path);
     bool send(std::vector<unsigned char> frame);
-    // Waits for flag, waking early when DealData answers, the device closes or a stop arrives.
-    WaitResult waitForAnswer(const std::atomic<bool>& flag);
+    // Waits for flag, waking early when DealData answers; false when the time runs out, the
+    // device closes or a stop arrives first.
+    bool waitForAnswer(const std::atomic<bool>& flag);
     // Signals the acknowledgement event and clears the stop request.
     void acknowledgeStop();
 

@@ -122,8 +122,10 @@ Bytes requestBackupBlock(uint16_t block) {
 Bytes writeBackupBlock(uint16_t block, const QByteArray& data) {
     if (data.size() > kMaxBackupBlockSize)
         return {};
-    std::vector<uint8_t> params{high(block), low(block)};
-    params.insert(params.end(), data.constBegin(), data.constEnd());
+    std::vector<uint8_t> params(2 + std::size_t(data.size()));
+    params[0] = high(block);
+    params[1] = low(block);
+    std::copy(data.constBegin(), data.constEnd(), params.begin() + 2);
     return build(0xE9, params);
 }
 

@@ -1,5 +1,7 @@
 #include "virtualpedal/framecodec.h"
 
+#include <algorithm>
+
 namespace virtualpedal {
 
 std::uint16_t FrameCodec::checkValue(const std::uint8_t* data, std::size_t size) {
@@ -15,12 +17,16 @@ std::uint16_t FrameCodec::checkValue(const std::uint8_t* data, std::size_t size)
 std::vector<std::uint8_t> FrameCodec::encode(std::uint8_t code,
                                              const std::vector<std::uint8_t>& params) {
     const std::size_t length = params.size() + 1;
-    std::vector<std::uint8_t> frame{0xAA, 0x55, static_cast<std::uint8_t>(length),
-                                    static_cast<std::uint8_t>(length >> 8), code};
-    frame.insert(frame.end(), params.begin(), params.end());
+    std::vector<std::uint8_t> frame(length + 6);
+    frame[0] = 0xAA;
+    frame[1] = 0x55;
+    frame[2] = static_cast<std::uint8_t>(length);
+    frame[3] = static_cast<std::uint8_t>(length >> 8);
+    frame[4] = code;
+    std::copy(params.begin(), params.end(), frame.begin() + 5);
     const std::uint16_t crc = checkValue(frame.data() + 2, length + 2);
-    frame.push_back(static_cast<std::uint8_t>(crc >> 8));
-    frame.push_back(static_cast<std::uint8_t>(crc));
+    frame[length + 4] = static_cast<std::uint8_t>(crc >> 8);
+    frame[length + 5] = static_cast<std::uint8_t>(crc);
     return frame;
 }
 

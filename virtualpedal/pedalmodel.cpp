@@ -23,9 +23,10 @@ std::string hex(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
+// At most `size` bytes of text; the rest of the field stays NUL.
 void putText(std::vector<std::uint8_t>& out, std::size_t at, const std::string& text,
              std::size_t size) {
-    std::copy_n(text.begin(), std::min(text.size(), size - 1), out.begin() + at);
+    std::copy_n(text.begin(), std::min(text.size(), size), out.begin() + at);
 }
 
 } // namespace
@@ -267,7 +268,8 @@ void PedalModel::bootCommand(std::uint8_t code, const Params& p) {
 
 PedalModel::Params PedalModel::identity(const std::string& deviceType) const {
     Params out(55, 0);
-    putText(out, 0, deviceType, 32);
+    // The device type keeps a terminating NUL; the 7-byte text fields need none.
+    putText(out, 0, deviceType, 31);
     putText(out, 32, "VPEDAL", 7);
     putText(out, 39, state_.firmwareVersion, 7);
     putText(out, 46, "R1", 7);

@@ -75,7 +75,10 @@ private slots:
     void emptyPathFails();
     void failureLeavesEarlierFile_data();
     void failureLeavesEarlierFile();
-    void stopRequest();
+    void stopBetweenSteps_data();
+    void stopBetweenSteps();
+    void stopWhileWaitingFails();
+    void lastAcknowledgementNotSent();
     void shortTransferFails();
     void unwritableTarget_data();
     void unwritableTarget();
@@ -276,24 +279,96 @@ void TestBackup::failureLeavesEarlierFile() {
     QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), QStringList{"earlier.bfl"});
 }
 
-void TestBackup::stopRequest() {
-    PedalSession session(Environment{{"TALIX_VP_DELAY_MS", "0xEA:20"}});
+void TestBackup::stopBetweenSteps_data() {
+    QTest::addColumn<int>("stopAfter");
+    QTest::newRow("before the first step") << 1;
+    QTest::newRow("after block 22 arrived") << 24;
+    QTest::newRow("after the last acknowledgement") << 226;
+}
+
+// A stop seen between steps ends the backup as stopped at the steps done, without a file.
+void TestBackup::stopBetweenSteps() {
+    QFETCH(int, stopAfter);
+    PedalSession session;
     QVERIFY(session.open());
     const QString path = dir.absoluteFilePath("stopped.bfl");
     QVERIFY(writeFile(path, "kept"));
+    QBackupWriteThread& thread = session.backupThread();
+    std::atomic<int> emitted{0};
+    // On the worker, right after a step's message: the stop is there before the next step.
+    connect(
+        &thread, &QBackupWriteThread::emitBackupProgress, this,
+        [&thread, &emitted, stopAfter](int, int) {
+            if (++emitted == stopAfter)
+                thread.stopWorker();
+        },
+        Qt::DirectConnection);
 
-    QVERIFY(session.backupThread().startBackupTo(path));
-    QTRY_VERIFY_WITH_TIMEOUT(session.backupMessages.size() >= 5, 5000);
-    session.backupThread().stopWorker();
-    QVERIFY(!session.backupThread().isWorkerRunning());
-    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 5000));
+    QVERIFY(thread.startBackupTo(path));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 20000));
 
-    const Message end = session.backupMessages.last();
-    QCOMPARE(end.second, Stopped);
-    QVERIFY(end.first < 100);
-    QVERIFY(int(PedalSession::framesSent().size()) < 225);
+    const int steps = stopAfter - 1;
+    Messages expected{{0, Progress}};
+    for (int step = 1; step <= steps; ++step)
+        expected.append({std::min(100, step * 100 / 224), Progress});
+    expected.append({std::min(100, steps * 100 / 224), Stopped});
+    QCOMPARE(session.backupMessages, expected);
+    QCOMPARE(int(PedalSession::framesSent().size()), steps);
     QCOMPARE(readFile(path), QByteArray("kept"));
     QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), QStringList{"stopped.bfl"});
+}
+
+// A stop while the next block is awaited fails the backup at the progress of that step.
+void TestBackup::stopWhileWaitingFails() {
+    // The pedal stays silent; the test answers blocks 0 and 1 and stops while block 2 is awaited.
+    PedalSession session(Environment{{"TALIX_VP_SILENT_ON", "0xE8,0xEA"}});
+    QVERIFY(session.open());
+    const QString path = dir.absoluteFilePath("waiting.bfl");
+    QVERIFY(writeFile(path, "kept"));
+    QVERIFY(session.backupThread().startBackupTo(path));
+    for (int block = 0; block < 2; ++block) {
+        QTRY_COMPARE_WITH_TIMEOUT(int(PedalSession::framesSent().size()), block + 1, 5000);
+        std::vector<std::uint8_t> params{0, quint8(block)};
+        params.resize(2 + 512, quint8(block));
+        QVERIFY(virtualpedal::VirtualPedal::pushAnswer(0xE9, params));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(int(PedalSession::framesSent().size()), 3, 5000);
+    session.backupThread().stopWorker();
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 5000));
+
+    // Step 2 (acknowledging block 1, waiting for block 2) fails with trunc(3 * 100 / 224).
+    QCOMPARE(session.backupMessages,
+             (Messages{{0, Progress}, {0, Progress}, {0, Progress}, {1, Failed}}));
+    QCOMPARE(readFile(path), QByteArray("kept"));
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden), QStringList{"waiting.bfl"});
+}
+
+// With every block in, a last acknowledgement that cannot be sent does not lose the backup.
+void TestBackup::lastAcknowledgementNotSent() {
+    PedalSession session;
+    QVERIFY(session.open());
+    const QByteArray image = PedalSession::randomImage(13);
+    QVERIFY(PedalSession::setPedalImage(image));
+    const QString path = dir.absoluteFilePath("complete.bfl");
+    std::atomic<int> emitted{0};
+    // The message of the step that received block 223 is the 225th.
+    connect(
+        &session.backupThread(), &QBackupWriteThread::emitBackupProgress, this,
+        [&emitted](int, int) {
+            if (++emitted == 225)
+                virtualpedal::VirtualPedal::unplug();
+        },
+        Qt::DirectConnection);
+
+    QVERIFY(session.backupThread().startBackupTo(path));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 20000));
+
+    QCOMPARE(int(PedalSession::framesSent().size()), 224);
+    QCOMPARE(session.backupMessages.mid(session.backupMessages.size() - 4),
+             (Messages{{100, Progress}, {100, Progress}, {100, Progress}, {100, Finished}}));
+    const QByteArray file = readFile(path);
+    QCOMPARE(file.size(), 116002);
+    QCOMPARE(file.mid(1024 + 256 + 34), image);
 }
 
 void TestBackup::shortTransferFails() {

@@ -3,10 +3,14 @@
 #include "link/qmebasereceivethread.h"
 #include "virtualpedal/virtualpedal.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
 
 using Message = PedalSession::Message;
 using Messages = QList<Message>;
@@ -75,7 +79,9 @@ private slots:
     void damagedFileNeverSent();
     void failures_data();
     void failures();
-    void stopRequest();
+    void stopWhileWaitingFails();
+    void stopBeforeBlock();
+    void stopDuringCheckRejects();
 
 private:
     QTemporaryDir home;
@@ -223,19 +229,95 @@ void TestRestore::failures() {
     QCOMPARE(session.recallMessages.count(Message(100, Finished)), 0);
 }
 
-void TestRestore::stopRequest() {
-    PedalSession session(Environment{{"TALIX_VP_DELAY_MS", "0xE9:20"}});
+// A stop while a block's acknowledgement is awaited fails the restore.
+void TestRestore::stopWhileWaitingFails() {
+    // Acknowledgements come late enough that the stop is always seen while waiting.
+    PedalSession session(Environment{{"TALIX_VP_DELAY_MS", "0xE9:300"}});
     QVERIFY(session.open());
-    QVERIFY(
-        session.backupThread().startRestoreFrom(write(backupFile(PedalSession::randomImage(1)))));
-    QTRY_VERIFY_WITH_TIMEOUT(session.recallMessages.size() >= 5, 5000);
-    session.backupThread().stopWorker();
+    QBackupWriteThread& thread = session.backupThread();
+    std::atomic<int> emitted{0};
+    // On the worker, after block 2 was sent and before its acknowledgement is awaited.
+    connect(
+        &thread, &QBackupWriteThread::emitRecallProgress, this,
+        [&thread, &emitted](int, int) {
+            if (++emitted == 4)
+                thread.stopWorker();
+        },
+        Qt::DirectConnection);
+    QVERIFY(thread.startRestoreFrom(write(backupFile(PedalSession::randomImage(1)))));
     QVERIFY(PedalSession::waitForEnd(session.recallMessages, 5000));
-    const Message end = session.recallMessages.last();
-    QCOMPARE(end.second, Stopped);
-    QVERIFY(end.first < 100);
-    QVERIFY(countCode(PedalSession::framesSent(), 0xE9) < 224);
+    QCOMPARE(session.recallMessages,
+             (Messages{{0, Progress}, {0, Progress}, {0, Progress}, {1, Progress}, {1, Failed}}));
+    QCOMPARE(countCode(PedalSession::framesSent(), 0xE9), 3);
     QVERIFY(session.writeThread().receiveThread()->isRunning());
+}
+
+// A stop seen before a block is sent ends the restore as stopped.
+void TestRestore::stopBeforeBlock() {
+    PedalSession session;
+    QVERIFY(session.open());
+    QBackupWriteThread& thread = session.backupThread();
+    std::atomic<int> acknowledged{-1};
+    // Connected after the backup thread: runs on the receive side once DealData has taken the
+    // acknowledgement.
+    connect(
+        session.writeThread().receiveThread(), &QMEBaseReceiveThread::emitCMDCallback, this,
+        [&acknowledged](std::vector<unsigned char> message) {
+            if (message.size() > 6 && message[4] == 0xEA)
+                acknowledged = message[5] << 8 | message[6];
+        },
+        Qt::DirectConnection);
+    std::atomic<int> emitted{0};
+    // On the worker, once block 21 was sent: the stop is raised after its acknowledgement has
+    // arrived, so it is first seen before block 22.
+    connect(
+        &thread, &QBackupWriteThread::emitRecallProgress, this,
+        [&thread, &emitted, &acknowledged](int, int) {
+            if (++emitted != 23)
+                return;
+            QDeadlineTimer deadline(5000);
+            while (acknowledged != 21 && !deadline.hasExpired())
+                QThread::msleep(1);
+            thread.stopWorker();
+        },
+        Qt::DirectConnection);
+    QVERIFY(thread.startRestoreFrom(write(backupFile(PedalSession::randomImage(2)))));
+    QVERIFY(PedalSession::waitForEnd(session.recallMessages, 10000));
+
+    Messages expected{{0, Progress}};
+    for (int block = 0; block < 22; ++block)
+        expected.append({(block + 1) * 100 / 224, Progress});
+    expected.append({23 * 100 / 224, Stopped});
+    QCOMPARE(session.recallMessages, expected);
+    QCOMPARE(countCode(PedalSession::framesSent(), 0xE9), 22);
+    QVERIFY(session.writeThread().receiveThread()->isRunning());
+}
+
+namespace {
+
+// Asks for a stop as its worker starts, so that the stop is there during the file check.
+class StoppedAtStart final : public QBackupWriteThread {
+protected:
+    void run() override {
+        stopFlag = true;
+        QBackupWriteThread::run();
+    }
+};
+
+} // namespace
+
+void TestRestore::stopDuringCheckRejects() {
+    StoppedAtStart thread;
+    Messages messages;
+    connect(
+        &thread, &QBackupWriteThread::emitRecallProgress, this,
+        [&messages](int progress, int type) {
+            messages.append({progress, type});
+        },
+        Qt::QueuedConnection);
+    QVERIFY(thread.startRestoreFrom(write(backupFile(PedalSession::randomImage(4)))));
+    QVERIFY(PedalSession::waitForEnd(messages, 5000));
+    QCOMPARE(messages, (Messages{{0, Failed}}));
 }
 
 QTEST_GUILESS_MAIN(TestRestore)

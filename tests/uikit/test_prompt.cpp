@@ -151,8 +151,8 @@ private slots:
         QCOMPARE(prompt.CloseButton()->pos(), QPoint(449 - 20 - 8 - 15, 8 + 15 - 2));
         QCOMPARE(prompt.IconWidget()->pos(), QPoint(68, 86 + 16));
         QCOMPARE(prompt.MessageLabel()->geometry(), QRect(131, 81, 250, 80));
-        QCOMPARE(prompt.ResultButtons().at(0)->geometry(), QRect(111, 176, 90, 32));
-        QCOMPARE(prompt.ResultButtons().at(1)->geometry(), QRect(231, 176, 90, 32));
+        QCOMPARE(prompt.ResultButtons().at(0)->geometry(), QRect(119, 176, 90, 32));
+        QCOMPARE(prompt.ResultButtons().at(1)->geometry(), QRect(239, 176, 90, 32));
         QCOMPARE(prompt.TitleText(), QString("Import"));
         QCOMPARE(prompt.font().pixelSize(), 18);
         QCOMPARE(prompt.MessageLabel()->font().pixelSize(), 16);

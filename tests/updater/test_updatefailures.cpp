@@ -21,6 +21,7 @@ private slots:
     void readOnlyImageRefused() const;
     void handshakeWithOtherDeviceType() const;
     void rejectedStartEndsAtOnce() const;
+    void unansweredStartEndsAfterBound() const;
     void startAnswerWithoutStatus() const;
     void lostPedalBeforeBlocks_data() const;
     void lostPedalBeforeBlocks() const;
@@ -175,6 +176,16 @@ void TestUpdateFailures::rejectedStartEndsAtOnce() const {
     QVERIFY(session.start(path));
     // Well below the answer bound: the rejection itself ends the wait.
     QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs / 2));
+    QCOMPARE(session.messages, (Messages{{11, 0}, {11, 2}, {11, 5}, {5, 9}}));
+    QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(tenBlocks(), 0, false));
+}
+
+void TestUpdateFailures::unansweredStartEndsAfterBound() const {
+    const QString path = write(tenBlocks().build());
+    UploadSession session("TALIX_VP_SILENT_ON", "0xA0");
+    QCOMPARE(session.open(), 1);
+    QVERIFY(session.start(path));
+    QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs + 5000));
     QCOMPARE(session.messages, (Messages{{11, 0}, {11, 2}, {11, 5}, {5, 9}}));
     QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(tenBlocks(), 0, false));
 }

@@ -3,6 +3,7 @@
 #include "virtualpedal/virtualpedal.h"
 
 #include <QtTest>
+#include <algorithm>
 
 #include <climits>
 
@@ -85,9 +86,10 @@ UploadSession::Frames UploadSession::expectedFrames(const FirmwareImageBuilder& 
     for (const FirmwareImageBuilder::Section& section : image.sections) {
         for (int i = 0; i + 512 <= section.data.size() && left > 0; i += 512, --left) {
             const std::uint16_t address = std::uint16_t(section.sectorAddrStart + quint32(i / 512));
-            std::vector<std::uint8_t> params{std::uint8_t(address >> 8),
-                                             std::uint8_t(address & 0xFF)};
-            params.insert(params.end(), section.data.begin() + i, section.data.begin() + i + 512);
+            std::vector<std::uint8_t> params(2 + 512);
+            params[0] = std::uint8_t(address >> 8);
+            params[1] = std::uint8_t(address & 0xFF);
+            std::copy_n(section.data.begin() + i, 512, params.begin() + 2);
             frames.push_back(VirtualPedal::frame(section.dataCmd, params));
         }
     }

@@ -321,6 +321,28 @@ private slots:
                  QList<QByteArray>{identity('A', "TAL_IX", "V1.0.9")});
     }
 
+    void identityCarriesWholeVersion_data() const {
+        QTest::addColumn<QByteArray>("configured");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("six bytes") << QByteArray("V1.2.2") << QByteArray("V1.2.2\0", 7);
+        QTest::newRow("seven bytes fill the field")
+            << QByteArray("V1.2.10") << QByteArray("V1.2.10");
+        QTest::newRow("longer, cut to seven") << QByteArray("V10.20.30") << QByteArray("V10.20.");
+    }
+
+    void identityCarriesWholeVersion() const {
+        QFETCH(QByteArray, configured);
+        QFETCH(QByteArray, field);
+        ScopedEnv env{{"TALIX_VP_FIRMWARE", configured}};
+        PedalClient client;
+        QVERIFY(client.open());
+        const QList<QByteArray> frames = exchange(client, PedalClient::frame(0x00, {}), 1);
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(frames[0].mid(5 + 39, 7), field);
+        QCOMPARE(frames[0].mid(5 + 46, 7), QByteArray("R1").leftJustified(7, '\0'));
+        QCOMPARE(frames, QList<QByteArray>{identity('A', "TAL_IX", field)});
+    }
+
     void bootLoaderUpload() const {
         ScopedEnv env{{"TALIX_VP_NEW_FIRMWARE", "V2.0.0"}};
         PedalClient client;

@@ -266,6 +266,22 @@ private slots:
         QCOMPARE(lines[5], QByteArray("EVENT unplug"));
         QCOMPARE(lines[6], QByteArray());
     }
+
+    void trafficLogRestart() const {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("traffic.log");
+        ScopedEnv env{{"TALIX_VP_LOG", path.toLocal8Bit()}};
+        PedalClient client;
+        QVERIFY(client.open());
+        QCOMPARE(client.send(f(0xEB, h("01"))), 0);
+        // The next device list brings the pedal back in its boot loader.
+        QVERIFY(client.open());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines, (QList<QByteArray>{"OUT " + f(0xEB, h("01")).toHex(' ').toUpper(),
+                                           "EVENT restart B", "EVENT back B", QByteArray()}));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestVirtualPedalFaults)
