@@ -28,25 +28,11 @@ void QMEBaseReceiveThread::setLink(QMEBaseLibusb* link) {
 }
 
 bool QMEBaseReceiveThread::start() {
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs))
-        return false;
-    // Set only now: a previous worker clears them as it ends.
-    stopFlag = false;
-    runningFlag = true;
-    quitEvent.reset();
-    return launchWorker();
+    return restartWorker();
 }
 
 bool QMEBaseReceiveThread::stop() {
-    stopFlag = true;
-    if (quitEvent.isSet() || !runningFlag)
-        return !hasWorker() || joinWorker(0);
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs))
-        return false;
-    finishedEvent.wait(finishedTimeoutMs);
-    return true;
+    return stopWorkerAndWait(finishedEvent, finishedTimeoutMs);
 }
 
 void QMEBaseReceiveThread::run() {

@@ -44,8 +44,6 @@ protected:
     virtual void publish(std::vector<unsigned char> message);
 
     std::vector<unsigned char> receiveBuffer;
-    std::atomic<bool> stopFlag{false};
-    std::atomic<bool> runningFlag{false};
     std::atomic<QMEBaseLibusb*> usbLink{nullptr};
     ManualResetEvent finishedEvent;
 };

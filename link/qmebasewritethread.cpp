@@ -69,24 +69,11 @@ bool QMEBaseWriteThread::sendFrame(std::vector<unsigned char>& frame, int timeou
 }
 
 bool QMEBaseWriteThread::startWorker() {
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs))
-        return false;
-    // Set only now: a previous worker clears them as it ends.
-    stopFlag = false;
-    runningFlag = true;
-    quitEvent.reset();
-    return launchWorker();
+    return restartWorker();
 }
 
 void QMEBaseWriteThread::stopWorker() {
-    stopFlag = true;
-    if (quitEvent.isSet() || !runningFlag)
-        return;
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs))
-        return;
-    ackEvent.wait(ackTimeoutMs);
+    stopWorkerAndWait(ackEvent, ackTimeoutMs);
 }
 
 void QMEBaseWriteThread::detachCallbacks() {

@@ -82,8 +82,6 @@ protected:
     QPointer<QMEBaseReceiveThread> receiver;
     bool ownsReceiver = true;
     std::optional<std::string> deviceTypeCopy;
-    std::atomic<bool> stopFlag{false};
-    std::atomic<bool> runningFlag{false};
     ManualResetEvent ackEvent;
 
 private:

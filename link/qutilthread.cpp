@@ -56,3 +56,25 @@ void QUtilThread::joinWorkerBeforeDestruction() {
     qWarning() << "worker did not end in" << workerEndTimeoutMs << "ms; waiting for it";
     worker.join();
 }
+
+bool QUtilThread::restartWorker() {
+    quitEvent.set();
+    if (!joinWorker(workerEndTimeoutMs))
+        return false;
+    // Set only now: a previous worker clears them as it ends.
+    stopFlag = false;
+    runningFlag = true;
+    quitEvent.reset();
+    return launchWorker();
+}
+
+bool QUtilThread::stopWorkerAndWait(ManualResetEvent& doneEvent, int doneTimeoutMs) {
+    stopFlag = true;
+    if (quitEvent.isSet() || !runningFlag)
+        return !hasWorker() || joinWorker(0);
+    quitEvent.set();
+    if (!joinWorker(workerEndTimeoutMs))
+        return false;
+    doneEvent.wait(doneTimeoutMs);
+    return true;
+}

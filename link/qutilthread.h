@@ -2,6 +2,7 @@
 
 #include "link/manualresetevent.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -34,7 +35,17 @@ protected:
     // end and ends within one of its bounded waits.
     void joinWorkerBeforeDestruction();
 
+    // Start: signals the quit event, waits (bounded) for a previous worker, then starts a new
+    // one with cleared stop and set running flags. False if the previous worker did not end.
+    bool restartWorker();
+    // Stop: sets the stop flag; unless the worker has already been told to quit or is not
+    // running, signals the quit event, waits (bounded) for the worker to end and then for
+    // doneEvent, which the ending worker signals. False if the worker did not end in time.
+    bool stopWorkerAndWait(ManualResetEvent& doneEvent, int doneTimeoutMs);
+
     ManualResetEvent quitEvent;
+    std::atomic<bool> stopFlag{false};
+    std::atomic<bool> runningFlag{false};
 
 private:
     mutable std::mutex control; // guards worker between the threads that start and stop it

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 
 using Message = PedalSession::Message;
@@ -126,8 +127,10 @@ void TestRestore::fullRestore() {
     const PedalSession::Frames frames = PedalSession::framesSent();
     QCOMPARE(int(frames.size()), 224);
     for (int block = 0; block < 224; ++block) {
-        std::vector<std::uint8_t> params{quint8(block >> 8), quint8(block)};
-        params.insert(params.end(), image.begin() + 512 * block, image.begin() + 512 * block + 512);
+        std::vector<std::uint8_t> params(2 + 512);
+        params[0] = quint8(block >> 8);
+        params[1] = quint8(block);
+        std::copy_n(image.begin() + 512 * block, 512, params.begin() + 2);
         QVERIFY2(frames[size_t(block)] == PedalSession::frame(0xE9, params),
                  qPrintable(QString::number(block)));
     }
