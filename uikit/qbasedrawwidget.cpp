@@ -1,9 +1,9 @@
 #include "uikit/qbasedrawwidget.h"
 
 #include "uikit/qmeframegeometry.h"
+#include "uikit/qmeimageloader.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHoverEvent>
@@ -24,27 +24,28 @@ QBaseDrawWidget::QBaseDrawWidget(QWidget* window, int kind) {
 QBaseDrawWidget::~QBaseDrawWidget() = default;
 
 bool QBaseDrawWidget::SetBackgroundImage(const QString& path, bool resizable) {
-    QImage image;
-    if (!QFile::exists(path) || !image.load(path))
+    const QImage image = QMEImageLoader::Load(path);
+    if (image.isNull())
         return false;
     d.background = image;
-    d.window->resize(image.size());
+    const QSize size = QMEImageLoader::LogicalSize(image);
+    d.window->resize(size);
     if (resizable) {
-        d.window->setMinimumSize(image.size());
+        d.window->setMinimumSize(size);
         SetResizeDirections(QMEFrameGeometry::ResizeHorizontal | QMEFrameGeometry::ResizeVertical);
     } else {
         SetResizeDirections(0);
     }
-    const int w = image.width() / 3;
-    const int h = image.height() / 3;
+    const int w = size.width() / 3;
+    const int h = size.height() / 3;
     d.slices = QMargins(w, h, w, h);
     d.window->update();
     return true;
 }
 
 bool QBaseDrawWidget::SetLogoImage(const QString& path) {
-    QImage image;
-    if (!QFile::exists(path) || !image.load(path))
+    const QImage image = QMEImageLoader::Load(path);
+    if (image.isNull())
         return false;
     d.logo = image;
     d.window->update();
@@ -171,7 +172,8 @@ QRect QBaseDrawWidget::TitleTextRect() const {
 }
 
 QRect QBaseDrawWidget::LogoTargetRect() const {
-    return QMEFrameGeometry::LogoRect(d.logoRect, d.window->size(), d.logo.size());
+    return QMEFrameGeometry::LogoRect(d.logoRect, d.window->size(),
+                                      QMEImageLoader::LogicalSize(d.logo));
 }
 
 QString QBaseDrawWidget::DisplayedTitle() const {
@@ -181,8 +183,8 @@ QString QBaseDrawWidget::DisplayedTitle() const {
 
 void QBaseDrawWidget::Paint(QPainter& painter) {
     if (!d.background.isNull()) {
-        const auto slices =
-            QMEFrameGeometry::NineSlice(d.background.size(), d.slices, d.window->rect());
+        const auto slices = QMEFrameGeometry::NineSlice(
+            d.background.size(), d.slices, d.window->rect(), 1.0);
         for (const auto& slice : slices)
             painter.drawImage(slice.target, d.background, slice.source);
     }

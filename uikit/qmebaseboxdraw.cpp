@@ -1,13 +1,13 @@
 #include "uikit/qmebaseboxdraw.h"
 
-#include <QFile>
+#include "uikit/qmeimageloader.h"
+
 #include <QPainter>
 
 bool QMEBaseBoxDraw::SetImages(const QString& checkedPath, const QString& uncheckedPath) {
-    QImage checked;
-    QImage unchecked;
-    if (!QFile::exists(checkedPath) || !QFile::exists(uncheckedPath) ||
-        !checked.load(checkedPath) || !unchecked.load(uncheckedPath))
+    const QImage checked = QMEImageLoader::Load(checkedPath);
+    const QImage unchecked = QMEImageLoader::Load(uncheckedPath);
+    if (checked.isNull() || unchecked.isNull())
         return false;
     m_checked = checked;
     m_unchecked = unchecked;
@@ -27,14 +27,14 @@ void QMEBaseBoxDraw::SetSpacing(int spacing) {
 }
 
 QRect QMEBaseBoxDraw::IndicatorRect(const QSize& box, Qt::LayoutDirection direction) const {
-    const QSize indicator = m_unchecked.size();
+    const QSize indicator = QMEImageLoader::LogicalSize(m_unchecked);
     const int y = (box.height() - indicator.height()) / 2;
     const int x = direction == Qt::RightToLeft ? box.width() - indicator.width() : 0;
     return QRect(QPoint(x, y), indicator);
 }
 
 QRect QMEBaseBoxDraw::TextRect(const QSize& box, Qt::LayoutDirection direction) const {
-    const int used = m_unchecked.width() + m_spacing;
+    const int used = QMEImageLoader::LogicalSize(m_unchecked).width() + m_spacing;
     if (direction == Qt::RightToLeft)
         return QRect(0, 0, box.width() - used, box.height());
     return QRect(used, 0, box.width() - used, box.height());

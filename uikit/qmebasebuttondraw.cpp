@@ -1,6 +1,7 @@
 #include "uikit/qmebasebuttondraw.h"
 
-#include <QFile>
+#include "uikit/qmeimageloader.h"
+
 #include <QPainter>
 
 QMEBaseButtonDraw::QMEBaseButtonDraw() {
@@ -9,16 +10,16 @@ QMEBaseButtonDraw::QMEBaseButtonDraw() {
 }
 
 bool QMEBaseButtonDraw::LoadButtonImage(const QString& path) {
-    QImage image;
-    if (!QFile::exists(path) || !image.load(path))
+    const QImage image = QMEImageLoader::Load(path);
+    if (image.isNull())
         return false;
     m_button = image;
     return true;
 }
 
 bool QMEBaseButtonDraw::LoadIconImage(const QString& path) {
-    QImage image;
-    if (!QFile::exists(path) || !image.load(path))
+    const QImage image = QMEImageLoader::Load(path);
+    if (image.isNull())
         return false;
     m_icon = image;
     return true;
@@ -33,7 +34,8 @@ const QImage& QMEBaseButtonDraw::IconImage() const {
 }
 
 QSize QMEBaseButtonDraw::FrameSize() const {
-    return QSize(m_button.width() / 4, m_button.height());
+    const QSize strip = QMEImageLoader::LogicalSize(m_button);
+    return QSize(strip.width() / 4, strip.height());
 }
 
 QRect QMEBaseButtonDraw::FrameRect(const QSize& strip, int frame) {

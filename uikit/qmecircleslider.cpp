@@ -1,6 +1,7 @@
 #include "uikit/qmecircleslider.h"
 
 #include "uikit/qmedialmath.h"
+#include "uikit/qmeimageloader.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -156,7 +157,7 @@ void QMECircleSlider::setNeedleImage(const QPixmap& image) {
 void QMECircleSlider::setBackgroundImage(const QPixmap& image) {
     m_background = image;
     if (!image.isNull())
-        resize(image.size());
+        resize(QMEImageLoader::LogicalSize(image));
     update();
 }
 
@@ -210,14 +211,10 @@ void QMECircleSlider::paintEvent(QPaintEvent* event) {
         // Angles run clockwise from straight down; painter rotation is clockwise from the
         // image's upright position, which points up.
         painter.rotate(needle + 180.0);
-        if (m_needleStyle == 2) {
-            painter.drawPixmap(
-                QPointF(-m_needle.width() / 2.0, -m_needleDistance - m_needle.height() / 2.0),
-                m_needle);
-        } else {
-            painter.drawPixmap(QPointF(-m_needle.width() / 2.0, -m_needle.height() / 2.0),
-                               m_needle);
-        }
+        const QSize needleSize = QMEImageLoader::LogicalSize(m_needle);
+        const double distance = m_needleStyle == 2 ? m_needleDistance : 0.0;
+        painter.drawPixmap(
+            QPointF(-needleSize.width() / 2.0, -distance - needleSize.height() / 2.0), m_needle);
         painter.restore();
     }
 

@@ -4,9 +4,14 @@
 
 namespace QMEFrameGeometry {
 
-QVector<Slice> NineSlice(const QSize& image, const QMargins& corners, const QRect& target) {
-    const int sx[4] = {0, corners.left(), image.width() - corners.right(), image.width()};
-    const int sy[4] = {0, corners.top(), image.height() - corners.bottom(), image.height()};
+QVector<Slice> NineSlice(const QSize& image, const QMargins& corners, const QRect& target,
+                         qreal ratio) {
+    const int left = qRound(corners.left() * ratio);
+    const int top = qRound(corners.top() * ratio);
+    const int right = qRound(corners.right() * ratio);
+    const int bottom = qRound(corners.bottom() * ratio);
+    const int sx[4] = {0, left, image.width() - right, image.width()};
+    const int sy[4] = {0, top, image.height() - bottom, image.height()};
     const int tx[4] = {target.left(), target.left() + corners.left(),
                        target.left() + target.width() - corners.right(),
                        target.left() + target.width()};

@@ -32,10 +32,13 @@ struct Slice {
     QRect target;
 };
 
-// The nine source/target pairs for an image of `image` size whose corner slices are `corners`
-// (left and right widths, top and bottom heights), stretched over `target`: corners at their size,
-// edges along one axis, the centre both ways. Slices of zero area are left out.
-QVector<Slice> NineSlice(const QSize& image, const QMargins& corners, const QRect& target);
+// The nine source/target pairs for an image of `image` size (in its own pixels) whose corner
+// slices are `corners` (left and right widths, top and bottom heights, in logical pixels),
+// stretched over `target`: corners at their size, edges along one axis, the centre both ways.
+// An image with device pixel `ratio` has its corners `ratio` times larger in its own pixels.
+// Slices of zero area are left out.
+QVector<Slice> NineSlice(const QSize& image, const QMargins& corners, const QRect& target,
+                         qreal ratio = 1.0);
 
 struct Hit {
     int zone = ZoneNone;

@@ -1,8 +1,7 @@
 #include "uikit/qmemenu.h"
 
+#include "uikit/qmeimageloader.h"
 #include "uikit/qmemenustyle.h"
-
-#include <QFile>
 
 QMEMenu::QMEMenu(QWidget* parent) : QMEMenu(QString(), parent) {}
 
@@ -14,8 +13,9 @@ QMEMenu::QMEMenu(const QString& title, QWidget* parent)
 
 QAction* QMEMenu::AddImageAction(const QString& text, const QString& imagePath) {
     QAction* action = addAction(text);
-    if (QFile::exists(imagePath))
-        action->setIcon(QIcon(imagePath));
+    const QIcon icon = QMEImageLoader::LoadIcon(imagePath);
+    if (!icon.isNull())
+        action->setIcon(icon);
     return action;
 }
 

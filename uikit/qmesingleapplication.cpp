@@ -4,8 +4,16 @@
 
 #include <QWidget>
 
+// Runs before the application object exists, where the scaling attribute must be set: on a
+// high-DPI screen windows keep their logical size and draw the double-size skin images.
+int& QMESingleApplication::PrepareAttributes(int& argc) {
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    return argc;
+}
+
 QMESingleApplication::QMESingleApplication(const QString& id, int& argc, char** argv)
-    : QApplication(argc, argv), m_instance(new QMESingleInstance(id, this)) {
+    : QApplication(PrepareAttributes(argc), argv), m_instance(new QMESingleInstance(id, this)) {
     connect(m_instance, &QMESingleInstance::messageReceived, this,
             &QMESingleApplication::messageReceived);
 }

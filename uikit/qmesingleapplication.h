@@ -25,6 +25,8 @@ public slots:
     void activateWindow();
 
 private:
+    static int& PrepareAttributes(int& argc);
+
     QMESingleInstance* m_instance;
     QPointer<QWidget> m_window;
     QMetaObject::Connection m_activation;

@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cstring>
 
 using Message = std::vector<unsigned char>;
@@ -17,8 +18,9 @@ Message answer(unsigned char code, const std::vector<unsigned char>& params) {
 
 std::vector<unsigned char> presetParams(unsigned char preset, const DeviceState::Values& values) {
     const PresetCodec::Block bytes = PresetCodec::encode(values);
-    std::vector<unsigned char> params{preset};
-    params.insert(params.end(), bytes.begin(), bytes.end());
+    std::vector<unsigned char> params(1 + bytes.size());
+    params[0] = preset;
+    std::copy(bytes.begin(), bytes.end(), params.begin() + 1);
     return params;
 }
 

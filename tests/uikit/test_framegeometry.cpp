@@ -148,21 +148,42 @@ private slots:
         QCOMPARE(s[8].target, QRect(90, 70, 10, 20));
     }
 
+    void nineSliceCornersOfDoubleSizeImage() const {
+        // The same layout as above from an image drawn at twice the size.
+        const QVector<Slice> s =
+            NineSlice(QSize(60, 120), QMargins(10, 20, 10, 20), QRect(0, 0, 100, 90), 2.0);
+        QCOMPARE(s.size(), 9);
+        QCOMPARE(s[0].source, QRect(0, 0, 20, 40));
+        QCOMPARE(s[0].target, QRect(0, 0, 10, 20));
+        QCOMPARE(s[2].source, QRect(40, 0, 20, 40));
+        QCOMPARE(s[2].target, QRect(90, 0, 10, 20));
+        QCOMPARE(s[4].source, QRect(20, 40, 20, 40));
+        QCOMPARE(s[4].target, QRect(10, 20, 80, 50));
+        QCOMPARE(s[8].source, QRect(40, 80, 20, 40));
+        QCOMPARE(s[8].target, QRect(90, 70, 10, 20));
+    }
+
     void nineSliceCoversEverythingOnce_data() const {
         QTest::addColumn<QSize>("image");
+        QTest::addColumn<qreal>("ratio");
         QTest::addColumn<QRect>("target");
-        QTest::newRow("thirds") << QSize(90, 60) << QRect(0, 0, 400, 300);
-        QTest::newRow("odd") << QSize(31, 17) << QRect(5, 7, 123, 45);
-        QTest::newRow("same size") << QSize(33, 33) << QRect(0, 0, 33, 33);
+        QTest::newRow("thirds") << QSize(90, 60) << 1.0 << QRect(0, 0, 400, 300);
+        QTest::newRow("odd") << QSize(31, 17) << 1.0 << QRect(5, 7, 123, 45);
+        QTest::newRow("same size") << QSize(33, 33) << 1.0 << QRect(0, 0, 33, 33);
+        QTest::newRow("double, thirds") << QSize(90, 60) << 2.0 << QRect(0, 0, 400, 300);
+        QTest::newRow("double, odd") << QSize(31, 17) << 2.0 << QRect(5, 7, 123, 45);
+        QTest::newRow("double, same size") << QSize(33, 33) << 2.0 << QRect(0, 0, 33, 33);
     }
 
     void nineSliceCoversEverythingOnce() const {
         QFETCH(QSize, image);
+        QFETCH(qreal, ratio);
         QFETCH(QRect, target);
+        // Corners in logical pixels, the source in the image's own pixels.
         const QMargins corners(image.width() / 3, image.height() / 3, image.width() / 3,
                                image.height() / 3);
-        const QVector<Slice> slices = NineSlice(image, corners, target);
-        QImage src(image, QImage::Format_ARGB32);
+        const QVector<Slice> slices = NineSlice(image * ratio, corners, target, ratio);
+        QImage src(image * ratio, QImage::Format_ARGB32);
         src.fill(0);
         QImage dst(target.right() + 1, target.bottom() + 1, QImage::Format_ARGB32);
         dst.fill(0);

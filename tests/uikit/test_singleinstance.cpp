@@ -156,6 +156,11 @@ private slots:
         QVERIFY(!second.sendMessage(QString(QMESingleInstance::kMaxMessageBytes + 1, 'a'), 500));
     }
 
+    void applicationScalesForHighDpiScreens() const {
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling));
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_UseHighDpiPixmaps));
+    }
+
     void applicationRaisesItsWindowOnMessage() const {
         auto* app = qobject_cast<QMESingleApplication*>(QCoreApplication::instance());
         QVERIFY(app);

@@ -7,8 +7,13 @@
 
 // Runs a widget test with the user's folders (documents, data, temporary) in a private place, so
 // settings and user files of the machine are never touched.
-#define TALIX_WIDGET_TEST_MAIN(TestClass)                                                          \
+#define TALIX_WIDGET_TEST_MAIN(TestClass) TALIX_WIDGET_TEST_MAIN_SCALED(TestClass, "1")
+
+// The same on screens with the device pixel ratio `factor` (a string), as on a high-DPI desktop.
+#define TALIX_WIDGET_TEST_MAIN_SCALED(TestClass, factor)                                           \
     int main(int argc, char** argv) {                                                              \
+        qputenv("QT_SCALE_FACTOR", factor);                                                        \
+        QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);                                  \
         QTemporaryDir home;                                                                        \
         qputenv("HOME", home.path().toLocal8Bit());                                                \
         qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \

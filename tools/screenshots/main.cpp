@@ -1,5 +1,6 @@
 // Renders the toolkit's windows and dialogs in both looks to PNG files:
 //   talix-screenshots <output folder>
+// With QT_SCALE_FACTOR=2 the pictures show a high-DPI screen: twice the pixels, the same layout.
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
 #include "editor/parserxml.h"
 #include "editor/qmefolders.h"
@@ -7,6 +8,7 @@
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
 #include "uikit/qmaskwidget.h"
+#include "uikit/qmeimageloader.h"
 #include "uikit/qmeprogressindicator.h"
 #include "uikit/qpromptdialog.h"
 
@@ -37,9 +39,11 @@ const PromptCase kPrompts[] = {
 };
 
 // A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so
-// that a person can judge it.
+// that a person can judge it. On a high-DPI screen the shot and its backdrop keep every pixel.
 QImage onBackdrop(const QImage& shot, int mode) {
-    QImage out(shot.size() + QSize(48, 48), QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = shot.devicePixelRatio();
+    QImage out(shot.size() + QSize(48, 48) * ratio, QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(ratio);
     out.fill(mode == 2 ? QColor(92, 96, 110) : QColor(200, 204, 214));
     QPainter painter(&out);
     painter.drawImage(24, 24, shot);
@@ -70,6 +74,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     if (app.arguments().size() != 2) {
         QTextStream(stderr) << "usage: talix-screenshots <output folder>\n";
@@ -112,9 +117,11 @@ int main(int argc, char** argv) {
         mask.show();
         QImage covered = grabShown(window);
         const QImage form = grabShown(loading);
+        const QSize coveredSize = QMEImageLoader::LogicalSize(covered);
+        const QSize formSize = QMEImageLoader::LogicalSize(form);
         QPainter painter(&covered);
-        painter.drawImage((covered.width() - form.width()) / 2,
-                          (covered.height() - form.height()) / 2, form);
+        painter.drawImage((coveredSize.width() - formSize.width()) / 2,
+                          (coveredSize.height() - formSize.height()) / 2, form);
         painter.end();
         ok &= save(onBackdrop(covered, mode), out, "loading_over_mask_" + look);
     }

@@ -6,6 +6,7 @@
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qmeimageloader.h"
 #include "uikit/qmelineedit.h"
 #include "uikit/qmeprogressindicator.h"
 
@@ -64,6 +65,7 @@ void ScreenshotWindow::BuildGallery() {
     int y = 125;
     int x = 40;
     for (const QString& strip : kStrips) {
+        int width = 0;
         for (int state = 0; state < 4; ++state) {
             auto* button = new QMEBaseButton(strip.contains("btn_common") ? "OK" : "", central);
             button->SetButtonImage(folder + strip);
@@ -81,9 +83,10 @@ void ScreenshotWindow::BuildGallery() {
                 x = 40;
                 y += 70;
             }
-            button->move(x + state * (button->width() + 6), y);
+            width = button->width();
+            button->move(x + state * (width + 6), y);
         }
-        x += (QImage(folder + strip).width() / 4 + 6) * 4 + 30;
+        x += (width + 6) * 4 + 30;
     }
 
     // Switches, on and off.
@@ -109,8 +112,8 @@ void ScreenshotWindow::BuildGallery() {
         dial->setContraAngle(60);
         dial->setArcValueWidth(2.0);
         dial->setValueColor(i % 2 ? QColor(248, 129, 129) : QColor(129, 147, 248));
-        dial->setBackgroundImage(QPixmap(folder + "/circle_slider_bg.png"));
-        dial->setNeedleImage(QPixmap(folder + "/circle_slider_point.png"));
+        dial->setBackgroundImage(QMEImageLoader::LoadPixmap(folder + "/circle_slider_bg.png"));
+        dial->setNeedleImage(QMEImageLoader::LoadPixmap(folder + "/circle_slider_point.png"));
         if (i == 4) {
             dial->setArcMode(false);
             dial->setValue(60);
