@@ -184,7 +184,7 @@ QString QBaseDrawWidget::DisplayedTitle() const {
 void QBaseDrawWidget::Paint(QPainter& painter) {
     if (!d.background.isNull()) {
         const auto slices = QMEFrameGeometry::NineSlice(
-            d.background.size(), d.slices, d.window->rect(), 1.0);
+            d.background.size(), d.slices, d.window->rect(), d.background.devicePixelRatio());
         for (const auto& slice : slices)
             painter.drawImage(slice.target, d.background, slice.source);
     }

@@ -8,6 +8,7 @@ namespace QMEImageLoader {
 
 namespace {
 
+// Qt also derives this ratio from an "@2x" file name; stating it keeps that out of the way.
 constexpr qreal kTwinRatio = 2.0;
 
 QImage LoadFile(const QString& path) {

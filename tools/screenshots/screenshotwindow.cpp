@@ -157,11 +157,16 @@ void ScreenshotWindow::BuildGallery() {
     y += 130;
     caption(QStringLiteral("Cabinet pictures"), 40, y);
     const QString sound = QMEFolders::applicationFolder("/image/sound/");
+    // Scaled in device pixels so that a high-DPI screen shows them sharp.
+    const qreal ratio = QMEImageLoader::ScreenRatio();
     for (int slot = 0; slot <= 11; ++slot) {
         auto* picture = new QLabel(central);
-        const QPixmap image(sound +
-                            (slot < 11 ? QStringLiteral("sound%1.png").arg(slot) : "soundir.png"));
-        picture->setPixmap(image.scaled(142, 104, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const QPixmap image = QMEImageLoader::LoadPixmap(
+            sound + (slot < 11 ? QStringLiteral("sound%1.png").arg(slot) : "soundir.png"));
+        QPixmap shown =
+            image.scaled(QSize(142, 104) * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        shown.setDevicePixelRatio(ratio);
+        picture->setPixmap(shown);
         picture->resize(142, 104);
         picture->move(40 + (slot % 8) * 150, y + 25 + (slot / 8) * 112);
     }
