@@ -22,7 +22,11 @@ class PedalSession final : public QObject {
 
 public:
     using Environment = QList<QPair<QByteArray, QByteArray>>;
-    using Message = QPair<int, int>;
+    using Message = QPair<int, int>; // (progress, message type)
+    static constexpr int Progress = QMEBaseWriteThread::MSG_PROGRESS;
+    static constexpr int Stopped = QMEBaseWriteThread::MSG_STOPPED;
+    static constexpr int Finished = QMEBaseWriteThread::MSG_FINISHED;
+    static constexpr int Failed = QMEBaseWriteThread::MSG_FAILED;
     using Frames = std::vector<std::vector<std::uint8_t>>;
 
     explicit PedalSession(const Environment& environment = {});

@@ -22,10 +22,10 @@ using Environment = PedalSession::Environment;
 
 namespace {
 
-constexpr int Progress = 0;
-constexpr int Stopped = 1;
-constexpr int Finished = 2;
-constexpr int Failed = 3;
+constexpr int Progress = PedalSession::Progress;
+constexpr int Stopped = PedalSession::Stopped;
+constexpr int Finished = PedalSession::Finished;
+constexpr int Failed = PedalSession::Failed;
 
 quint64 readLittleEndian(const QByteArray& bytes, int offset, int size) {
     quint64 value = 0;

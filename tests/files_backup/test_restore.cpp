@@ -19,10 +19,10 @@ using Environment = PedalSession::Environment;
 
 namespace {
 
-constexpr int Progress = 0;
-constexpr int Stopped = 1;
-constexpr int Finished = 2;
-constexpr int Failed = 3;
+constexpr int Progress = PedalSession::Progress;
+constexpr int Stopped = PedalSession::Stopped;
+constexpr int Finished = PedalSession::Finished;
+constexpr int Failed = PedalSession::Failed;
 
 void putLittleEndian(QByteArray& bytes, int offset, quint64 value, int size) {
     for (int i = 0; i < size; ++i)

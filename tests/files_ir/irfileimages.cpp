@@ -1,5 +1,7 @@
 #include "irfileimages.h"
 
+#include <QFile>
+
 #include <cstring>
 
 namespace IrFileImages {
@@ -85,6 +87,13 @@ QByteArray gir(const Gir& layout) {
     QByteArray out = layout.magic.left(8);
     put32(out, static_cast<quint32>(rest.size() + layout.lengthAdjust));
     return out + rest;
+}
+
+QString writeFile(const QString& path, const QByteArray& image) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
+        qFatal("cannot write test file");
+    return path;
 }
 
 } // namespace IrFileImages

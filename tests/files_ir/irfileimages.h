@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QVector>
 
 #include <cstdint>
@@ -41,6 +42,9 @@ struct Gir {
     qint64 dataLengthWord = -1; // -1: the real size of samples
 };
 QByteArray gir(const Gir& layout);
+
+// Writes image to path (a test aborts if it cannot) and returns the path.
+QString writeFile(const QString& path, const QByteArray& image);
 
 // The 24-bit low bits of a signed value, as the pedal takes it.
 inline quint32 low24(qint64 value) {

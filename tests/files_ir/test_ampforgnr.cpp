@@ -44,12 +44,8 @@ class TestAMPForGNR final : public QObject {
     int fileNumber = 0;
 
     QByteArray writeFile(const QByteArray& image) {
-        const QString path = dir.filePath(QString("ir%1.gir").arg(++fileNumber));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) {
-            qFatal("cannot write test file");
-        }
-        return QFile::encodeName(path);
+        return QFile::encodeName(
+            IrFileImages::writeFile(dir.filePath(QString("ir%1.gir").arg(++fileNumber)), image));
     }
 
 private slots:

@@ -120,12 +120,7 @@ class TestIrUpload final : public QObject {
     int lostConnections = 0;
 
     QString writeFile(const QString& name, const QByteArray& image) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) {
-            qFatal("cannot write test file");
-        }
-        return path;
+        return IrFileImages::writeFile(dir.filePath(name), image);
     }
 
     // A 44100 Hz mono 24-bit file whose samples follow from the seed; block gets what the pedal

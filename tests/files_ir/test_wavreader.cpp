@@ -87,12 +87,8 @@ class TestWavReader final : public QObject {
     int fileNumber = 0;
 
     QByteArray writeFile(const QByteArray& image) {
-        const QString path = dir.filePath(QString("ir%1.wav").arg(++fileNumber));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) {
-            qFatal("cannot write test file");
-        }
-        return QFile::encodeName(path);
+        return QFile::encodeName(
+            IrFileImages::writeFile(dir.filePath(QString("ir%1.wav").arg(++fileNumber)), image));
     }
 
     // Loads and converts 4 blocks; block keeps 2560 words like the import's buffer.

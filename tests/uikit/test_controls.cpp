@@ -21,14 +21,6 @@ Q_DECLARE_METATYPE(QMouseEvent*)
 
 namespace {
 
-QString saveImage(const QTemporaryDir& dir, const QString& name, const QSize& size) {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::gray);
-    const QString path = dir.filePath(name);
-    image.save(path);
-    return path;
-}
-
 void wheel(QWidget* w, int delta) {
     const QPointF at(w->width() / 2.0, w->height() / 2.0);
     QWheelEvent event(at, w->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, delta), Qt::NoButton,

@@ -12,18 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace {
-
-QString saveImage(const QTemporaryDir& dir, const QString& name, const QSize& size) {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::gray);
-    const QString path = dir.filePath(name);
-    image.save(path);
-    return path;
-}
-
-} // namespace
-
 class TestDialogs final : public QObject {
     Q_OBJECT
 

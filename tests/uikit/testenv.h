@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,3 +24,12 @@
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+
+// A plain grey image of the given size saved as dir/name, for controls that load image files.
+inline QString saveImage(const QTemporaryDir& dir, const QString& name, const QSize& size) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::gray);
+    const QString path = dir.filePath(name);
+    image.save(path);
+    return path;
+}
