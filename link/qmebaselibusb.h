@@ -33,7 +33,6 @@ public:
 
     // 1 interrupt, 2 bulk; anything else is ignored. Call before openDevice.
     void setTransferMode(int mode);
-    int getTransferMode() const { return transferMode.load(); }
 
     // 0 not found or failed, 1 pedal in its boot loader ("B"), 2 running pedal ("A").
     int openDevice(std::uint16_t vendorId, std::uint16_t productId, std::uint16_t releaseNumber,

@@ -39,7 +39,6 @@ public:
     ~QMEUpdateWriteThread() override;
 
     void setFirmwarePath(const QString& path) { firmwarePath = path; }
-    QString getFirmwarePath() const { return firmwarePath; }
 
 signals:
     void emitUpdateMsg(int type, float progress);
