@@ -1,6 +1,6 @@
 #include "files/qbackupwritethread.h"
 
-#include "editor/qmefolders.h"
+#include "settings/qmefolders.h"
 #include "files/backupfile.h"
 #include "link/frame.h"
 #include "link/qmebasereceivethread.h"

@@ -1,8 +1,8 @@
 #include "uikit/qmeinitmainwindow.h"
 
-#include "editor/parserxml.h"
-#include "editor/qmeappinfo.h"
-#include "editor/qmefolders.h"
+#include "settings/parserxml.h"
+#include "settings/qmeappinfo.h"
+#include "settings/qmefolders.h"
 #include "uikit/qdialogcolseanimation.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmeframegeometry.h"

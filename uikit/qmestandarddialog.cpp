@@ -1,6 +1,6 @@
 #include "uikit/qmestandarddialog.h"
 
-#include "editor/qmeappinfo.h"
+#include "settings/qmeappinfo.h"
 #include "uikit/qmebasebutton.h"
 
 #include <QCoreApplication>

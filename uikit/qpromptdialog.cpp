@@ -1,8 +1,8 @@
 #include "uikit/qpromptdialog.h"
 
-#include "editor/parserxml.h"
-#include "editor/qmeappinfo.h"
-#include "editor/qmefolders.h"
+#include "settings/parserxml.h"
+#include "settings/qmeappinfo.h"
+#include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptlayout.h"

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes as a settings file or language list through ParserXML.
-#include "editor/parserxml.h"
+#include "settings/parserxml.h"
 
 #include <QFile>
 #include <QTemporaryDir>

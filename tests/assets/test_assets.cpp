@@ -1,6 +1,6 @@
 // Checks the program folder laid out by the build: the skin images of both looks, the cabinet
 // pictures, the language list and the compiled translations.
-#include "editor/parserxml.h"
+#include "settings/parserxml.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qmeinitmainwindow.h"
 #include "uikit/qpromptdialog.h"

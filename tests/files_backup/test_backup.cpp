@@ -1,4 +1,4 @@
-#include "editor/qmeappinfo.h"
+#include "settings/qmeappinfo.h"
 #include "tests/files_backup/pedalsession.h"
 
 #include "virtualpedal/virtualpedal.h"

@@ -1,4 +1,4 @@
-#include "editor/parserxml.h"
+#include "settings/parserxml.h"
 
 #include <QCoreApplication>
 #include <QDir>

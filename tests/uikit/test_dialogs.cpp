@@ -1,5 +1,5 @@
-#include "editor/parserxml.h"
-#include "editor/qmeappinfo.h"
+#include "settings/parserxml.h"
+#include "settings/qmeappinfo.h"
 #include "testenv.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qdialogcolseanimation.h"

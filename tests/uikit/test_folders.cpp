@@ -1,5 +1,5 @@
-#include "editor/qmeappinfo.h"
-#include "editor/qmefolders.h"
+#include "settings/qmeappinfo.h"
+#include "settings/qmefolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 //   talix-screenshots <output folder>
 // With QT_SCALE_FACTOR=2 the pictures show a high-DPI screen: twice the pixels, the same layout.
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
-#include "editor/parserxml.h"
-#include "editor/qmefolders.h"
+#include "settings/parserxml.h"
+#include "settings/qmefolders.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"

@@ -1,7 +1,7 @@
 #include "tools/screenshots/screenshotwindow.h"
 
-#include "editor/qmeappinfo.h"
-#include "editor/qmefolders.h"
+#include "settings/qmeappinfo.h"
+#include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecircleslider.h"

@@ -1,4 +1,4 @@
-#include "editor/qmeappinfo.h"
+#include "settings/qmeappinfo.h"
 
 QMEAppInfo::QMEAppInfo() : productName("TALIX"), caption("TALIX") {
     font.setFamily("Arial");

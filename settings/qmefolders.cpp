@@ -1,6 +1,6 @@
-#include "editor/qmefolders.h"
+#include "settings/qmefolders.h"
 
-#include "editor/qmeappinfo.h"
+#include "settings/qmeappinfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "editor/parserxml.h"
+#include "settings/parserxml.h"
 
-#include "editor/qmefolders.h"
+#include "settings/qmefolders.h"
 
 #include <QDebug>
 #include <QFile>
