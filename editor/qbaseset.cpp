@@ -48,8 +48,8 @@ void setTextColor(QWidget* widget, const QColor& color) {
 QBaseSet::QBaseSet(QWidget* parent)
     : QMEWidget(parent), mwgtLevel(new QSliderWidget(this)), mwgtLatency(new QSliderWidget(this)),
       mwgtLowCut(new QLowCutSliderWidget(this)), mwgtHighCut(new QHighCutSliderWidget(this)),
-      mcbxBypass(new QMECheckBox(this)), mlblTitle(new QLabel(this)),
-      mlblPicture(new QLabel(this)), mccbCabinet(new QMEComboBox(this)) {
+      mcbxBypass(new QMECheckBox(this)), mlblTitle(new QLabel(this)), mlblPicture(new QLabel(this)),
+      mccbCabinet(new QMEComboBox(this)) {
     setAcceptDrops(true);
 
     mwgtLevel->setObjectName("mwgtLevel");
@@ -69,7 +69,8 @@ QBaseSet::QBaseSet(QWidget* parent)
     for (int dial = DialLevel; dial <= DialHighCut; ++dial) {
         QSliderWidget* slider = SliderWidget(dial);
         slider->resize(kDialSize);
-        connect(slider, &QSliderWidget::emitValueChanged, this, [this, dial] { ValueChanged(dial); });
+        connect(slider, &QSliderWidget::emitValueChanged, this,
+                [this, dial] { ValueChanged(dial); });
     }
 
     QFont switchFont = font();
@@ -218,10 +219,10 @@ void QBaseSet::ConnectChooser() {
 }
 
 void QBaseSet::ShowPicture(int slot) {
-    mPicturePath = mParser && mParser->hasUserIr(slot)
-                       ? QMEFolders::applicationFolder("/image/sound/soundir.png")
-                       : QMEFolders::applicationFolder(QStringLiteral("/image/sound/sound%1.png")
-                                                           .arg(slot));
+    mPicturePath =
+        mParser && mParser->hasUserIr(slot)
+            ? QMEFolders::applicationFolder("/image/sound/soundir.png")
+            : QMEFolders::applicationFolder(QStringLiteral("/image/sound/sound%1.png").arg(slot));
     const QPixmap picture = QMEImageLoader::LoadPixmap(mPicturePath);
     if (picture.isNull())
         mlblPicture->clear();
@@ -262,9 +263,9 @@ void QBaseSet::StyleChooser(QMEComboBox* chooser, int mode, const QString& backg
     const QString folder = QMEFolders::imageFolder(mode);
     const bool dark = mode == 2;
     const QString text = textColor(mode).name();
-    const QString popup = dark ? "#3a3d46" : "#ffffff";
-    const QString border = dark ? "#555a66" : "#c9ccd6";
-    const QString hover = dark ? "#4a4f5c" : "#e8ebf5";
+    const QString popup = dark ? "#2f3039" : "#ffffff";
+    const QString border = dark ? "#4c4e5c" : "#dadde7";
+    const QString hover = dark ? "#3e4152" : "#e8ecfc";
     chooser->SetBaseStyle();
     chooser->SetTextColor(text);
     chooser->SetPopupMinWidth(chooser->width());

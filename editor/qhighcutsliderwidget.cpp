@@ -20,6 +20,5 @@ void QHighCutSliderWidget::sliderChanged(int position) {
 }
 
 void QHighCutSliderWidget::ShowFrequency(int position) {
-    Field()->setText(
-        SliderDisplay::highCutText(position, Dial()->minimum(), Holder()->suffix()));
+    Field()->setText(SliderDisplay::highCutText(position, Dial()->minimum(), Holder()->suffix()));
 }

@@ -179,10 +179,13 @@ void QSliderWidget::ApplyMode(int mode) {
     titlePalette.setColor(QPalette::WindowText, title);
     mlblTitle->setPalette(titlePalette);
 
-    const QString background = QStringLiteral("border-image:url(%1);").arg(folder + "/input_bg.png");
-    const QString rule = QStringLiteral("{%1border:none;color:%2;}").arg(background, colorName(text));
-    mspbValue->setStyleSheet(QStringLiteral("QMESpinBox %1 QMESpinBox:disabled %1 QLineEdit {color:%2}")
-                                 .arg(rule, colorName(text)));
+    const QString background =
+        QStringLiteral("border-image:url(%1);").arg(folder + "/input_bg.png");
+    const QString rule =
+        QStringLiteral("{%1border:none;color:%2;}").arg(background, colorName(text));
+    mspbValue->setStyleSheet(
+        QStringLiteral("QMESpinBox %1 QMESpinBox:disabled %1 QLineEdit {color:%2}")
+            .arg(rule, colorName(text)));
     mledValue->setStyleSheet(QStringLiteral("QLineEdit %1 QLineEdit:disabled %1").arg(rule));
     LayoutParts();
 }

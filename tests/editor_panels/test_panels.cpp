@@ -32,9 +32,9 @@ const QString kDropFormat = QStringLiteral("caplist/text/uri-list");
 
 // A user's press on the dial where its needle would point at `value`.
 void pressDialAt(QMECircleSlider* dial, int value) {
-    const double angle = QMEDialMath::ValueAngle(value, dial->minimum(), dial->maximum(),
-                                                 dial->contraAngle()) +
-                         dial->contraAngle() / 2.0;
+    const double angle =
+        QMEDialMath::ValueAngle(value, dial->minimum(), dial->maximum(), dial->contraAngle()) +
+        dial->contraAngle() / 2.0;
     const double radians = qDegreesToRadians(angle);
     const double radius = std::min(dial->width(), dial->height()) / 2.0 - 2;
     // Angles run clockwise from straight down, y downwards.
@@ -46,8 +46,9 @@ void pressDialAt(QMECircleSlider* dial, int value) {
 // One notch of the mouse wheel over the dial.
 void wheelDial(QMECircleSlider* dial, bool up) {
     const QPointF centre(dial->width() / 2.0, dial->height() / 2.0);
-    QWheelEvent event(centre, dial->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, up ? 120 : -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(centre, dial->mapToGlobal(centre.toPoint()), QPoint(),
+                      QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(dial, &event);
 }
 

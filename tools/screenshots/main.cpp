@@ -4,6 +4,7 @@
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
+#include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
@@ -101,6 +102,8 @@ int main(int argc, char** argv) {
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
         ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
+
+        ok &= savePanelShots(out, mode);
 
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);
