@@ -11,7 +11,8 @@ QHighCutSliderWidget::QHighCutSliderWidget(QWidget* parent) : QSliderWidget(pare
 
 void QHighCutSliderWidget::setValue(int position) {
     QSliderWidget::setValue(position);
-    ShowFrequency(position);
+    // The pedal's reports are not limited: show where the dial stopped, not what was asked.
+    ShowFrequency(value());
 }
 
 void QHighCutSliderWidget::sliderChanged(int position) {

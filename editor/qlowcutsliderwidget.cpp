@@ -10,7 +10,8 @@ QLowCutSliderWidget::QLowCutSliderWidget(QWidget* parent) : QSliderWidget(parent
 
 void QLowCutSliderWidget::setValue(int position) {
     QSliderWidget::setValue(position);
-    ShowFrequency(position);
+    // The pedal's reports are not limited: show where the dial stopped, not what was asked.
+    ShowFrequency(value());
 }
 
 void QLowCutSliderWidget::sliderChanged(int position) {

@@ -117,6 +117,11 @@ private slots:
         QCOMPARE(highCut.Field()->text(), QString("8339Hz"));
         highCut.setValue(0);
         QCOMPARE(highCut.Field()->text(), QString("Off"));
+        // A value beyond the range, as an unlimited pedal report may carry, shows where the dial
+        // stops.
+        highCut.setValue(150);
+        QCOMPARE(highCut.value(), 100);
+        QCOMPARE(highCut.Field()->text(), QString("3000Hz"));
         QCOMPARE(highSpy.count(), 0);
         pressDialAt(highCut.Dial(), 30);
         QCOMPARE(highCut.value(), 30);
@@ -130,6 +135,8 @@ private slots:
         QSignalSpy lowSpy(&lowCut, &QSliderWidget::emitValueChanged);
         lowCut.setValue(40);
         QCOMPARE(lowCut.Field()->text(), QString("250Hz"));
+        lowCut.setValue(150);
+        QCOMPARE(lowCut.Field()->text(), QString("500Hz"));
         lowCut.setValue(3);
         QCOMPARE(lowCut.Field()->text(), QString("Off"));
         // Shown again, the dial refreshes its texts from its position.
