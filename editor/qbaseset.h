@@ -34,7 +34,6 @@ public:
 
     void SetTitle(const QString& text);
     void SetDropFormat(const QString& format) { mDropFormat = format; }
-    QString DropFormat() const { return mDropFormat; }
     // The picture file shown for the panel's cabinet slot; empty before the parser is set.
     QString PicturePath() const { return mPicturePath; }
 
@@ -42,7 +41,6 @@ public:
     QMECheckBox* Switch() const { return mcbxBypass; }
     QMEComboBox* Chooser() const { return mccbCabinet; }
     QLabel* Picture() const { return mlblPicture; }
-    QLabel* TitleLabel() const { return mlblTitle; }
 
 signals:
     void emitPromptDisConnect();

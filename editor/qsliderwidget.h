@@ -20,16 +20,13 @@ public:
     // true: the read-only field; false: the holder.
     void ShowField(bool field);
     void SetInverted(bool inverted);
-    bool Inverted() const { return mInverted; }
     void SetValueColor(const QColor& color);
-    QColor ValueColor() const { return mValueColor; }
     // 1 light, 2 dark.
     void ApplyMode(int mode);
 
     QMECircleSlider* Dial() const { return mcslDial; }
     QMESpinBox* Holder() const { return mspbValue; }
     QMELineEdit* Field() const { return mledValue; }
-    QLabel* TitleLabel() const { return mlblTitle; }
 
 signals:
     void emitValueChanged(int value);
