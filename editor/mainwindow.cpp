@@ -197,6 +197,10 @@ void MainWindow::InitConnections() {
     QFont version = QMEAppInfo::instance().font;
     version.setPixelSize(15);
     mlblVersion->setFont(version);
+    // Small enough that the longest state text fits the switch's fixed widths in every language.
+    QFont switchText = QMEAppInfo::instance().font;
+    switchText.setPixelSize(12);
+    mcbxConnect->setFont(switchText);
     // (The hosted panels' own wiring goes here.)
 }
 
