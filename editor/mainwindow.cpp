@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <QUrl>
 
@@ -199,7 +200,7 @@ void MainWindow::InitConnections() {
     mlblVersion->setFont(version);
     // Small enough that the longest state text fits the switch's fixed widths in every language.
     QFont switchText = QMEAppInfo::instance().font;
-    switchText.setPixelSize(12);
+    switchText.setPixelSize(11);
     mcbxConnect->setFont(switchText);
     // (The hosted panels' own wiring goes here.)
 }
@@ -280,11 +281,17 @@ void MainWindow::ApplyTheme(int mode) {
 
     const bool dark = mode == kDarkLook;
     mccbLanguage->SetBaseStyle();
-    mccbLanguage->SetTextColor(dark ? "#ffffff" : "#333333");
+    const QColor languageText = dark ? QColor(255, 255, 255) : QColor(51, 51, 51);
+    mccbLanguage->SetTextColor(languageText.name());
     mccbLanguage->SetPopupBorder(1, dark ? "#4a4d57" : "#d0d0d0");
     mccbLanguage->SetPopupBackground(dark ? "#2b2d33" : "#f1f1f1");
     mccbLanguage->SetItemHover("#709aff", "#709aff");
     mccbLanguage->SetItemSelected("#709aff", "#709aff");
+    // The style rule alone leaves the read-only line edit's text black; every rule set above
+    // polishes it again, so this comes last.
+    QPalette languagePalette = mccbLanguage->lineEdit()->palette();
+    languagePalette.setColor(QPalette::Text, languageText);
+    mccbLanguage->lineEdit()->setPalette(languagePalette);
     m_menu->MenuStyle()->SetColors(dark ? QColor(43, 45, 51) : QColor(241, 241, 241),
                                    dark ? QColor(255, 255, 255) : QColor(51, 51, 51),
                                    QColor(112, 154, 255), QColor(255, 255, 255));

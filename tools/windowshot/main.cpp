@@ -20,8 +20,7 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(window);
     if (shot.isNull() || !shot.save(path)) {
-        std::fprintf(stderr, "talix-windowshot: cannot grab window %s into %s\n", argv[1],
-                     argv[2]);
+        std::fprintf(stderr, "talix-windowshot: cannot grab window %s into %s\n", argv[1], argv[2]);
         return 1;
     }
     return 0;
