@@ -1,0 +1,53 @@
+#include "editor/mainwindow.h"
+#include "editor/updaterlaunch.h"
+#include "uikit/qmesingleapplication.h"
+
+#include <QDebug>
+
+namespace {
+
+const char* const kInstanceId = "TALIX";
+const char* const kRaiseMessage = "raise_window_noop_talix";
+constexpr int kRaiseTimeoutMs = 4000;
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    // The window paints with the raster engine only; on X11 loading the OpenGL driver would
+    // cost start time and tens of megabytes for nothing.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    QMESingleApplication app(kInstanceId, argc, argv);
+    if (app.isRunning()) {
+        app.sendMessage(kRaiseMessage, kRaiseTimeoutMs);
+        return 0;
+    }
+
+    MainWindow window;
+    app.setActivationWindow(&window, true);
+    // Queued, so the line tells what the activation left behind.
+    QObject::connect(
+        &app, &QMESingleApplication::messageReceived, &window,
+        [&window] {
+            qInfo().noquote() << "-------raise------"
+                              << (window.isActiveWindow() ? "active" : "inactive");
+        },
+        Qt::QueuedConnection);
+
+    const std::uint8_t code = window.Probe();
+    qInfo().noquote() << "-------probe------" << code << (window.LinkOpen() ? "open" : "closed");
+    switch (code) {
+    case 1:
+        UpdaterLaunch::start();
+        return 0;
+    case 0:
+    case 2:
+    case 3:
+        window.show();
+        qInfo().noquote() << "-------window------ shown";
+        return app.exec();
+    default:
+        return -1;
+    }
+}

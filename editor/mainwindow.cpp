@@ -1,0 +1,513 @@
+#include "editor/mainwindow.h"
+
+#include "editor/mainwindowrules.h"
+#include "editor/updaterlaunch.h"
+#include "link/qmebaselibusb.h"
+#include "protocol/qdataanalysis.h"
+#include "protocol/qusbwritethread.h"
+#include "settings/parserxml.h"
+#include "settings/qmeappinfo.h"
+#include "settings/qmefolders.h"
+#include "uikit/qappupdatedialog.h"
+#include "uikit/qmebasebutton.h"
+#include "uikit/qmecheckbox.h"
+#include "uikit/qmecombobox.h"
+#include "uikit/qmemenu.h"
+#include "uikit/qmemenustyle.h"
+#include "uikit/qmewidget.h"
+#include "uikit/qpromptdialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+const char* const kSwitchOn = "/button_on.png";
+const char* const kSwitchOff = "/button_off.png";
+const char* const kConnectBackground = "/connected_bg.png";
+const char* const kUpdate = "/btn_update.png";
+const char* const kUpdateMismatch = "/btn_update2.png";
+const char* const kReset = "/btn_reset.png";
+const char* const kSet = "/btn_set.png";
+const char* const kSave = "/btn_save.png";
+const char* const kPlot = "/app_plot.png";
+const char* const kDarkModeButton = "/btn_darkmode.png";   // shown by mbtnLightMode
+const char* const kLightModeButton = "/btn_lightmode.png"; // shown by mbtnDarkMode
+
+const char* const kModeElement = "UI_Mode";
+const char* const kModeAttribute = "UI_Mode_Value";
+const char* const kLanguageElement = "Language_item";
+const char* const kLanguageAttribute = "Language_Name";
+
+constexpr int kLightLook = 1;
+constexpr int kDarkLook = 2;
+constexpr int kSwitchHeight = 24;
+constexpr int kLanguageWidth = 110;
+constexpr int kLanguageHeight = 30;
+constexpr int kMenuGap = 5;
+
+// The preset strip's slot in the form, where mbtnSave sits at its right end.
+const QRect kPresetStripSlot(316, 132, 940, 54);
+constexpr int kSaveInset = 12;
+
+const QPoint kPlotPosition(38, 103);
+const QPoint kProductNamePosition(79, 103);
+constexpr int kVersionGap = 15;
+constexpr int kVersionRise = 5;
+
+QString languageList() {
+    return QMEFolders::applicationFolder("/Language/Language.xml");
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMEInitMainWindow(parent), m_handOver([] {
+          QCoreApplication::quit();
+          UpdaterLaunch::start();
+      }) {
+    CreateForm();
+    InitFrame();
+
+    // 1. Language list, connected only once filled.
+    FillLanguages();
+    connect(mccbLanguage, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &MainWindow::LanguageIndexChanged);
+
+    // 2. Stored look.
+    m_uiMode = ParserXML::ReadValue(kModeElement, kModeAttribute, "1").toInt();
+
+    // 3. Device objects: the link and the write thread before anything else touching the pedal.
+    m_link = new QMEBaseLibusb;
+    m_link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
+    m_writeThread = new QUsbWriteThread;
+    m_writeThread->attachLink(m_link);
+    m_parser = new QDataAnalysis;
+    connect(m_writeThread, &QUsbWriteThread::emitDeviceLostConnect, this,
+            &MainWindow::DeviceLostConnect);
+    m_parser->setWriteThread(m_writeThread);
+    // (The backup thread and the hosted panels' wiring to the device objects go here.)
+
+    // 4. Look.
+    SetLook(m_uiMode);
+
+    // 5. (The hosted panels take the parser here.)
+
+    // 6. Reconnect after a firmware hand-over.
+    m_reconnectTimer = new QTimer(this);
+    m_reconnectTimer->setSingleShot(true);
+    connect(m_reconnectTimer, &QTimer::timeout, this, &MainWindow::onConnTimer);
+}
+
+MainWindow::~MainWindow() {
+    delete m_writeThread;
+    m_writeThread = nullptr;
+    delete m_parser;
+    m_parser = nullptr;
+    delete m_link;
+    m_link = nullptr;
+}
+
+QStringList MainWindow::ImageNames() {
+    return {
+        kSwitchOn, kSwitchOff, kConnectBackground, kUpdate,         kUpdateMismatch, kReset, kSet,
+        kSave,     kPlot,      kDarkModeButton,    kLightModeButton};
+}
+
+void MainWindow::CreateForm() {
+    auto* form = new QWidget(this);
+    form->setObjectName("centralWidget");
+    setCentralWidget(form);
+
+    mwgtConnectbg = new QMEWidget(form);
+    mwgtConnectbg->setObjectName("mwgtConnectbg");
+    mcbxConnect = new QMECheckBox(form);
+    mcbxConnect->setObjectName("mcbxConnect");
+    mcbxConnect->setLayoutDirection(Qt::RightToLeft);
+    mcbxConnect->resize(MainWindowRules::connectSizes(false, 0).switchWidth, kSwitchHeight);
+    mccbLanguage = new QMEComboBox(form);
+    mccbLanguage->setObjectName("mccbLanguage");
+    mccbLanguage->resize(kLanguageWidth, kLanguageHeight);
+
+    auto button = [form](const char* name) {
+        auto* b = new QMEBaseButton(form);
+        b->setObjectName(name);
+        b->setCursor(Qt::PointingHandCursor);
+        return b;
+    };
+    mbtnLightMode = button("mbtnLightMode");
+    mbtnDarkMode = button("mbtnDarkMode");
+    mbtnUpdate = button("mbtnUpdate");
+    mbtnReset = button("mbtnReset");
+    mbtnSet = button("mbtnSet");
+    mbtnSave = button("mbtnSave");
+
+    mwgtPlot = new QMEWidget(form);
+    mwgtPlot->setObjectName("mwgtPlot");
+    mlblProjectNane = new QLabel(QStringLiteral("TALIX"), form);
+    mlblProjectNane->setObjectName("mlblProjectNane");
+    mlblVersion = new QLabel(form);
+    mlblVersion->setObjectName("mlblVersion");
+    mlblVersion->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    // (The hosted panels take their places in the form here.)
+}
+
+void MainWindow::InitAppInfo() {
+    QMEAppInfo& info = QMEAppInfo::instance();
+    info.makerName = QStringLiteral("Zelva");
+    info.productName = QStringLiteral("TALIX");
+    info.caption = QStringLiteral("TALIX");
+    info.titleHeight = 48;
+    info.spareNumber = 0;
+    info.marginLeft = info.marginTop = info.marginRight = info.marginBottom = kMargin;
+    info.font.setFamily(QStringLiteral("Arial"));
+}
+
+void MainWindow::InitExtra() {}
+
+QMargins MainWindow::FrameMargins() {
+    return QMargins(kMargin, kMargin, kMargin, kMargin);
+}
+
+void MainWindow::InitReserved() {}
+
+void MainWindow::SetWindowSize() {
+    setFixedSize(kWidth, kHeight);
+}
+
+void MainWindow::InitConnections() {
+    QMEInitMainWindow::InitConnections();
+    connect(mbtnLightMode, &QMEBaseButton::clicked, this, &MainWindow::onLightMode);
+    connect(mbtnDarkMode, &QMEBaseButton::clicked, this, &MainWindow::onDarkMode);
+    connect(mbtnSave, &QMEBaseButton::clicked, this, &MainWindow::onSave);
+    connect(mbtnReset, &QMEBaseButton::clicked, this, &MainWindow::onReset);
+    connect(mbtnSet, &QMEBaseButton::clicked, this, &MainWindow::onSet);
+    connect(mcbxConnect, &QMECheckBox::clicked, this, &MainWindow::onConnect);
+    connect(mbtnUpdate, &QMEBaseButton::clicked, this, &MainWindow::onUpdateApp);
+    MaximizeButton()->hide();
+    RestoreButton()->hide();
+
+    QFont name = QMEAppInfo::instance().font;
+    name.setPixelSize(20);
+    mlblProjectNane->setFont(name);
+    QFont version = QMEAppInfo::instance().font;
+    version.setPixelSize(15);
+    mlblVersion->setFont(version);
+    // Small enough that the longest state text fits the switch's fixed widths in every language.
+    QFont switchText = QMEAppInfo::instance().font;
+    switchText.setPixelSize(11);
+    mcbxConnect->setFont(switchText);
+    // (The hosted panels' own wiring goes here.)
+}
+
+void MainWindow::AfterConnections() {
+    m_actFirmwareUpdate = new QAction(this);
+    m_actAppUpdate = new QAction(this);
+    m_menu = new QMEMenu(this);
+    connect(m_actFirmwareUpdate, &QAction::triggered, this, &MainWindow::actFirmwareUpdate);
+    connect(m_actAppUpdate, &QAction::triggered, this, &MainWindow::actAppUpdate);
+    // (The backup menu's actions join m_setActions here.)
+}
+
+void MainWindow::RetranslateFrame() {
+    QMEInitMainWindow::RetranslateFrame();
+    if (!mcbxConnect)
+        return;
+    mbtnUpdate->setToolTip(QObject::tr("Update"));
+    mbtnReset->setToolTip(QObject::tr("Factory reset"));
+    mbtnSave->setToolTip(QObject::tr("Save"));
+    mbtnSet->setToolTip(QObject::tr("Set"));
+    mbtnLightMode->setToolTip(QObject::tr("Dark Mode"));
+    mbtnDarkMode->setToolTip(QObject::tr("Light Mode"));
+    mcbxConnect->setText(mcbxConnect->isChecked() ? QObject::tr("Connected")
+                                                  : QObject::tr("Disconnected"));
+    if (m_actFirmwareUpdate) {
+        m_actFirmwareUpdate->setText(QObject::tr("Firmware Update"));
+        m_actAppUpdate->setText(QObject::tr("Software Update"));
+    }
+}
+
+void MainWindow::LayoutTitleBar() {
+    QMEInitMainWindow::LayoutTitleBar();
+    if (!mcbxConnect || !CloseButton())
+        return;
+    using namespace MainWindowRules;
+    QMEBaseButton* look = mbtnLightMode->isHidden() ? mbtnDarkMode : mbtnLightMode;
+    QWidget* band[BandControls] = {CloseButton(), MinimizeButton(), mbtnSet,
+                                   mbtnReset,     mbtnUpdate,       look,
+                                   mccbLanguage,  mwgtConnectbg};
+    QVector<QSize> sizes;
+    for (QWidget* control : band)
+        sizes << control->size();
+    const QVector<QPoint> at = titleBand(width(), FrameMargins().right(), sizes);
+    for (int control = Close; control < BandControls; ++control)
+        band[control]->move(at[control]);
+    mcbxConnect->move(switchPosition(at[Connect], mwgtConnectbg->size(), mcbxConnect->width(),
+                                     mcbxConnect->height()));
+
+    mwgtPlot->move(kPlotPosition);
+    mlblProjectNane->adjustSize();
+    mlblProjectNane->move(kProductNamePosition);
+    mlblVersion->adjustSize();
+    mlblVersion->move(mlblProjectNane->geometry().right() + 1 + kVersionGap,
+                      mlblProjectNane->y() - kVersionRise);
+    mbtnSave->move(kPresetStripSlot.right() + 1 - kSaveInset - mbtnSave->width(),
+                   kPresetStripSlot.top() - 1);
+    // (The hosted panels are placed here.)
+}
+
+void MainWindow::ApplyTheme(int mode) {
+    QMEInitMainWindow::ApplyTheme(mode);
+    if (!mcbxConnect)
+        return;
+    const QString folder = QMEFolders::imageFolder(mode);
+    // (The hosted panels re-skin themselves here.)
+    mcbxConnect->SetIndicatorImages(folder + kSwitchOn, folder + kSwitchOff);
+    mwgtConnectbg->SetBackgroundImage(folder + kConnectBackground, true);
+    mbtnUpdate->SetButtonImage(folder + (m_firmwareMatches ? kUpdate : kUpdateMismatch));
+    mbtnReset->SetButtonImage(folder + kReset);
+    mbtnSet->SetButtonImage(folder + kSet);
+    mbtnSave->SetButtonImage(folder + kSave);
+    mbtnLightMode->SetButtonImage(folder + kDarkModeButton);
+    mbtnDarkMode->SetButtonImage(folder + kLightModeButton);
+    mwgtPlot->SetBackgroundImage(folder + kPlot, false);
+    mbtnLightMode->setHidden(mode == kLightLook);
+    mbtnDarkMode->setHidden(mode != kLightLook);
+
+    const bool dark = mode == kDarkLook;
+    mccbLanguage->SetBaseStyle();
+    const QColor languageText = dark ? QColor(255, 255, 255) : QColor(51, 51, 51);
+    mccbLanguage->SetTextColor(languageText.name());
+    mccbLanguage->SetPopupBorder(1, dark ? "#4a4d57" : "#d0d0d0");
+    mccbLanguage->SetPopupBackground(dark ? "#2b2d33" : "#f1f1f1");
+    mccbLanguage->SetItemHover("#709aff", "#709aff");
+    mccbLanguage->SetItemSelected("#709aff", "#709aff");
+    // The style rule alone leaves the read-only line edit's text black; every rule set above
+    // polishes it again, so this comes last.
+    QPalette languagePalette = mccbLanguage->lineEdit()->palette();
+    languagePalette.setColor(QPalette::Text, languageText);
+    mccbLanguage->lineEdit()->setPalette(languagePalette);
+    m_menu->MenuStyle()->SetColors(dark ? QColor(43, 45, 51) : QColor(241, 241, 241),
+                                   dark ? QColor(255, 255, 255) : QColor(51, 51, 51),
+                                   QColor(112, 154, 255), QColor(255, 255, 255));
+
+    QPalette labels = mlblProjectNane->palette();
+    labels.setColor(QPalette::WindowText, dark ? QColor(255, 255, 255) : QColor(51, 51, 51));
+    mlblProjectNane->setPalette(labels);
+    mlblVersion->setPalette(labels);
+    QPalette switchText = mcbxConnect->palette();
+    switchText.setColor(QPalette::WindowText, QColor(191, 193, 199));
+    mcbxConnect->setPalette(switchText);
+
+    ShowConnectState(LinkOpen());
+}
+
+void MainWindow::FillLanguages() {
+    const QString current = ParserXML::ReadValue(kLanguageElement, kLanguageAttribute, "English");
+    const QStringList names = ParserXML::LanguageNames(languageList());
+    mccbLanguage->addItems(names);
+    const int index = names.indexOf(current);
+    if (index >= 0)
+        mccbLanguage->setCurrentIndex(index);
+}
+
+void MainWindow::SetLook(int mode) {
+    m_uiMode = mode;
+    ApplyTheme(mode);
+}
+
+std::uint8_t MainWindow::Probe() {
+    const std::uint8_t code = OpenPedal();
+    m_writeThread->closeUsbConnect();
+    return code;
+}
+
+void MainWindow::SetHandOver(std::function<void()> handOver) {
+    m_handOver = std::move(handOver);
+}
+
+std::uint8_t MainWindow::OpenPedal() {
+    return m_writeThread->openUsbConnect(kVendorId, kProductId, kReleaseNumber, kDeviceType);
+}
+
+bool MainWindow::LinkOpen() const {
+    return m_writeThread && m_writeThread->usbIsOpen();
+}
+
+QString MainWindow::PedalFirmware() const {
+    return MainWindowRules::firmwareText(m_link->getIdentity());
+}
+
+void MainWindow::ShowConnectState(bool connected) {
+    mcbxConnect->setChecked(connected);
+    mcbxConnect->setText(connected ? QObject::tr("Connected") : QObject::tr("Disconnected"));
+    const auto sizes = MainWindowRules::connectSizes(connected, ParserXML::LanguageType());
+    mcbxConnect->resize(sizes.switchWidth, mcbxConnect->height());
+    mwgtConnectbg->resize(sizes.background);
+    LayoutTitleBar();
+}
+
+int MainWindow::Prompt(const QString& text, int width, int height, int icon, int buttons) {
+    return QPromptDialog::ShowPrompt(this, text, width, height, QObject::tr("Prompt"), icon,
+                                     buttons);
+}
+
+bool MainWindow::OffersFirmwareUpdate(const QString& version) {
+    QAPPUpdateDialog dialog(this);
+    dialog.SetFirmwareVersion(version);
+    dialog.SetSoftwareVersion(QString::fromLatin1(MainWindowRules::kExpectedFirmware));
+    dialog.move(geometry().center() - dialog.rect().center());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::onConnect() {
+    m_reconnectTimer->stop();
+    if (!mcbxConnect->isChecked()) {
+        m_writeThread->closeUsbConnect();
+        ShowConnectState(false);
+        return;
+    }
+    switch (OpenPedal()) {
+    case QMEBaseLibusb::OpenFailed:
+        mcbxConnect->setChecked(false);
+        Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
+        ShowConnectState(false);
+        return;
+    case QMEBaseLibusb::OpenBootLoader:
+        ShowConnectState(true);
+        m_handOver();
+        return;
+    case QMEBaseLibusb::OpenRunning:
+        break;
+    default:
+        return;
+    }
+    const QString version = PedalFirmware();
+    m_firmwareMatches = MainWindowRules::firmwareMatches(version);
+    if (!m_firmwareMatches && OffersFirmwareUpdate(version)) {
+        actFirmwareUpdate();
+        return;
+    }
+    const QString folder = QMEFolders::imageFolder(m_uiMode);
+    mbtnUpdate->SetButtonImage(folder + (m_firmwareMatches ? kUpdate : kUpdateMismatch));
+    mlblVersion->setText(version);
+    ShowConnectState(true);
+    m_writeThread->connectSequence();
+}
+
+void MainWindow::onConnTimer() {
+    m_reconnectTimer->stop();
+    switch (OpenPedal()) {
+    case QMEBaseLibusb::OpenFailed:
+        Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
+        ShowConnectState(false);
+        return;
+    case QMEBaseLibusb::OpenBootLoader:
+        ShowConnectState(true);
+        m_handOver();
+        return;
+    case QMEBaseLibusb::OpenRunning:
+        break;
+    default:
+        return;
+    }
+    const QString version = PedalFirmware();
+    if (!MainWindowRules::firmwareMatches(version) && OffersFirmwareUpdate(version)) {
+        actFirmwareUpdate();
+        return;
+    }
+    ShowConnectState(true);
+    m_writeThread->reconnectSequence();
+}
+
+void MainWindow::DeviceLostConnect() {
+    Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
+    m_writeThread->closeUsbConnect();
+    ShowConnectState(false);
+}
+
+void MainWindow::PromptDisConnect() {
+    Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
+}
+
+void MainWindow::onSave() {
+    if (Prompt(QObject::tr("Are you sure to save the Preset?"), 250, 60, QPromptDialog::IconWarning,
+               QPromptDialog::ButtonsYesNo) == QPromptDialog::ResultYes)
+        m_parser->saveCurrentPreset();
+}
+
+void MainWindow::onReset() {
+    if (!LinkOpen()) {
+        PromptDisConnect();
+        return;
+    }
+    if (Prompt(QObject::tr("Do you really want to reset the database? Device needs to be restart!"),
+               250, 60, QPromptDialog::IconWarning,
+               QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+        return;
+    m_writeThread->receiveThread()->stop();
+    ShowConnectState(false);
+    m_writeThread->resetDevice();
+    Prompt(QObject::tr("Device connection disconnected, please reconnect!"), 250, 80,
+           QPromptDialog::IconWarning);
+}
+
+void MainWindow::PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions) {
+    m_menu->clear();
+    if (actions.isEmpty())
+        return;
+    m_menu->addActions(actions);
+    m_menu->popup(button->mapToGlobal(QPoint(0, button->height() + kMenuGap)));
+}
+
+void MainWindow::onSet() {
+    PopupMenu(mbtnSet, m_setActions);
+}
+
+void MainWindow::onUpdateApp() {
+    PopupMenu(mbtnUpdate, {m_actFirmwareUpdate, m_actAppUpdate});
+}
+
+void MainWindow::actFirmwareUpdate() {
+    if (!LinkOpen()) {
+        PromptDisConnect();
+        return;
+    }
+    m_writeThread->receiveThread()->stop();
+    m_writeThread->enterUpdateMode();
+    m_reconnectTimer->start(kReconnectDelayMs);
+}
+
+void MainWindow::actAppUpdate() {
+    QDesktopServices::openUrl(QUrl(MainWindowRules::downloadPage(ParserXML::LanguageType())));
+}
+
+void MainWindow::OnClose() {
+    if (Prompt(QObject::tr("Exit the application!"), 200, 60, QPromptDialog::IconWarning,
+               QPromptDialog::ButtonsYesNo) == QPromptDialog::ResultYes)
+        QMEInitMainWindow::OnClose();
+}
+
+void MainWindow::onLightMode() {
+    SetLook(kLightLook);
+    ParserXML::WriteValue(kModeElement, kModeAttribute, "1");
+}
+
+void MainWindow::onDarkMode() {
+    SetLook(kDarkLook);
+    ParserXML::WriteValue(kModeElement, kModeAttribute, "2");
+}
+
+void MainWindow::LanguageIndexChanged(int) {
+    const QString name = mccbLanguage->currentText();
+    ParserXML::WriteValue(kLanguageElement, kLanguageAttribute, name);
+    ParserXML::SetLanguageType(ParserXML::FindLanguage(languageList(), name).type);
+    LangugeChangeSet(true);
+    RetranslateFrame();
+    ShowConnectState(LinkOpen());
+}

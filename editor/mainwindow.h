@@ -1,0 +1,124 @@
+#pragma once
+
+#include "uikit/qmeinitmainwindow.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMEBaseButton;
+class QMEBaseLibusb;
+class QMECheckBox;
+class QMEComboBox;
+class QMEMenu;
+class QMEWidget;
+class QDataAnalysis;
+class QTimer;
+class QUsbWriteThread;
+
+// The editor's window and controller: owns the link and the device objects, shows the
+// connection, checks the firmware and runs the window-level actions.
+class MainWindow : public QMEInitMainWindow {
+    Q_OBJECT
+public:
+    static constexpr std::uint16_t kVendorId = 0x0483;
+    static constexpr std::uint16_t kProductId = 0x5703;
+    static constexpr std::uint16_t kReleaseNumber = 200;
+    static constexpr const char* kDeviceType = "TAL_IX";
+    static constexpr int kWidth = 1296;
+    static constexpr int kHeight = 736;
+    static constexpr int kMargin = 8;
+    static constexpr int kReconnectDelayMs = 1500;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Images the window loads, relative to a look's image folder.
+    static QStringList ImageNames();
+
+    // Opens and closes the pedal once: 0 none, 1 boot loader, 2 running.
+    std::uint8_t Probe();
+
+    // What happens when the pedal is found in its boot loader after start-up: the event loop
+    // ends and the updater starts. Tests replace it.
+    void SetHandOver(std::function<void()> handOver);
+
+    bool LinkOpen() const;
+    QUsbWriteThread* WriteThread() const { return m_writeThread; }
+    QDataAnalysis* Parser() const { return m_parser; }
+    QTimer* ReconnectTimer() const { return m_reconnectTimer; }
+    QMEMenu* Menu() const { return m_menu; }
+    bool FirmwareMatches() const { return m_firmwareMatches; }
+    int UiMode() const { return m_uiMode; }
+
+    void InitAppInfo() override;
+    void InitExtra() override;
+    QMargins FrameMargins() override;
+    void InitReserved() override;
+    void SetWindowSize() override;
+    void InitConnections() override;
+    void AfterConnections() override;
+    void RetranslateFrame() override;
+    void LayoutTitleBar() override;
+    void ApplyTheme(int mode) override;
+
+public slots:
+    void LanguageIndexChanged(int index);
+    void onLightMode();
+    void onDarkMode();
+    void onSave();
+    void onReset();
+    void onSet();
+    void onConnect();
+    void onUpdateApp();
+    void actFirmwareUpdate();
+    void actAppUpdate();
+    void PromptDisConnect();
+    void DeviceLostConnect();
+    void OnClose() override;
+    void onConnTimer();
+
+private:
+    void CreateForm();
+    void FillLanguages();
+    void SetLook(int mode);
+    void ShowConnectState(bool connected);
+    std::uint8_t OpenPedal();
+    // Asks about a firmware other than the expected one; true when the user chose the update.
+    bool OffersFirmwareUpdate(const QString& version);
+    QString PedalFirmware() const;
+    void PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions);
+    int Prompt(const QString& text, int width, int height, int icon, int buttons = 0);
+
+    // Form.
+    QMECheckBox* mcbxConnect = nullptr;
+    QMEWidget* mwgtConnectbg = nullptr;
+    QMEComboBox* mccbLanguage = nullptr;
+    QMEBaseButton* mbtnLightMode = nullptr;
+    QMEBaseButton* mbtnDarkMode = nullptr;
+    QMEBaseButton* mbtnUpdate = nullptr;
+    QMEBaseButton* mbtnReset = nullptr;
+    QMEBaseButton* mbtnSet = nullptr;
+    QMEBaseButton* mbtnSave = nullptr;
+    QMEWidget* mwgtPlot = nullptr;
+    QLabel* mlblProjectNane = nullptr;
+    QLabel* mlblVersion = nullptr;
+
+    // Device objects, destroyed in this order.
+    QUsbWriteThread* m_writeThread = nullptr;
+    QDataAnalysis* m_parser = nullptr;
+    QMEBaseLibusb* m_link = nullptr;
+
+    QMEMenu* m_menu = nullptr;
+    QAction* m_actFirmwareUpdate = nullptr;
+    QAction* m_actAppUpdate = nullptr;
+    // Entries of the menu of mbtnSet.
+    QList<QAction*> m_setActions;
+    QTimer* m_reconnectTimer = nullptr;
+    std::function<void()> m_handOver;
+    int m_uiMode = 1;
+    bool m_firmwareMatches = true;
+};

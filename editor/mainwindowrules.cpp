@@ -1,0 +1,67 @@
+#include "editor/mainwindowrules.h"
+
+#include <cstring>
+
+namespace MainWindowRules {
+
+namespace {
+
+constexpr int kBandOrigin = 8;
+constexpr int kBandHeight = 70;
+constexpr int kCloseInset = 30;
+constexpr int kMinimiseGap = 30;
+constexpr int kSetGap = 40;
+constexpr int kControlGap = 26;
+constexpr int kSwitchInset = 6;
+
+} // namespace
+
+QString firmwareText(const IdentityRecord& identity) {
+    const char* text = identity.firmwareVersion;
+    const void* end = std::memchr(text, 0, sizeof identity.firmwareVersion);
+    const int length =
+        end ? int(static_cast<const char*>(end) - text) : int(sizeof identity.firmwareVersion);
+    return QString::fromLatin1(text, length);
+}
+
+bool firmwareMatches(const QString& version) {
+    return version.compare(QLatin1String(kExpectedFirmware), Qt::CaseInsensitive) == 0;
+}
+
+QString downloadPage(int languageType) {
+    return QString::fromLatin1(languageType == kChineseLanguageType ? kDownloadPageChinese
+                                                                    : kDownloadPage);
+}
+
+ConnectSizes connectSizes(bool connected, int languageType) {
+    if (languageType == kChineseLanguageType)
+        return connected ? ConnectSizes{75, QSize(95, 40)} : ConnectSizes{91, QSize(111, 40)};
+    return connected ? ConnectSizes{117, QSize(134, 40)} : ConnectSizes{137, QSize(153, 40)};
+}
+
+int bandTop(int height) {
+    return kBandOrigin + (kBandHeight - height) / 2;
+}
+
+QVector<QPoint> titleBand(int width, int rightMargin, const QVector<QSize>& sizes) {
+    QVector<QPoint> out(BandControls);
+    if (sizes.size() != BandControls)
+        return out;
+    int right = width - rightMargin - kCloseInset;
+    for (int control = Close; control < BandControls; ++control) {
+        const QSize size = sizes[control];
+        out[control] = QPoint(right - size.width(), bandTop(size.height()));
+        const int gap =
+            control == Close ? kMinimiseGap : (control == Minimise ? kSetGap : kControlGap);
+        right = out[control].x() - gap;
+    }
+    return out;
+}
+
+QPoint switchPosition(const QPoint& background, const QSize& backgroundSize, int switchWidth,
+                      int switchHeight) {
+    return QPoint(background.x() + backgroundSize.width() - switchWidth - kSwitchInset,
+                  bandTop(switchHeight));
+}
+
+} // namespace MainWindowRules

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "link/identityrecord.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QVector>
+
+// The main window's rules that need no widget: firmware check, download page, connect switch
+// sizes and the positions of the title band.
+namespace MainWindowRules {
+
+// The firmware this software was made for.
+constexpr const char* kExpectedFirmware = "V1.2.2";
+constexpr const char* kDownloadPage = "https://www.zelva-audio.com/download/talix";
+constexpr const char* kDownloadPageChinese = "https://www.zelva-audio.cn/download/talix";
+constexpr int kChineseLanguageType = 1;
+
+// The firmware text of an identity answer; the field need not end in a NUL.
+QString firmwareText(const IdentityRecord& identity);
+// True when the version equals the expected one, ignoring letter case.
+bool firmwareMatches(const QString& version);
+
+QString downloadPage(int languageType);
+
+struct ConnectSizes {
+    int switchWidth;
+    QSize background;
+};
+ConnectSizes connectSizes(bool connected, int languageType);
+
+// Top of a control of `height` centred in the title band.
+int bandTop(int height);
+
+// Title-band controls from the right edge inwards.
+enum BandControl { Close, Minimise, Set, Reset, Update, Look, Language, Connect, BandControls };
+
+// Top-left corners in a window `width` wide, for controls of the given sizes (one per
+// BandControl; Connect is the switch's background).
+QVector<QPoint> titleBand(int width, int rightMargin, const QVector<QSize>& sizes);
+
+// The switch's top-left corner on its background.
+QPoint switchPosition(const QPoint& background, const QSize& backgroundSize, int switchWidth,
+                      int switchHeight);
+
+} // namespace MainWindowRules
