@@ -251,6 +251,9 @@ void QBaseDrawWidget::DrawMouseDoubleClickEvent(QMouseEvent*) {
 void QBaseDrawWidget::DrawMouseMoveEvent(QMouseEvent* event) {
     if (d.kind == KindWidget)
         return;
+    // A modal prompt that opened mid-drag swallowed the release.
+    if (!(event->buttons() & Qt::LeftButton))
+        d.pressed = false;
     if (!d.pressed) {
         if (!d.maximised && d.directions)
             SetHitZone(OverFrame(event->pos()) ? HitTest(event->pos()) : 0);

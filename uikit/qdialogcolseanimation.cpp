@@ -13,8 +13,15 @@ bool QDialogColseAnimation::Start() {
     m_animation->setStartValue(1.0);
     m_animation->setEndValue(0.0);
     connect(m_animation, &QPropertyAnimation::finished, this, [this] {
-        m_window->close();
-        emit emitFinished();
+        if (m_window->close()) {
+            emit emitFinished();
+            return;
+        }
+        // Left at opacity 0 the window would stay on screen invisible, and closable never again.
+        m_window->setWindowOpacity(1.0);
+        m_animation->deleteLater();
+        m_animation = nullptr;
+        emit emitRefused();
     });
     m_animation->start();
     return true;

@@ -5,7 +5,8 @@
 class QPropertyAnimation;
 class QWidget;
 
-// Fades a window's opacity from 1 to 0 in 400 ms and then closes it; starts only once.
+// Fades a window's opacity from 1 to 0 in 400 ms and then closes it; starts only once unless the
+// window refuses to close.
 class QDialogColseAnimation : public QObject {
     Q_OBJECT
 public:
@@ -13,12 +14,14 @@ public:
 
     explicit QDialogColseAnimation(QWidget* window);
 
-    // False when the fade has already been started.
+    // False while a fade runs or after the window closed.
     bool Start();
     bool Started() const;
 
 signals:
     void emitFinished();
+    // The window refused to close at the end of the fade; it is shown again and may fade anew.
+    void emitRefused();
 
 private:
     QWidget* m_window;

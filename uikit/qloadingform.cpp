@@ -2,6 +2,7 @@
 
 #include "uikit/qmeprogressindicator.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -70,6 +71,15 @@ void QLoadingForm::Layout() {
 void QLoadingForm::resizeEvent(QResizeEvent* event) {
     QMEDialog::resizeEvent(event);
     Layout();
+}
+
+void QLoadingForm::reject() {}
+
+void QLoadingForm::closeEvent(QCloseEvent* event) {
+    if (isVisible())
+        event->ignore();
+    else
+        QMEDialog::closeEvent(event);
 }
 
 void QLoadingForm::paintEvent(QPaintEvent*) {

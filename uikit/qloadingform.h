@@ -7,7 +7,8 @@
 class QLabel;
 class QMEProgressIndicator;
 
-// The busy panel: a spinning indicator and a text with a number placed in it.
+// The busy panel: a spinning indicator and a text with a number placed in it. It is shown during a
+// transfer and only the program hides it: Escape and the window manager's close are refused.
 class QLoadingForm : public QMEDialog {
     Q_OBJECT
 public:
@@ -22,7 +23,11 @@ public:
     QLabel* TextLabel() const;
     QMEProgressIndicator* Indicator() const;
 
+public slots:
+    void reject() override;
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

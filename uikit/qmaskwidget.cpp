@@ -7,6 +7,7 @@ QMaskWidget::QMaskWidget(QWidget* parent) : QMEWidget(parent) {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void QMaskWidget::SetTopBand(bool on) {
@@ -39,6 +40,37 @@ int QMaskWidget::Radius() const {
 
 bool QMaskWidget::InTopBand(const QPoint& pos) const {
     return m_topBand && QRect(0, 0, width(), m_bandHeight).contains(pos);
+}
+
+bool QMaskWidget::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        // Accepting the override keeps window shortcuts from firing; Tab never moves the focus.
+        event->accept();
+        return true;
+    default:
+        return QMEWidget::event(event);
+    }
+}
+
+void QMaskWidget::showEvent(QShowEvent* event) {
+    QMEWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (window()->focusWidget() != this)
+        m_focus = window()->focusWidget();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void QMaskWidget::hideEvent(QHideEvent* event) {
+    QMEWidget::hideEvent(event);
+    if (event->spontaneous() || !m_focus)
+        return;
+    m_focus->setFocus(Qt::OtherFocusReason);
+    m_focus = nullptr;
 }
 
 void QMaskWidget::paintEvent(QPaintEvent*) {

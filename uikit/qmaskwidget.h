@@ -2,7 +2,11 @@
 
 #include "uikit/qmewidget.h"
 
-// A translucent overlay that dims what lies under it and reports clicks.
+#include <QPointer>
+
+// A translucent overlay that dims what lies under it and reports clicks. While shown it holds the
+// keyboard focus and swallows keys and shortcuts, so a control under it cannot act during a
+// transfer; hiding it gives the focus back.
 class QMaskWidget : public QMEWidget {
     Q_OBJECT
 public:
@@ -22,12 +26,16 @@ signals:
     void emitClicked();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QRect m_content{QPoint(0, 0), QPoint(-1, -1)};
     bool m_topBand = false;
     int m_bandHeight = 30;
     int m_radius = 20;
+    QPointer<QWidget> m_focus;
 };

@@ -58,16 +58,24 @@ void QMEBaseButton::paintEvent(QPaintEvent*) {
     m_draw.Paint(painter, rect(), text(), font(), isChecked());
 }
 
+// Every signal may end the owner and with it this button: each handler watches itself before
+// emitting and stops when it is gone.
 void QMEBaseButton::enterEvent(QEvent* event) {
     m_draw.Enter(isEnabled());
+    const QPointer<QMEBaseButton> alive(this);
     emit mouseEnter(event);
+    if (!alive)
+        return;
     update();
     QPushButton::enterEvent(event);
 }
 
 void QMEBaseButton::leaveEvent(QEvent* event) {
     m_draw.Leave(isEnabled());
+    const QPointer<QMEBaseButton> alive(this);
     emit mouseLeave(event);
+    if (!alive)
+        return;
     update();
     QPushButton::leaveEvent(event);
 }
@@ -75,30 +83,37 @@ void QMEBaseButton::leaveEvent(QEvent* event) {
 void QMEBaseButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_draw.Press(isEnabled());
+        const QPointer<QMEBaseButton> alive(this);
         emit mouseDown(event, event->pos().x());
+        if (!alive)
+            return;
         update();
     }
     QPushButton::mousePressEvent(event);
 }
 
 void QMEBaseButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        emit mouseRelease(event, event->pos().x());
-        // The click may end the owner and with it this button.
-        const QPointer<QMEBaseButton> alive(this);
+    if (event->button() != Qt::LeftButton) {
         QPushButton::mouseReleaseEvent(event);
-        if (!alive)
-            return;
-        // Checked after the base class has toggled a checkable button.
-        m_draw.Release(isEnabled(), isChecked());
-        update();
         return;
     }
+    const QPointer<QMEBaseButton> alive(this);
+    emit mouseRelease(event, event->pos().x());
+    if (!alive)
+        return;
     QPushButton::mouseReleaseEvent(event);
+    if (!alive)
+        return;
+    // Checked after the base class has toggled a checkable button.
+    m_draw.Release(isEnabled(), isChecked());
+    update();
 }
 
 void QMEBaseButton::mouseMoveEvent(QMouseEvent* event) {
+    const QPointer<QMEBaseButton> alive(this);
     emit mouseMove(event, event->pos().x());
+    if (!alive)
+        return;
     QPushButton::mouseMoveEvent(event);
 }
 

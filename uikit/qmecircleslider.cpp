@@ -186,10 +186,14 @@ void QMECircleSlider::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void QMECircleSlider::wheelEvent(QWheelEvent* event) {
-    const int delta = event->angleDelta().y();
-    if (delta != 0)
-        setValue(QMEDialMath::WheelValue(value(), minimum(), maximum(), m_wheelStep, delta > 0,
-                                         wrapping()));
+    // One step per notch, however many events a touchpad splits it into; one value change per
+    // event, so one command reaches the pedal.
+    int notches = QMEDialMath::WheelNotches(m_wheelPending, event->angleDelta().y());
+    int next = value();
+    for (; notches != 0; notches += notches > 0 ? -1 : 1)
+        next = QMEDialMath::WheelValue(next, minimum(), maximum(), m_wheelStep, notches > 0,
+                                       wrapping());
+    setValue(next);
     event->accept();
 }
 

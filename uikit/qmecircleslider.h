@@ -73,6 +73,7 @@ private:
     int m_dotRadius = 2;
     int m_contraAngle = 60;
     int m_wheelStep = 1;
+    int m_wheelPending = 0; // wheel delta short of a notch
     QColor m_valueColor{37, 207, 160};
     double m_arcValueWidth = 2.5;
     QColor m_noValueColor{102, 102, 102};

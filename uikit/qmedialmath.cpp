@@ -65,6 +65,13 @@ int ValueFromAngle(double angle, int minimum, int maximum, int contra) {
     return std::clamp(value, minimum, maximum);
 }
 
+int WheelNotches(int& pending, int delta) {
+    pending += delta;
+    const int notches = pending / 120;
+    pending -= notches * 120;
+    return notches;
+}
+
 int WheelValue(int value, int minimum, int maximum, int step, bool up, bool wrapping) {
     if (up) {
         if (value >= maximum)

@@ -22,6 +22,10 @@ Pointer PointerAngle(double dx, double dy, int contra);
 // min + angle / (S / (max - min)), rounded half up.
 int ValueFromAngle(double angle, int minimum, int maximum, int contra);
 
+// Whole wheel notches (120 each) in `delta` plus what `pending` kept from earlier events, signed;
+// the rest stays in `pending`. A touchpad sends many small deltas for one notch.
+int WheelNotches(int& pending, int delta);
+
 // One wheel notch; wraps at the ends only when `wrapping`.
 int WheelValue(int value, int minimum, int maximum, int step, bool up, bool wrapping);
 

@@ -28,6 +28,7 @@ QString tr0(const char* text) {
 
 QMEInitMainWindow::QMEInitMainWindow(QWidget* parent) : QMEMainWindow(parent) {
     m_fade = new QDialogColseAnimation(this);
+    connect(m_fade, &QDialogColseAnimation::emitRefused, this, [this] { m_closing = false; });
 }
 
 QMEInitMainWindow::~QMEInitMainWindow() {

@@ -1,19 +1,25 @@
 #include "uikit/qmesingleapplication.h"
 
+#include "uikit/qmescalerule.h"
 #include "uikit/qmesingleinstance.h"
 
 #include <QWidget>
 
 // Runs before the application object exists, where the scaling attribute must be set: on a
 // high-DPI screen windows keep their logical size and draw the double-size skin images.
-int& QMESingleApplication::PrepareAttributes(int& argc) {
+int& QMESingleApplication::PrepareAttributes(int& argc, char** argv, const QSize& windowSize) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    if (windowSize.isValid())
+        QMEScaleRule::Prepare(argc, argv, windowSize);
     return argc;
 }
 
-QMESingleApplication::QMESingleApplication(const QString& id, int& argc, char** argv)
-    : QApplication(PrepareAttributes(argc), argv), m_instance(new QMESingleInstance(id, this)) {
+QMESingleApplication::QMESingleApplication(const QString& id, int& argc, char** argv,
+                                           const QSize& windowSize)
+    : QApplication(PrepareAttributes(argc, argv, windowSize), argv),
+      m_instance(new QMESingleInstance(id, this)) {
+    QMEScaleRule::Finish();
     connect(m_instance, &QMESingleInstance::messageReceived, this,
             &QMESingleApplication::messageReceived);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QSize>
 
 class QMESingleInstance;
 
@@ -10,7 +11,10 @@ class QMESingleInstance;
 class QMESingleApplication : public QApplication {
     Q_OBJECT
 public:
-    QMESingleApplication(const QString& id, int& argc, char** argv);
+    // `windowSize`, when valid, is the fixed size of the program's main window: the scale factor
+    // is then chosen so that the window fits the screen (QMEScaleRule).
+    QMESingleApplication(const QString& id, int& argc, char** argv,
+                         const QSize& windowSize = QSize());
 
     QString id() const;
     bool isRunning() const;
@@ -25,7 +29,7 @@ public slots:
     void activateWindow();
 
 private:
-    static int& PrepareAttributes(int& argc);
+    static int& PrepareAttributes(int& argc, char** argv, const QSize& windowSize);
 
     QMESingleInstance* m_instance;
     QPointer<QWidget> m_window;

@@ -2,10 +2,9 @@
 
 #include "uikit/qmebasebutton.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
-
-#include <algorithm>
 
 QMESpinBox::QMESpinBox(QWidget* parent)
     : QSpinBox(parent), m_up(new QMEBaseButton(this)), m_down(new QMEBaseButton(this)),
@@ -51,11 +50,20 @@ void QMESpinBox::StartHold(int direction) {
     m_held = direction;
     m_ticks = 0;
     m_repeat->start();
+    // A modal dialog that opens while the button is held takes its release.
+    window()->installEventFilter(this);
 }
 
 void QMESpinBox::StopHold() {
     m_repeat->stop();
     m_held = 0;
+    window()->removeEventFilter(this);
+}
+
+bool QMESpinBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::WindowBlocked)
+        StopHold();
+    return QSpinBox::eventFilter(watched, event);
 }
 
 void QMESpinBox::OnRepeatTick() {
@@ -71,15 +79,16 @@ void QMESpinBox::resizeEvent(QResizeEvent* event) {
     LayoutButtons();
 }
 
+void QMESpinBox::hideEvent(QHideEvent* event) {
+    StopHold();
+    QSpinBox::hideEvent(event);
+}
+
 void QMESpinBox::LayoutButtons() {
     // Up in the top half and down in the bottom half of a strip at the right edge.
+    m_up->setVisible(!m_up->Draw().ButtonImage().isNull());
+    m_down->setVisible(!m_down->Draw().ButtonImage().isNull());
     const int half = height() / 2;
-    int w = m_up->width();
-    if (m_up->Draw().ButtonImage().isNull()) {
-        w = std::max(12, height() / 2);
-        m_up->resize(w, half);
-        m_down->resize(w, height() - half);
-    }
-    m_up->move(width() - w, half - m_up->height());
-    m_down->move(width() - w, half);
+    m_up->move(width() - m_up->width(), half - m_up->height());
+    m_down->move(width() - m_down->width(), half);
 }

@@ -5,7 +5,8 @@
 class QMEBaseButton;
 class QTimer;
 
-// A transparent spin box with its own image up and down buttons that repeat while held.
+// A transparent spin box with its own image up and down buttons that repeat while held. A button
+// without its image is hidden: a bare value holder has no buttons.
 class QMESpinBox : public QSpinBox {
     Q_OBJECT
 public:
@@ -26,7 +27,9 @@ public slots:
     void OnRepeatTick();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void StartHold(int direction);

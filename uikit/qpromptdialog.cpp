@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 
 namespace {
@@ -25,6 +26,11 @@ const char* const kHelp = "/help.png";
 
 QString tr0(const char* text) {
     return QCoreApplication::translate("QObject", text);
+}
+
+QPromptDialog::AnswerHook& answerHook() {
+    static QPromptDialog::AnswerHook hook;
+    return hook;
 }
 
 } // namespace
@@ -50,9 +56,24 @@ QString QPromptDialog::IconImageName(int icon) {
 
 int QPromptDialog::ShowPrompt(QWidget* parent, const QString& text, int width, int height,
                               const QString& title, int icon, int buttons) {
-    QPromptDialog dialog(parent, text, title, icon, buttons);
-    dialog.SetMessageSize(width, height);
-    return dialog.exec();
+    // On the heap and watched: the parent deletes its children, so a prompt on the stack would
+    // be freed twice when the parent goes while the prompt runs.
+    QPointer<QPromptDialog> dialog = new QPromptDialog(parent, text, title, icon, buttons);
+    dialog->SetMessageSize(width, height);
+    int result = ResultClose;
+    if (answerHook()) {
+        result = answerHook()(*dialog);
+    } else {
+        const int code = dialog->exec();
+        if (dialog)
+            result = code;
+    }
+    delete dialog.data();
+    return result;
+}
+
+void QPromptDialog::SetAnswerHook(AnswerHook hook) {
+    answerHook() = std::move(hook);
 }
 
 QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
@@ -130,6 +151,22 @@ void QPromptDialog::AddButton(const QString& text, int result) {
     button->setProperty("result", result);
     connect(button, &QMEBaseButton::clicked, this, &QPromptDialog::OnBtnDone);
     m_buttons.append(button);
+}
+
+QString QPromptDialog::Text() const {
+    return m_text;
+}
+
+QString QPromptDialog::Title() const {
+    return m_title;
+}
+
+int QPromptDialog::IconKind() const {
+    return m_iconKind;
+}
+
+int QPromptDialog::ButtonSet() const {
+    return m_buttonSet;
 }
 
 void QPromptDialog::SetMessageSize(int width, int height) {

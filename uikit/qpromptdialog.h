@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 
 class QLabel;
 class QMEWidget;
@@ -25,9 +26,24 @@ public:
         ResultCancel = 0x400000
     };
 
-    // Builds a prompt, runs it modally and returns its result code.
+    // Builds a prompt, runs it modally and returns its result code. A prompt whose parent is
+    // deleted while it runs ends with ResultClose.
     static int ShowPrompt(QWidget* parent, const QString& text, int width, int height,
                           const QString& title, int icon, int buttons);
+
+    // Test seam for every window that prompts: while a hook is set, ShowPrompt builds the prompt
+    // (not shown), passes it to the hook instead of running it, deletes it and returns the hook's
+    // result code. The hook reads Text(), Title(), IconKind(), ButtonSet() or ResultButtons() to
+    // tell prompts apart. The programs never set it; a test clears it when done:
+    //     QStringList asked;
+    //     QPromptDialog::SetAnswerHook([&asked](const QPromptDialog& prompt) {
+    //         asked << prompt.Text();
+    //         return int(QPromptDialog::ResultYes);
+    //     });
+    //     ... drive the window ...
+    //     QPromptDialog::SetAnswerHook(nullptr);
+    using AnswerHook = std::function<int(const QPromptDialog&)>;
+    static void SetAnswerHook(AnswerHook hook);
 
     QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
                   int buttons);
@@ -37,6 +53,10 @@ public:
     // The icon image for a kind; empty for kinds without an icon.
     static QString IconImageName(int icon);
 
+    QString Text() const;
+    QString Title() const;
+    int IconKind() const;
+    int ButtonSet() const;
     void SetMessageSize(int width, int height);
     QSize MessageSize() const;
     bool IconShown() const;

@@ -149,6 +149,30 @@ private slots:
         QTest::newRow("down stops at min") << 3 << 5 << false << true << 0;
     }
 
+    void wheelNotches_data() const {
+        QTest::addColumn<QList<int>>("deltas");
+        QTest::addColumn<QList<int>>("notches");
+        QTest::newRow("mouse notch") << QList<int>{120} << QList<int>{1};
+        QTest::newRow("mouse notch down") << QList<int>{-120} << QList<int>{-1};
+        QTest::newRow("two notches at once") << QList<int>{240} << QList<int>{2};
+        QTest::newRow("touchpad swipe") << QList<int>{15, 15, 15, 15, 15, 15, 15, 15, 15}
+                                        << QList<int>{0, 0, 0, 0, 0, 0, 0, 1, 0};
+        QTest::newRow("remainder carries") << QList<int>{100, 100, 100} << QList<int>{0, 1, 1};
+        QTest::newRow("back and forth cancels")
+            << QList<int>{60, -60, 60, -60} << QList<int>{0, 0, 0, 0};
+        QTest::newRow("down swipe") << QList<int>{-50, -50, -50} << QList<int>{0, 0, -1};
+    }
+
+    void wheelNotches() const {
+        QFETCH(QList<int>, deltas);
+        QFETCH(QList<int>, notches);
+        int pending = 0;
+        QList<int> seen;
+        for (int delta : deltas)
+            seen << QMEDialMath::WheelNotches(pending, delta);
+        QCOMPARE(seen, notches);
+    }
+
     void wheel() const {
         QFETCH(int, value);
         QFETCH(int, step);

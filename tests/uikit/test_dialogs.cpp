@@ -9,8 +9,26 @@
 #include "uikit/qmeprogressindicator.h"
 #include "uikit/qmestandarddialog.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+
+namespace {
+
+// A window that may refuse to close, as one does during a transfer.
+class RefusingWindow : public QWidget {
+public:
+    bool refuse = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (refuse)
+            event->ignore();
+    }
+};
+
+} // namespace
 
 class TestDialogs final : public QObject {
     Q_OBJECT
@@ -264,6 +282,71 @@ private slots:
         // A cover may paint in a colour of its own.
         mask.SetShadowColor(QColor(0, 0, 0, 80));
         QCOMPARE(mask.grab().toImage().pixelColor(100, 50), QColor(0, 0, 0, 80));
+    }
+
+    void transferBlocksKeysAndClosing() const {
+        QWidget window;
+        window.resize(300, 200);
+        auto* edit = new QLineEdit(&window);
+        auto* save = new QAction(&window);
+        save->setShortcut(QKeySequence("Ctrl+S"));
+        window.addAction(save);
+        QSignalSpy saved(save, &QAction::triggered);
+        auto* mask = new QMaskWidget(&window);
+        mask->setGeometry(8, 8, 284, 184);
+        mask->hide();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+
+        // Without a widget QTest sends keys where a keyboard does: to the focused control.
+        QWidget* const keyboard = nullptr;
+        mask->show();
+        QTest::keyClicks(keyboard, "ab");
+        QTest::keyClick(keyboard, Qt::Key_Tab);
+        QTest::keyClick(keyboard, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClicks(keyboard, "cd");
+        QCOMPARE(edit->text(), QString());
+        QCOMPARE(saved.count(), 0);
+
+        mask->hide();
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QTest::keyClicks(keyboard, "ok");
+        QCOMPARE(edit->text(), QString("ok"));
+        QTest::keyClick(keyboard, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(saved.count(), 1);
+
+        QLoadingForm form(&window);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        form.hide();
+        QVERIFY(form.close());
+    }
+
+    void refusedCloseRestoresTheWindow() const {
+        RefusingWindow window;
+        window.refuse = true;
+        window.show();
+        QDialogColseAnimation fade(&window);
+        QSignalSpy finished(&fade, &QDialogColseAnimation::emitFinished);
+        QSignalSpy refused(&fade, &QDialogColseAnimation::emitRefused);
+        QVERIFY(fade.Start());
+        QVERIFY(refused.wait(5000));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowOpacity(), 1.0);
+        QVERIFY(!fade.Started());
+        QCOMPARE(finished.count(), 0);
+
+        window.refuse = false;
+        QVERIFY(fade.Start());
+        QVERIFY(finished.wait(5000));
+        QVERIFY(!window.isVisible());
+        QCOMPARE(refused.count(), 1);
     }
 
     void closeFadeRunsOnce() const {

@@ -1,4 +1,5 @@
 #include "uikit/qmeframegeometry.h"
+#include "uikit/qmescalerule.h"
 
 #include <QtTest>
 
@@ -8,6 +9,66 @@ class TestFrameGeometry final : public QObject {
     Q_OBJECT
 
 private slots:
+    void scaleFactor_data() const {
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<int>("factor");
+        // Screens with a 48-pixel task bar; the editor's and the updater's fixed windows.
+        QTest::newRow("editor, 1920 x 1080, 100 %")
+            << 1.0 << QSize(1920, 1032) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 1920 x 1080, 100 %")
+            << 1.0 << QSize(1920, 1032) << QSize(470, 288) << 1;
+        QTest::newRow("editor, 1920 x 1080, 125 %")
+            << 1.25 << QSize(1920, 1032) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 1920 x 1080, 125 %")
+            << 1.25 << QSize(1920, 1032) << QSize(470, 288) << 1;
+        QTest::newRow("editor, 1920 x 1080, 150 %")
+            << 1.5 << QSize(1920, 1032) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 1920 x 1080, 150 %")
+            << 1.5 << QSize(1920, 1032) << QSize(470, 288) << 2;
+        QTest::newRow("editor, 1920 x 1080, 175 %")
+            << 1.75 << QSize(1920, 1032) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 1920 x 1080, 175 %")
+            << 1.75 << QSize(1920, 1032) << QSize(470, 288) << 2;
+        QTest::newRow("editor, 1920 x 1080, 200 %")
+            << 2.0 << QSize(1920, 1032) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 1920 x 1080, 200 %")
+            << 2.0 << QSize(1920, 1032) << QSize(470, 288) << 2;
+        QTest::newRow("editor, 2560 x 1440, 100 %")
+            << 1.0 << QSize(2560, 1392) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 2560 x 1440, 100 %")
+            << 1.0 << QSize(2560, 1392) << QSize(470, 288) << 1;
+        QTest::newRow("editor, 2560 x 1440, 125 %")
+            << 1.25 << QSize(2560, 1392) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 2560 x 1440, 125 %")
+            << 1.25 << QSize(2560, 1392) << QSize(470, 288) << 1;
+        QTest::newRow("editor, 2560 x 1440, 150 %")
+            << 1.5 << QSize(2560, 1392) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 2560 x 1440, 150 %")
+            << 1.5 << QSize(2560, 1392) << QSize(470, 288) << 2;
+        QTest::newRow("editor, 2560 x 1440, 175 %")
+            << 1.75 << QSize(2560, 1392) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 2560 x 1440, 175 %")
+            << 1.75 << QSize(2560, 1392) << QSize(470, 288) << 2;
+        QTest::newRow("editor, 2560 x 1440, 200 %")
+            << 2.0 << QSize(2560, 1392) << QSize(1296, 736) << 1;
+        QTest::newRow("updater, 2560 x 1440, 200 %")
+            << 2.0 << QSize(2560, 1392) << QSize(470, 288) << 2;
+        QTest::newRow("editor, 3840 x 2160, 150 %")
+            << 1.5 << QSize(3840, 2112) << QSize(1296, 736) << 2;
+        QTest::newRow("editor, 3840 x 2160, 200 %")
+            << 2.0 << QSize(3840, 2112) << QSize(1296, 736) << 2;
+    }
+
+    void scaleFactor() const {
+        QFETCH(qreal, scale);
+        QFETCH(QSize, available);
+        QFETCH(QSize, window);
+        QFETCH(int, factor);
+        QCOMPARE(QMEScaleRule::Factor(scale, available, window), factor);
+    }
+
     void hitTest_data() const {
         QTest::addColumn<QPoint>("pos");
         QTest::addColumn<int>("directions");

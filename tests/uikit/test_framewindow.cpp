@@ -25,6 +25,7 @@ void saveStrip(const QString& path, int frameWidth, int height) {
 class FrameWindow final : public QMEInitMainWindow {
 public:
     int closeEvents = 0;
+    bool refuseClose = false;
     QStringList calls;
 
     FrameWindow() {
@@ -62,7 +63,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override {
         ++closeEvents;
-        QMEInitMainWindow::closeEvent(event);
+        if (refuseClose)
+            event->ignore();
+        else
+            QMEInitMainWindow::closeEvent(event);
     }
 };
 
@@ -181,6 +185,47 @@ private slots:
         const QPoint before = w.pos();
         drag(&w, press, QPoint(37, 21));
         QCOMPARE(w.pos(), moves ? before + QPoint(37, 21) : before);
+    }
+
+    void moveWithoutButtonEndsTheDrag_data() const {
+        QTest::addColumn<bool>("resizable");
+        QTest::addColumn<QPoint>("press");
+        QTest::newRow("title drag") << false << QPoint(150, 30);
+        QTest::newRow("edge resize") << true << QPoint(290, 120);
+    }
+
+    void moveWithoutButtonEndsTheDrag() const {
+        QFETCH(bool, resizable);
+        QFETCH(QPoint, press);
+        FrameWindow w;
+        theme(w, resizable);
+        w.move(200, 150);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect before = w.geometry();
+        // A prompt opened mid-drag took the release: the next move comes without the button.
+        sendMouse(&w, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(&w, QEvent::MouseMove, press + QPoint(30, 20), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(w.geometry(), before);
+        sendMouse(&w, QEvent::MouseMove, press + QPoint(60, 40), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(w.geometry(), before);
+    }
+
+    void refusedCloseCanBeRepeated() const {
+        FrameWindow w;
+        theme(w, false);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.refuseClose = true;
+        w.OnClose();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.IsClosing(), 5000);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.windowOpacity(), 1.0);
+        w.refuseClose = false;
+        QSignalSpy finished(w.CloseAnimation(), &QDialogColseAnimation::emitFinished);
+        QTest::mouseClick(w.CloseButton(), Qt::LeftButton);
+        QVERIFY(finished.wait(5000));
+        QVERIFY(!w.isVisible());
     }
 
     void resizeCursorOnlyWhenResizable() const {

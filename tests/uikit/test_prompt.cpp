@@ -110,6 +110,46 @@ private slots:
         QCOMPARE(seen, texts);
     }
 
+    void parentDeletedWhileRunning() const {
+        // A list row rebuilt by a refresh deletes the prompt's parent under the modal loop.
+        auto* parent = new QWidget;
+        parent->show();
+        onPrompt([parent](QPromptDialog*) { delete parent; });
+        const int code =
+            QPromptDialog::ShowPrompt(parent, "Delete the preset?", 250, 80, "Delete",
+                                      QPromptDialog::IconHelp, QPromptDialog::ButtonsYesNo);
+        QCOMPARE(code, int(QPromptDialog::ResultClose));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void answerHook() const {
+        QWidget parent;
+        QStringList seen;
+        QPromptDialog::SetAnswerHook([&seen, &parent](const QPromptDialog& prompt) {
+            seen << (prompt.isVisible() ? "shown" : "hidden")
+                 << (prompt.parentWidget() == &parent ? "parent" : "no parent") << prompt.Text()
+                 << prompt.Title() << QString::number(prompt.IconKind())
+                 << QString::number(prompt.ButtonSet());
+            for (QMEBaseButton* b : prompt.ResultButtons())
+                seen << b->text();
+            return int(QPromptDialog::ResultNo);
+        });
+        const int code =
+            QPromptDialog::ShowPrompt(&parent, "Overwrite?", 250, 80, "Save",
+                                      QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo);
+        QPromptDialog::SetAnswerHook(nullptr);
+        QCOMPARE(code, int(QPromptDialog::ResultNo));
+        QCOMPARE(seen,
+                 QStringList({"hidden", "parent", "Overwrite?", "Save", "1", "4", "Yes", "No"}));
+        QVERIFY(parent.findChildren<QPromptDialog*>().isEmpty());
+        // Without a hook the prompt runs again.
+        onPrompt([](QPromptDialog* prompt) {
+            QTest::mouseClick(prompt->ResultButtons().at(0), Qt::LeftButton);
+        });
+        QCOMPARE(QPromptDialog::ShowPrompt(&parent, "Overwrite?", 250, 80, "Save", 1, 4),
+                 int(QPromptDialog::ResultYes));
+    }
+
     void iconKinds_data() const {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("shown");

@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUuid>
 #include <QtTest>
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -38,6 +40,16 @@ int childMain(int argc, char** argv) {
 
 QString uniqueId() {
     return "test-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+//   --scaled <width> <height>: start the application for a main window of that size, print the
+//                              screen's device pixel ratio and the scale variable left behind.
+int scaledMain(int argc, char** argv) {
+    const QSize window(std::atoi(argv[2]), std::atoi(argv[3]));
+    QMESingleApplication app(uniqueId(), argc, argv, window);
+    std::cout << QGuiApplication::primaryScreen()->devicePixelRatio() << " "
+              << qgetenv("QT_SCALE_FACTOR").constData() << std::endl;
+    return 0;
 }
 
 int runSend(const QString& id, const QString& message) {
@@ -161,6 +173,48 @@ private slots:
         QVERIFY(QCoreApplication::testAttribute(Qt::AA_UseHighDpiPixmaps));
     }
 
+    void scaleFactorFitsTheWindow_data() const {
+        QTest::addColumn<QByteArray>("dpi");
+        QTest::addColumn<QByteArray>("userScale");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QString>("result");
+        // The offscreen screen is 800 x 600 physical pixels; 96 dpi is 100 %.
+        QTest::newRow("100 %") << QByteArray("96") << QByteArray() << QSize(1296, 736) << "1 ";
+        QTest::newRow("150 %, too big at 2")
+            << QByteArray("144") << QByteArray() << QSize(1296, 736) << "1 ";
+        QTest::newRow("150 %, fits at 2")
+            << QByteArray("144") << QByteArray() << QSize(300, 200) << "2 ";
+        QTest::newRow("200 %, fits exactly")
+            << QByteArray("192") << QByteArray() << QSize(400, 300) << "2 ";
+        QTest::newRow("200 %, a pixel too wide")
+            << QByteArray("192") << QByteArray() << QSize(401, 300) << "1 ";
+        QTest::newRow("300 %, fits at 2")
+            << QByteArray("288") << QByteArray() << QSize(300, 200) << "2 ";
+        QTest::newRow("the user's scale wins")
+            << QByteArray("96") << QByteArray("3") << QSize(1296, 736) << "3 3";
+    }
+
+    void scaleFactorFitsTheWindow() const {
+        QFETCH(QByteArray, dpi);
+        QFETCH(QByteArray, userScale);
+        QFETCH(QSize, window);
+        QFETCH(QString, result);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_FONT_DPI", dpi);
+        env.remove("QT_SCALE_FACTOR");
+        if (!userScale.isEmpty())
+            env.insert("QT_SCALE_FACTOR", userScale);
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {"--scaled", QString::number(window.width()), QString::number(window.height())});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(), result.trimmed());
+    }
+
     void applicationRaisesItsWindowOnMessage() const {
         auto* app = qobject_cast<QMESingleApplication*>(QCoreApplication::instance());
         QVERIFY(app);
@@ -184,6 +238,8 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    if (argc >= 4 && std::strcmp(argv[1], "--scaled") == 0)
+        return scaledMain(argc, argv);
     if (argc >= 3 && (std::strcmp(argv[1], "--send") == 0 || std::strcmp(argv[1], "--hold") == 0))
         return childMain(argc, argv);
     QTemporaryDir tmp;
