@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     // cost start time and tens of megabytes for nothing.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
-    QMESingleApplication app(kInstanceId, argc, argv);
+    QMESingleApplication app(kInstanceId, argc, argv,
+                             QSize(MainWindow::kWidth, MainWindow::kHeight));
     if (app.isRunning()) {
         app.sendMessage(kRaiseMessage, kRaiseTimeoutMs);
         return 0;
