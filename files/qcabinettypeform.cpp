@@ -76,6 +76,9 @@ QCabInetTypeForm::QCabInetTypeForm(QWidget* parent)
     layout->addStretch(1);
     mScroll->setListWidget(mList);
 
+    QFont menuFont = mMenu->font();
+    menuFont.setPixelSize(12);
+    mMenu->setFont(menuFont);
     mActImport = mMenu->addAction(QString());
     mActDelete = mMenu->addAction(QString());
     mActCabLeft = mMenu->addAction(QString());

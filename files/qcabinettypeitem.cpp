@@ -19,6 +19,9 @@ bool dark(int theme) {
 
 QCabInetTypeItem::QCabInetTypeItem(QWidget* parent) : QBaseItem(parent) {
     setFixedHeight(kRowHeight);
+    QFont rowFont = font();
+    rowFont.setPixelSize(12);
+    setFont(rowFont);
 }
 
 QString QCabInetTypeItem::numberText(int number) {
@@ -83,7 +86,7 @@ void QCabInetTypeItem::paintEvent(QPaintEvent*) {
     const QColor accent(112, 134, 250);
     if (state() == StateSelected) {
         QColor fill = accent;
-        fill.setAlpha(dark(mTheme) ? 90 : 46);
+        fill.setAlpha(dark(mTheme) ? 70 : 30);
         painter.fillRect(rect(), fill);
         painter.fillRect(QRect(0, 0, 3, height()), accent);
     } else if (state() == StateHovered) {
