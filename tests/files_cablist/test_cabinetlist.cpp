@@ -146,6 +146,16 @@ private slots:
         QCOMPARE(row(9)->number(), 10);
         QVERIFY(form->deleteButton()->isEnabled()); // first row current, holds a user IR
 
+        // Hover shows on normal rows only.
+        QEvent enter(QEvent::Enter);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(row(3), &enter);
+        QApplication::sendEvent(row(0), &enter);
+        QCOMPARE(states(), QList<int>({2, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+        QApplication::sendEvent(row(3), &leave);
+        QApplication::sendEvent(row(0), &leave);
+        QCOMPARE(states(), QList<int>({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+
         click(row(1), Qt::LeftButton);
         QCOMPARE(states(), QList<int>({0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         QCOMPARE(form->currentItem(), row(1));
@@ -243,6 +253,14 @@ private slots:
             picture = drag->pixmap().size() / drag->pixmap().devicePixelRatio();
             hotSpot = drag->hotSpot();
         });
+        // A name cut to the row carries the full name as tool tip.
+        const QString longName = QString(40, 'W');
+        row(6)->setName(longName);
+        QVERIFY(row(6)->shownName().endsWith(QChar(0x2026)));
+        QCOMPARE(row(6)->toolTip(), longName);
+        QCOMPARE(row(5)->toolTip(), QString());
+        QCOMPARE(row(5)->shownName(), row(5)->name());
+
         QCabInetTypeItem* item = row(6);
         mouse(item, QEvent::MouseButtonPress, Qt::LeftButton);
         mouse(item, QEvent::MouseMove, Qt::LeftButton, Qt::NoModifier, QPoint(21, 11));
