@@ -218,8 +218,10 @@ void QCabInetTypeForm::mouseCtrlPress() {
 }
 
 void QCabInetTypeForm::itemShowMenu() {
-    if (!mCurrent)
-        mCurrent = qobject_cast<QCabInetTypeItem*>(sender());
+    // The menu's actions work on the current row: that is the row the menu was opened on, also
+    // when it was already selected without being current.
+    if (auto* pressed = qobject_cast<QCabInetTypeItem*>(sender()))
+        mCurrent = pressed;
     mActDelete->setEnabled(anySelectedUserIr());
     mMenu->popup(QCursor::pos());
 }

@@ -239,6 +239,16 @@ private slots:
         form->actCABRight();
         QCOMPARE(marks(), QList<int>({0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0}));
 
+        // The menu acts on the row it was opened on, also a selected row that was not current.
+        click(row(7), Qt::LeftButton, Qt::ControlModifier);
+        click(row(7), Qt::RightButton);
+        form->contextMenu()->hide();
+        QCOMPARE(form->currentItem(), row(7));
+        QCOMPARE(states(), QList<int>({0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0}));
+        VirtualPedal::clearReceivedFrames();
+        form->cabLeftAction()->trigger();
+        QCOMPARE(sent(0x93), QList<Bytes>({{0, 0, 7}}));
+
         // A slot the pedal reports beyond the list marks no row.
         VirtualPedal::pushAnswer(0x93, {0, 0, 40});
         QTRY_COMPARE(marks(), QList<int>({0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0}));
