@@ -219,6 +219,8 @@ void QUsbWriteThread::run() {
         IrFileLoader* loader = irLoader.load();
         if (!loader || !loader->load(path, samples) ||
             samples.size() < static_cast<size_t>(IrFileLoader::kSampleCount)) {
+            emit emitImportIrSkipped(
+                path, static_cast<int>(loader ? loader->lastFailure() : IrSkipReason::NotOpened));
             progress = static_cast<int>(static_cast<float>(progress) + share);
             continue;
         }

@@ -77,6 +77,9 @@ public:
 
 signals:
     void emitImportIrProgress(int progress, QString currPath, int MSGType);
+    // A file the import could not read and skipped; reason is an IrSkipReason. Emitted before
+    // the progress step for that file.
+    void emitImportIrSkipped(QString path, int reason);
 
 protected slots:
     void DealData(std::vector<unsigned char> Data) override;

@@ -283,6 +283,30 @@
         <source>EMPTY</source>
         <translation>LEER</translation>
     </message>
+    <message>
+        <source>not a WAVE or GIR file</source>
+        <translation>keine WAVE- oder GIR-Datei</translation>
+    </message>
+    <message>
+        <source>unsupported format</source>
+        <translation>nicht unterstütztes Format</translation>
+    </message>
+    <message>
+        <source>damaged or truncated</source>
+        <translation>beschädigt oder unvollständig</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>These files were not imported:</source>
+        <translation>Diese Dateien wurden nicht importiert:</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

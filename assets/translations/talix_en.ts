@@ -283,6 +283,30 @@
         <source>EMPTY</source>
         <translation>EMPTY</translation>
     </message>
+    <message>
+        <source>not a WAVE or GIR file</source>
+        <translation>not a WAVE or GIR file</translation>
+    </message>
+    <message>
+        <source>unsupported format</source>
+        <translation>unsupported format</translation>
+    </message>
+    <message>
+        <source>damaged or truncated</source>
+        <translation>damaged or truncated</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>could not be opened</translation>
+    </message>
+    <message>
+        <source>These files were not imported:</source>
+        <translation>These files were not imported:</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -283,6 +283,30 @@
         <source>EMPTY</source>
         <translation>VIDE</translation>
     </message>
+    <message>
+        <source>not a WAVE or GIR file</source>
+        <translation>n’est pas un fichier WAVE ou GIR</translation>
+    </message>
+    <message>
+        <source>unsupported format</source>
+        <translation>format non pris en charge</translation>
+    </message>
+    <message>
+        <source>damaged or truncated</source>
+        <translation>endommagé ou tronqué</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>impossible à ouvrir</translation>
+    </message>
+    <message>
+        <source>These files were not imported:</source>
+        <translation>Ces fichiers n’ont pas été importés :</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

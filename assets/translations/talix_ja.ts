@@ -283,6 +283,30 @@
         <source>EMPTY</source>
         <translation>空き</translation>
     </message>
+    <message>
+        <source>not a WAVE or GIR file</source>
+        <translation>WAVE または GIR ファイルではありません</translation>
+    </message>
+    <message>
+        <source>unsupported format</source>
+        <translation>対応していない形式です</translation>
+    </message>
+    <message>
+        <source>damaged or truncated</source>
+        <translation>破損しているか途中で切れています</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>開けませんでした</translation>
+    </message>
+    <message>
+        <source>These files were not imported:</source>
+        <translation>次のファイルはインポートされませんでした:</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -283,6 +283,30 @@
         <source>EMPTY</source>
         <translation>空</translation>
     </message>
+    <message>
+        <source>not a WAVE or GIR file</source>
+        <translation>不是 WAVE 或 GIR 文件</translation>
+    </message>
+    <message>
+        <source>unsupported format</source>
+        <translation>不支持的格式</translation>
+    </message>
+    <message>
+        <source>damaged or truncated</source>
+        <translation>文件已损坏或不完整</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>无法打开</translation>
+    </message>
+    <message>
+        <source>These files were not imported:</source>
+        <translation>以下文件未导入：</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

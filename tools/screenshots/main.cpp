@@ -4,6 +4,7 @@
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
+#include "tools/screenshots/cabinetlistshot.h"
 #include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "uikit/qappupdatedialog.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);
         ok &= save(onBackdrop(frame, mode), out, "window_gallery_" + look);
+        ok &= save(CabinetListShot::render(mode), out, "cabinet_list_" + look);
 
         // The progress form over the mask, as during a backup.
         QMaskWidget mask(window.centralWidget());

@@ -1,0 +1,357 @@
+#include "files/qcabinettypeform.h"
+
+#include "files/qcabinettypeitem.h"
+#include "files/qscrollareaframeselection.h"
+#include "protocol/devicestate.h"
+#include "protocol/qdataanalysis.h"
+#include "protocol/qusbwritethread.h"
+#include "settings/parserxml.h"
+#include "settings/qmefolders.h"
+#include "uikit/qmebasebutton.h"
+#include "uikit/qmemenu.h"
+#include "uikit/qmemenustyle.h"
+#include "uikit/qmescrollbar.h"
+#include "uikit/qmescrollbarstyle.h"
+
+#include <QCursor>
+#include <QDataStream>
+#include <QDrag>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const QSize kPanelSize(272, 294);
+constexpr int kHeaderHeight = 44;
+constexpr int kButtonSize = 26;
+constexpr int kMargin = 14;
+const char* const kIrPathItem = "Ir_Path_Item";
+const char* const kIrPathKey = "Ir_path_Value";
+
+bool dark(int theme) {
+    return theme == 2;
+}
+
+} // namespace
+
+QCabInetTypeForm::QCabInetTypeForm(QWidget* parent)
+    : QWidget(parent), mLblTitle(new QLabel(this)), mBtnDownload(new QMEBaseButton(this)),
+      mBtnDelete(new QMEBaseButton(this)), mScroll(new QScrollAreaFrameSelection(this)),
+      mList(new QWidget), mMenu(new QMEMenu(this)) {
+    setFixedSize(kPanelSize);
+    mLblTitle->setObjectName("mlblTitle");
+    mBtnDownload->setObjectName("mbtnDownload");
+    mBtnDelete->setObjectName("mbtnDelete");
+    mScroll->setObjectName("mscrCabInetType");
+    mBtnDelete->setEnabled(false);
+
+    QFont title = font();
+    title.setBold(true);
+    title.setPixelSize(14);
+    mLblTitle->setFont(title);
+    mLblTitle->setGeometry(kMargin, 0, 160, kHeaderHeight);
+    const int buttonTop = (kHeaderHeight - kButtonSize) / 2;
+    mBtnDelete->setGeometry(width() - kMargin - kButtonSize, buttonTop, kButtonSize, kButtonSize);
+    mBtnDownload->setGeometry(mBtnDelete->x() - 8 - kButtonSize, buttonTop, kButtonSize,
+                              kButtonSize);
+
+    auto* bar = new QMEScrollBar(Qt::Vertical);
+    mScroll->setVerticalScrollBar(bar);
+    mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mScroll->setFrameShape(QFrame::NoFrame);
+    mScroll->viewport()->setAutoFillBackground(false);
+    mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
+    mList->setAutoFillBackground(false);
+    auto* layout = new QVBoxLayout(mList);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addStretch(1);
+    mScroll->setListWidget(mList);
+
+    QFont menuFont = mMenu->font();
+    menuFont.setPixelSize(12);
+    mMenu->setFont(menuFont);
+    mActImport = mMenu->addAction(QString());
+    mActDelete = mMenu->addAction(QString());
+    mActCabLeft = mMenu->addAction(QString());
+    mActCabRight = mMenu->addAction(QString());
+    connect(mActImport, &QAction::triggered, this, &QCabInetTypeForm::actImport);
+    connect(mActDelete, &QAction::triggered, this, &QCabInetTypeForm::actDelete);
+    connect(mActCabLeft, &QAction::triggered, this, &QCabInetTypeForm::actCABLeft);
+    connect(mActCabRight, &QAction::triggered, this, &QCabInetTypeForm::actCABRight);
+    connect(mBtnDownload, &QPushButton::clicked, this, &QCabInetTypeForm::onDownload);
+    connect(mBtnDelete, &QPushButton::clicked, this, &QCabInetTypeForm::onDelete);
+
+    mChooseFiles = [](QWidget* owner, const QString& caption, const QString& folder,
+                      const QString& filter) {
+        return QFileDialog::getOpenFileNames(owner, caption, folder, filter);
+    };
+    mRunDrag = [](QDrag* drag) { drag->exec(Qt::CopyAction); };
+
+    retranslate();
+    ApplyTheme(mTheme);
+}
+
+void QCabInetTypeForm::setParser(QDataAnalysis* parser) {
+    mParser = parser;
+    mState = parser ? parser->deviceState() : nullptr;
+    mWriteThread = parser ? parser->writeThread() : nullptr;
+    if (!parser)
+        return;
+    connect(parser, &QDataAnalysis::emitUpdateIR, this, &QCabInetTypeForm::UpdateIR,
+            Qt::UniqueConnection);
+    connect(parser, &QDataAnalysis::emitUpdateCAB, this, &QCabInetTypeForm::UpdateCAB,
+            Qt::UniqueConnection);
+    if (mWriteThread) {
+        // Raised on the import worker: queued onto this thread, in the order they were raised.
+        connect(mWriteThread, &QUsbWriteThread::emitImportIrSkipped, this,
+                &QCabInetTypeForm::onImportIrSkipped, Qt::UniqueConnection);
+        connect(mWriteThread, &QUsbWriteThread::emitImportIrProgress, this,
+                &QCabInetTypeForm::onImportIrProgress, Qt::UniqueConnection);
+    }
+    createRows();
+    UpdateIR();
+    UpdateCAB();
+}
+
+void QCabInetTypeForm::createRows() {
+    if (!mItems.isEmpty())
+        return;
+    auto* layout = static_cast<QVBoxLayout*>(mList->layout());
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        auto* item = new QCabInetTypeItem(mList);
+        item->setObjectName(QStringLiteral("mwgtCabInetTypeItem%1").arg(slot + 1));
+        item->setNumber(slot + 1);
+        item->setTheme(mTheme);
+        connect(item, &QBaseItem::emitMousePress, this, &QCabInetTypeForm::itemMousePress);
+        connect(item, &QBaseItem::emitMouseCtrlPress, this, &QCabInetTypeForm::mouseCtrlPress);
+        connect(item, &QBaseItem::emitShowTreeMenu, this, &QCabInetTypeForm::itemShowMenu);
+        connect(item, &QBaseItem::emitStartDrag, this, &QCabInetTypeForm::itemStartDrag);
+        layout->insertWidget(slot, item);
+        mItems << item;
+    }
+    mCurrent = mItems.first();
+    mCurrent->setState(QBaseItem::StateSelected);
+}
+
+void QCabInetTypeForm::ApplyTheme(int theme) {
+    mTheme = theme;
+    const QString folder = QMEFolders::imageFolder(theme);
+    mBtnDownload->SetButtonImage(folder + "/btn_cabinet_add.png");
+    mBtnDelete->SetButtonImage(folder + "/btn_cabinet_delete.png");
+    QPalette palette = mLblTitle->palette();
+    palette.setColor(QPalette::WindowText,
+                     dark(theme) ? QColor(255, 255, 255) : QColor(51, 51, 51));
+    mLblTitle->setPalette(palette);
+    if (dark(theme)) {
+        mMenu->MenuStyle()->SetColors(QColor(57, 58, 69), QColor(255, 255, 255),
+                                      QColor(112, 134, 250), QColor(255, 255, 255));
+        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
+            ->BarStyle()
+            ->SetColors(QColor(0, 0, 0, 0), QColor(92, 95, 112), QColor(124, 144, 250));
+    } else {
+        mMenu->MenuStyle()->SetColors(QColor(255, 255, 255), QColor(51, 51, 51),
+                                      QColor(112, 134, 250), QColor(255, 255, 255));
+        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
+            ->BarStyle()
+            ->SetColors(QColor(0, 0, 0, 0), QColor(196, 199, 209), QColor(112, 134, 250));
+    }
+    for (QCabInetTypeItem* item : mItems)
+        item->setTheme(theme);
+    update();
+}
+
+void QCabInetTypeForm::retranslate() {
+    mLblTitle->setText(QObject::tr("CABINET TYPE"));
+    mBtnDownload->setToolTip(QObject::tr("Download"));
+    mBtnDelete->setToolTip(QObject::tr("Delete"));
+    mActImport->setText(QObject::tr("Import"));
+    mActDelete->setText(QObject::tr("Delete"));
+    mActCabLeft->setText(QObject::tr("CAB A(Left)"));
+    mActCabRight->setText(QObject::tr("CAB B(Right)"));
+}
+
+void QCabInetTypeForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void QCabInetTypeForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(QRect(kMargin, kHeaderHeight, width() - 2 * kMargin, 1),
+                     dark(mTheme) ? QColor(62, 64, 76) : QColor(226, 229, 238));
+}
+
+bool QCabInetTypeForm::deviceOpen() const {
+    return mWriteThread && mWriteThread->usbIsOpen();
+}
+
+bool QCabInetTypeForm::anySelectedUserIr() const {
+    return mParser && std::any_of(mItems.begin(), mItems.end(), [this](QCabInetTypeItem* item) {
+               return item->isSelected() && mParser->hasUserIr(item->slotIndex());
+           });
+}
+
+void QCabInetTypeForm::itemMousePress() {
+    auto* pressed = qobject_cast<QCabInetTypeItem*>(sender());
+    if (!pressed)
+        return;
+    for (QCabInetTypeItem* item : mItems) {
+        if (item != pressed)
+            item->setState(QBaseItem::StateNormal);
+    }
+    mCurrent = pressed;
+    mBtnDelete->setEnabled(mParser && mParser->hasUserIr(mCurrent->slotIndex()));
+}
+
+void QCabInetTypeForm::mouseCtrlPress() {
+    mBtnDelete->setEnabled(anySelectedUserIr());
+}
+
+void QCabInetTypeForm::itemShowMenu() {
+    // The menu's actions work on the current row: that is the row the menu was opened on, also
+    // when it was already selected without being current.
+    if (auto* pressed = qobject_cast<QCabInetTypeItem*>(sender()))
+        mCurrent = pressed;
+    mActDelete->setEnabled(anySelectedUserIr());
+    mMenu->popup(QCursor::pos());
+}
+
+QMimeData* QCabInetTypeForm::slotMimeData(int index, const QString& format) {
+    auto* data = new QMimeData;
+    data->setText(QString::number(index + 1));
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << qint32(index);
+    data->setData(format, bytes);
+    return data;
+}
+
+void QCabInetTypeForm::itemStartDrag() {
+    auto* item = qobject_cast<QCabInetTypeItem*>(sender());
+    if (!item)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(slotMimeData(item->slotIndex(), mDragFormat));
+    const QPixmap picture = item->grab();
+    drag->setPixmap(picture);
+    drag->setHotSpot(QPoint(item->width() / 2, item->height() / 2));
+    mRunDrag(drag);
+    drag->deleteLater();
+}
+
+void QCabInetTypeForm::onDownload() {
+    actImport();
+}
+
+void QCabInetTypeForm::onDelete() {
+    actDelete();
+}
+
+QString QCabInetTypeForm::irFolder() {
+    return ParserXML::ReadValue(kIrPathItem, kIrPathKey, "/.");
+}
+
+void QCabInetTypeForm::actImport() {
+    if (!mCurrent)
+        return;
+    if (!deviceOpen()) {
+        emit emitPromptDisConnect();
+        return;
+    }
+    const int slot = mCurrent->slotIndex();
+    const QStringList paths = mChooseFiles(this, QObject::tr("Select one or more files to open"),
+                                           irFolder(), QObject::tr("Files (*.Wav *.Gir)"));
+    if (paths.isEmpty())
+        return;
+    ParserXML::WriteValue(kIrPathItem, kIrPathKey, QFileInfo(paths.first()).absolutePath());
+    mSkipped.clear();
+    mWriteThread->startIrImport(static_cast<uint8_t>(slot), paths);
+}
+
+void QCabInetTypeForm::actDelete() {
+    if (!deviceOpen()) {
+        emit emitPromptDisConnect();
+        return;
+    }
+    if (!mState)
+        return;
+    for (QCabInetTypeItem* item : mItems) {
+        if (!item->isSelected())
+            continue;
+        const int slot = item->slotIndex();
+        mWriteThread->deleteUserIr(static_cast<uint8_t>(slot));
+        mState->userIr[slot] = 0;
+        DeviceState::Name& name = mState->slotNames[slot];
+        name.fill('\0');
+        const QByteArray factory = QDataAnalysis::factoryName(slot).toLocal8Bit();
+        std::memcpy(name.data(), factory.constData(),
+                    std::min<size_t>(factory.size(), name.size() - 1));
+    }
+    for (QCabInetTypeItem* item : mItems) {
+        if (item != mCurrent)
+            item->setState(QBaseItem::StateNormal);
+    }
+    emit mParser->emitUpdateIR();
+}
+
+void QCabInetTypeForm::assign(int cabinet) {
+    if (!mCurrent)
+        return;
+    if (!deviceOpen()) {
+        emit emitPromptDisConnect();
+        return;
+    }
+    mParser->chooseCabinetSlot(cabinet, mCurrent->slotIndex());
+}
+
+void QCabInetTypeForm::actCABLeft() {
+    assign(0);
+}
+
+void QCabInetTypeForm::actCABRight() {
+    assign(1);
+}
+
+void QCabInetTypeForm::UpdateIR() {
+    if (!mParser)
+        return;
+    for (QCabInetTypeItem* item : mItems)
+        item->setName(mParser->slotName(item->slotIndex()));
+    mBtnDelete->setEnabled(mCurrent && mParser->hasUserIr(mCurrent->slotIndex()));
+}
+
+void QCabInetTypeForm::UpdateCAB() {
+    if (!mState)
+        return;
+    for (QCabInetTypeItem* item : mItems)
+        item->setMark(QCabInetTypeItem::MarkNone);
+    const int cabA = mState->current[DeviceState::valuePosition(0, DeviceState::CabinetSlot)];
+    const int cabB = mState->current[DeviceState::valuePosition(1, DeviceState::CabinetSlot)];
+    // A slot value beyond the list marks no row.
+    auto mark = [this](int slot, int mark) {
+        if (slot < mItems.size())
+            mItems[slot]->setMark(mItems[slot]->mark() | mark);
+    };
+    mark(cabA, QCabInetTypeItem::MarkCabA);
+    mark(cabB, QCabInetTypeItem::MarkCabB);
+}
+
+void QCabInetTypeForm::onImportIrSkipped(QString path, int reason) {
+    mSkipped << IrSkipReport::Entry{path, reason};
+}
+
+void QCabInetTypeForm::onImportIrProgress(int, QString, int msgType) {
+    if (msgType == QUsbWriteThread::MSG_PROGRESS || mSkipped.isEmpty())
+        return;
+    emit emitImportSkipped(IrSkipReport::message(mSkipped));
+}
