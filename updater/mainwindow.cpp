@@ -140,7 +140,7 @@ void MainWindow::AfterConnections() {
     mlblReady->setFont(small);
     mlblProgress->setFont(small);
     QFont line = small;
-    line.setPixelSize(13);
+    line.setPixelSize(12);
     mlblMessage->setFont(line);
 
     mproUpdate->setValue(0);
@@ -190,9 +190,9 @@ void MainWindow::LayoutContent() {
     mlblProgress->move(bar.right() - 11 - mlblProgress->width() + 1, bar.bottom() + 25);
     // The failure line fills the band between the title and the bar.
     const QMargins m = FrameMargins();
-    const int top = m.top() + QMEAppInfo::instance().titleHeight;
-    mlblMessage->setGeometry(m.left() + 30, top, w - m.left() - m.right() - 60,
-                             bar.top() - top - 4);
+    const int top = m.top() + QMEAppInfo::instance().titleHeight + 2;
+    mlblMessage->setGeometry(m.left() + 20, top, w - m.left() - m.right() - 40,
+                             bar.top() - top - 3);
 }
 
 void MainWindow::ApplyTheme(int mode) {

@@ -289,15 +289,15 @@
     </message>
     <message>
         <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>Aucun fichier de firmware (*.zv) dans le dossier « Firmware » à côté du programme de mise à jour. Copiez-le dans ce dossier, fermez cette fenêtre et relancez la mise à jour.</translation>
+        <translation>Aucun fichier de firmware (*.zv) dans le dossier « Firmware » à côté du programme de mise à jour. Copiez-le dans ce dossier, fermez cette fenêtre et relancez la mise à jour.</translation>
     </message>
     <message>
         <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>Le fichier de firmware « %1 » est illisible ou endommagé. Remplacez-le par une copie intacte, fermez cette fenêtre et relancez la mise à jour.</translation>
+        <translation>Le fichier de firmware « %1 » est illisible ou endommagé. Remplacez-le par une copie intacte, fermez cette fenêtre et relancez la mise à jour.</translation>
     </message>
     <message>
         <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>Le fichier de firmware « %1 » n’est pas destiné à cette pédale. Mettez à sa place le firmware pour TALIX, fermez cette fenêtre et relancez la mise à jour.</translation>
+        <translation>Le fichier de firmware « %1 » n’est pas destiné à cette pédale. Mettez à sa place le firmware pour TALIX, fermez cette fenêtre et relancez la mise à jour.</translation>
     </message>
     <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
