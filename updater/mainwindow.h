@@ -57,7 +57,6 @@ private:
     std::unique_ptr<QMEBaseLibusb> m_link;
     std::unique_ptr<QMEUpdateWriteThread> m_thread;
     int m_connectResult = -1;
-    QString m_filter;
     bool m_updateStarted = false;
     // The image handed to the thread, empty when the folder held none.
     QString m_firmwareFile;
