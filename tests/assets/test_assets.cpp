@@ -358,10 +358,12 @@ void TestAssets::translation() const {
 }
 
 void TestAssets::codeTextsTranslated() const {
-    // Texts translated in code with a literal: QObject::tr("...") or translate("QObject", "...").
+    // Texts translated in code with a literal: QObject::tr("...") or translate("QObject", "..."),
+    // long ones split into adjacent literals.
     const QRegularExpression call(
         QStringLiteral("(?:QObject::tr\\(\\s*|translate\\(\\s*\"QObject\"\\s*,\\s*)"
-                       "\"((?:[^\"\\\\]|\\\\.)+)\""));
+                       "((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)"));
+    const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));
     QTranslator german;
     QVERIFY(german.load(programPath("Language/talix_de.qm")));
     for (const QString& folder : kCodeFolders) {
@@ -372,7 +374,11 @@ void TestAssets::codeTextsTranslated() const {
             QVERIFY(file.open(QIODevice::ReadOnly));
             auto matches = call.globalMatch(QString::fromUtf8(file.readAll()));
             while (matches.hasNext()) {
-                const QString text = matches.next().captured(1);
+                QString text;
+                auto pieces = literal.globalMatch(matches.next().captured(1));
+                while (pieces.hasNext())
+                    text += pieces.next().captured(1);
+                text.replace(QLatin1String("\\\""), QLatin1String("\""));
                 QVERIFY2(!german.translate("QObject", qPrintable(text)).isEmpty(),
                          qPrintable(file.fileName() + ": \"" + text + "\" not translated"));
             }

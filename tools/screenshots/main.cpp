@@ -7,6 +7,7 @@
 #include "tools/screenshots/cabinetlistshot.h"
 #include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/screenshotwindow.h"
+#include "tools/screenshots/updaterscreenshots.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
 #include "uikit/qmaskwidget.h"
@@ -151,5 +152,8 @@ int main(int argc, char** argv) {
                    QStringLiteral("firmware_mismatch_%1").arg(language));
         QCoreApplication::removeTranslator(&translator);
     }
+    ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {
+        return save(onBackdrop(grabShown(widget), mode), out, name);
+    });
     return ok ? 0 : 1;
 }
