@@ -1,5 +1,5 @@
 #include "editor/mainwindow.h"
-#include "editor/updaterlaunch.h"
+#include "uikit/qmeprogramlauncher.h"
 #include "uikit/qmesingleapplication.h"
 
 #include <QDebug>
@@ -14,10 +14,6 @@ constexpr int kRaiseTimeoutMs = 4000;
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    // The window paints with the raster engine only; on X11 loading the OpenGL driver would
-    // cost start time and tens of megabytes for nothing.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QMESingleApplication app(kInstanceId, argc, argv,
                              QSize(MainWindow::kWidth, MainWindow::kHeight));
     if (app.isRunning()) {
@@ -40,7 +36,7 @@ int main(int argc, char* argv[]) {
     qInfo().noquote() << "-------probe------" << code << (window.LinkOpen() ? "open" : "closed");
     switch (code) {
     case 1:
-        UpdaterLaunch::start();
+        QMEProgramLauncher::startDetached(QStringLiteral("TALIXUpdate"));
         return 0;
     case 0:
     case 2:

@@ -1,7 +1,6 @@
 #include "editor/mainwindow.h"
 
 #include "editor/mainwindowrules.h"
-#include "editor/updaterlaunch.h"
 #include "link/qmebaselibusb.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
@@ -14,6 +13,7 @@
 #include "uikit/qmecombobox.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmemenustyle.h"
+#include "uikit/qmeprogramlauncher.h"
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptdialog.h"
 
@@ -69,7 +69,7 @@ QString languageList() {
 MainWindow::MainWindow(QWidget* parent)
     : QMEInitMainWindow(parent), m_handOver([] {
           QCoreApplication::quit();
-          UpdaterLaunch::start();
+          QMEProgramLauncher::startDetached(QStringLiteral("TALIXUpdate"));
       }) {
     CreateForm();
     InitFrame();

@@ -10,6 +10,10 @@
 int& QMESingleApplication::PrepareAttributes(int& argc, char** argv, const QSize& windowSize) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Both programs paint with the raster engine only; on X11 loading the OpenGL driver would
+    // cost start time and tens of megabytes for nothing.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     if (windowSize.isValid())
         QMEScaleRule::Prepare(argc, argv, windowSize);
     return argc;

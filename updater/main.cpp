@@ -1,9 +1,10 @@
+#include "uikit/qmeprogramlauncher.h"
 #include "uikit/qmesingleapplication.h"
-#include "updater/editorlauncher.h"
 #include "updater/mainwindow.h"
 
 int main(int argc, char** argv) {
-    QMESingleApplication app(QStringLiteral("TALIXUpdate"), argc, argv);
+    QMESingleApplication app(QStringLiteral("TALIXUpdate"), argc, argv,
+                             QSize(MainWindow::kWidth, MainWindow::kHeight));
     if (app.isRunning()) {
         app.sendMessage(QStringLiteral("raise_window_noop_talixupdate"), 4000);
         return 0;
@@ -11,7 +12,7 @@ int main(int argc, char** argv) {
     MainWindow window;
     app.setActivationWindow(&window, true);
     if (window.Probe() != 1) {
-        EditorLauncher::StartEditor();
+        QMEProgramLauncher::startDetached(QStringLiteral("TALIX"));
         return 0;
     }
     window.show();

@@ -6,7 +6,7 @@
 #include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmebaseprogress.h"
-#include "updater/editorlauncher.h"
+#include "uikit/qmeprogramlauncher.h"
 #include "updater/firmwarefolder.h"
 #include "updater/qmeupdatewritethread.h"
 #include "updater/updatetexts.h"
@@ -115,7 +115,7 @@ QMargins MainWindow::FrameMargins() {
 void MainWindow::InitReserved() {}
 
 void MainWindow::SetWindowSize() {
-    setFixedSize(470, 288);
+    setFixedSize(kWidth, kHeight);
 }
 
 void MainWindow::AfterConnections() {
@@ -244,7 +244,7 @@ void MainWindow::updateMsg(int errortype, float progress) {
     mlblProgress->setText(UpdateTexts::ProgressText(progress));
     if (errortype == QMEUpdateWriteThread::MsgComplete) {
         QCoreApplication::quit();
-        EditorLauncher::StartEditor();
+        QMEProgramLauncher::startDetached(QStringLiteral("TALIX"));
         return;
     }
     if (UpdateTexts::IsFailure(errortype))

@@ -17,6 +17,9 @@ class QMEUpdateWriteThread;
 class MainWindow final : public QMEInitMainWindow {
     Q_OBJECT
 public:
+    static constexpr int kWidth = 470;
+    static constexpr int kHeight = 288;
+
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
