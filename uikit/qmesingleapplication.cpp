@@ -16,6 +16,9 @@ QMESingleApplication::QMESingleApplication(const QString& id, int& argc, char** 
     : QApplication(PrepareAttributes(argc), argv), m_instance(new QMESingleInstance(id, this)) {
     connect(m_instance, &QMESingleInstance::messageReceived, this,
             &QMESingleApplication::messageReceived);
+    // Closing the window joins its threads, which takes seconds: a start meanwhile must not
+    // find an instance that no longer answers.
+    connect(this, &QCoreApplication::aboutToQuit, m_instance, &QMESingleInstance::release);
 }
 
 QString QMESingleApplication::id() const {
