@@ -5,6 +5,8 @@
 #include <QThread>
 
 #ifdef Q_OS_WIN
+#include <QDir>
+
 #include <windows.h>
 #else
 #include <cerrno>
@@ -36,7 +38,8 @@ QString QMEProcessLock::path() const {
 QMEProcessLock::Result QMEProcessLock::tryLock() {
     if (isLocked())
         return Result::Locked;
-    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(m_path.utf16()),
+    const QString native = QDir::toNativeSeparators(m_path);
+    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(native.utf16()),
                                 GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
