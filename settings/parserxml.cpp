@@ -16,7 +16,7 @@ const char* const kRootTag = "ROOTITEM";
 const char* const kSettingsFile = "ProjectDefaultSetting.xml";
 // The other program holds the settings lock for one read and write; a holder that does not let
 // go within this time is hung, and the settings are used without the lock.
-constexpr int kSettingsLockWaitMs = 3000;
+constexpr int kSettingsLockWaitMs = 5000;
 
 QString g_settingsPath;
 int g_languageType = 0;

@@ -19,7 +19,7 @@
 namespace {
 
 // Pause between attempts while another process holds the lock.
-constexpr int kRetryMs = 10;
+constexpr int kRetryMs = 2;
 
 } // namespace
 

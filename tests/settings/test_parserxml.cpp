@@ -265,7 +265,7 @@ private slots:
 
     void twoProgramsWritingAtOnceLoseNothing() const {
         // The editor and the updater read, change and write the same file.
-        constexpr int kWrites = 150;
+        constexpr int kWrites = 40;
         QProcess writers[2];
         const char* const prefixes[2] = {"Editor_", "Updater_"};
         for (int i = 0; i < 2; ++i) {
