@@ -16,10 +16,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QMESingleApplication app(kInstanceId, argc, argv,
                              QSize(MainWindow::kWidth, MainWindow::kHeight));
-    if (app.isRunning()) {
-        app.sendMessage(kRaiseMessage, kRaiseTimeoutMs);
+    // A first instance that quits while this one waits hands the start over to this one.
+    if (app.isRunning() && (app.sendMessage(kRaiseMessage, kRaiseTimeoutMs) || app.isRunning()))
         return 0;
-    }
 
     MainWindow window;
     app.setActivationWindow(&window, true);

@@ -1,9 +1,12 @@
 #include "settings/parserxml.h"
 
 #include "settings/qmefolders.h"
+#include "settings/qmeprocesslock.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -11,14 +14,39 @@ namespace {
 
 const char* const kRootTag = "ROOTITEM";
 const char* const kSettingsFile = "ProjectDefaultSetting.xml";
+// The other program holds the settings lock for one read and write; a holder that does not let
+// go within this time is hung, and the settings are used without the lock.
+constexpr int kSettingsLockWaitMs = 5000;
 
+QString g_settingsPath;
 int g_languageType = 0;
+
+// Held across one read-modify-write of the settings file, so that the editor and the updater
+// never lose each other's changes.
+class SettingsLock final {
+public:
+    explicit SettingsLock(const QString& settingsPath) : m_lock(settingsPath + ".lock") {
+        // The folder may have been removed since the path was worked out.
+        QDir().mkpath(QFileInfo(settingsPath).absolutePath());
+        if (m_lock.lock(kSettingsLockWaitMs) != QMEProcessLock::Result::Locked)
+            qWarning("ParserXML: settings used without their lock %s", qPrintable(m_lock.path()));
+    }
+
+private:
+    QMEProcessLock m_lock;
+};
 
 } // namespace
 
 QString ParserXML::SettingsPath() {
-    static const QString path = QMEFolders::localAppDataFolder() + "/" + kSettingsFile;
-    return path;
+    if (g_settingsPath.isEmpty())
+        g_settingsPath = QMEFolders::localAppDataFolder() + "/" + kSettingsFile;
+    return g_settingsPath;
+}
+
+void ParserXML::ResetState() {
+    g_settingsPath.clear();
+    g_languageType = 0;
 }
 
 bool ParserXML::OpenOrCreate(const QString& path, QDomDocument& document) {
@@ -41,9 +69,8 @@ bool ParserXML::LoadSettings(QDomDocument& document) {
     const QString path = SettingsPath();
     if (QFile::exists(path))
         return OpenOrCreate(path, document);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.close();
+    // A missing file is not created empty: every caller writes the whole document next, in one
+    // step, so the other program never finds the file empty.
     document.appendChild(document.createElement(kRootTag));
     return true;
 }
@@ -59,6 +86,7 @@ QDomElement ParserXML::FindChild(const QDomDocument& document, const QString& ta
 
 QString ParserXML::ReadValue(const QString& element, const QString& attribute,
                              const QString& defaultValue) {
+    const SettingsLock lock(SettingsPath());
     QDomDocument document;
     if (!LoadSettings(document))
         return defaultValue;
@@ -73,6 +101,7 @@ QString ParserXML::ReadValue(const QString& element, const QString& attribute,
 }
 
 void ParserXML::WriteValue(const QString& element, const QString& attribute, const QString& value) {
+    const SettingsLock lock(SettingsPath());
     QDomDocument document;
     if (!LoadSettings(document))
         return;

@@ -15,8 +15,13 @@ public:
 
     ParserXML() = delete;
 
-    // Full path of the settings file, worked out on first use and kept for the run.
+    // Full path of the settings file, worked out on first use and kept for the run. Reading and
+    // writing values holds a lock beside it, shared with the other program, and re-creates its
+    // folder when that has gone.
     static QString SettingsPath();
+    // Forgets the settings path and sets the language type back to 0, as at start (for tests
+    // that run several starts in one process).
+    static void ResetState();
 
     // Opens `path` and parses it into `document`. False (document untouched) when it cannot be
     // opened; an unparsable file is replaced by an empty one and the document gets an empty root.

@@ -8,3 +8,7 @@ QMEAppInfo& QMEAppInfo::instance() {
     static QMEAppInfo record;
     return record;
 }
+
+void QMEAppInfo::Reset() {
+    instance() = QMEAppInfo();
+}

@@ -8,6 +8,8 @@
 class QMEAppInfo final {
 public:
     static QMEAppInfo& instance();
+    // Puts every field back to its value at start (for tests that run several windows).
+    static void Reset();
 
     QString makerName;
     QString productName;

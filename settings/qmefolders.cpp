@@ -29,9 +29,20 @@ QChar separator() {
 #endif
 }
 
+namespace {
+
+QString g_applicationFolder;
+
+} // namespace
+
 QString applicationFolder(const QString& suffix) {
-    static const QString folder = normalise(QCoreApplication::applicationDirPath(), separator());
-    return folder + suffix;
+    if (g_applicationFolder.isEmpty())
+        g_applicationFolder = normalise(QCoreApplication::applicationDirPath(), separator());
+    return g_applicationFolder + suffix;
+}
+
+void setApplicationFolder(const QString& folder) {
+    g_applicationFolder = folder.isEmpty() ? QString() : normalise(folder, separator());
 }
 
 QString themeSubfolder(const QString& scheme, int mode) {

@@ -16,6 +16,9 @@ QChar separator();
 
 // The application's folder (computed once per process), normalised, with `suffix` appended as is.
 QString applicationFolder(const QString& suffix = QString());
+// Makes `folder` the application folder; an empty folder computes it again on next use. The
+// programs never call it; tests point the toolkit at a program folder of their own.
+void setApplicationFolder(const QString& folder);
 
 // The theme folder below the application folder: `scheme` ("/image" or "/pic") then "/light"
 // for interface mode 1 or "/dark" for mode 2; other modes give the bare scheme.

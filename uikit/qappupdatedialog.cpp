@@ -5,7 +5,6 @@
 #include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 
 #include <algorithm>
@@ -15,10 +14,6 @@ namespace {
 const char* const kBackground = "/common_bg.png";
 const char* const kClose = "/btn_common_close.png";
 const char* const kButton = "/btn_common.png";
-
-QString tr0(const char* text) {
-    return QCoreApplication::translate("QObject", text);
-}
 
 } // namespace
 
@@ -39,7 +34,7 @@ QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) 
     const QMEAppInfo& info = QMEAppInfo::instance();
     SetTitleRect(info.marginLeft + 15, info.marginTop + 12, info.marginLeft + 14,
                  info.marginTop + 11);
-    SetTitleText(tr0("Prompt"));
+    SetTitleText(QObject::tr("Prompt"));
     SetTitleBandHeight(info.marginTop + info.titleHeight);
     QFont dialogFont = font();
     dialogFont.setPixelSize(18);
@@ -50,12 +45,13 @@ QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) 
     pal.setColor(QPalette::WindowText, text);
     setPalette(pal);
 
-    m_message = new QLabel(tr0("The software version dose not match the firmware of your device, "
+    m_message =
+        new QLabel(QObject::tr("The software version dose not match the firmware of your device, "
                                "keep using the software may lose support of some functions."),
-                           this);
+                   this);
     m_message->setWordWrap(true);
-    m_firmware = new QLabel(tr0("Firmware version:"), this);
-    m_software = new QLabel(tr0("Software version:"), this);
+    m_firmware = new QLabel(QObject::tr("Firmware version:"), this);
+    m_software = new QLabel(QObject::tr("Software version:"), this);
     for (QLabel* label : {m_message, m_firmware, m_software}) {
         QFont f = label->font();
         f.setPixelSize(16);
@@ -63,8 +59,8 @@ QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) 
         label->setPalette(pal);
     }
 
-    m_upgrade = new QMEBaseButton(tr0("Update firmware"), this);
-    m_continue = new QMEBaseButton(tr0("Continue using"), this);
+    m_upgrade = new QMEBaseButton(QObject::tr("Update firmware"), this);
+    m_continue = new QMEBaseButton(QObject::tr("Continue using"), this);
     for (QMEBaseButton* button : {m_upgrade, m_continue}) {
         button->SetButtonImage(folder + kButton);
         QFont f = button->font();
@@ -114,11 +110,11 @@ void QAPPUpdateDialog::Layout() {
 }
 
 void QAPPUpdateDialog::SetFirmwareVersion(const QString& version) {
-    m_firmware->setText(tr0("Firmware version:") + " " + version);
+    m_firmware->setText(QObject::tr("Firmware version:") + " " + version);
 }
 
 void QAPPUpdateDialog::SetSoftwareVersion(const QString& version) {
-    m_software->setText(tr0("Software version:") + " " + version);
+    m_software->setText(QObject::tr("Software version:") + " " + version);
 }
 
 QLabel* QAPPUpdateDialog::MessageLabel() const {

@@ -20,10 +20,6 @@ const char* const kMin = "/btn_min.png";
 const char* const kMax = "/btn_max.png";
 const char* const kRestore = "/btn_restore.png";
 
-QString tr0(const char* text) {
-    return QCoreApplication::translate("QObject", text);
-}
-
 } // namespace
 
 QMEInitMainWindow::QMEInitMainWindow(QWidget* parent) : QMEMainWindow(parent) {
@@ -43,13 +39,13 @@ QStringList QMEInitMainWindow::ImageNames() {
 
 void QMEInitMainWindow::RetranslateFrame() {
     if (m_close)
-        m_close->setToolTip(tr0("Close"));
+        m_close->setToolTip(QObject::tr("Close"));
     if (m_max)
-        m_max->setToolTip(tr0("Maximize"));
+        m_max->setToolTip(QObject::tr("Maximize"));
     if (m_min)
-        m_min->setToolTip(tr0("Minimize"));
+        m_min->setToolTip(QObject::tr("Minimize"));
     if (m_restore)
-        m_restore->setToolTip(tr0("Restore File"));
+        m_restore->setToolTip(QObject::tr("Restore File"));
 }
 
 void QMEInitMainWindow::SetWindowSize() {}

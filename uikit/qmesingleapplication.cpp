@@ -26,6 +26,9 @@ QMESingleApplication::QMESingleApplication(const QString& id, int& argc, char** 
     QMEScaleRule::Finish();
     connect(m_instance, &QMESingleInstance::messageReceived, this,
             &QMESingleApplication::messageReceived);
+    // Closing the window joins its threads, which takes seconds: a start meanwhile must not
+    // find an instance that no longer answers.
+    connect(this, &QCoreApplication::aboutToQuit, m_instance, &QMESingleInstance::release);
 }
 
 QString QMESingleApplication::id() const {

@@ -7,7 +7,11 @@
 class QMESingleInstance;
 
 // The application object of a single-instance program: a second start finds the first with
-// isRunning() and passes it a message; the first raises its activation window on a message.
+// isRunning() and passes it a message; the first raises its activation window on a message. The
+// instance lets go when the event loop is about to end. A start that finds the other instance
+// ending takes its place: after a failed sendMessage() check isRunning() again —
+//     if (app.isRunning() && (app.sendMessage(raise, 4000) || app.isRunning()))
+//         return 0;
 class QMESingleApplication : public QApplication {
     Q_OBJECT
 public:

@@ -1,72 +1,118 @@
 #include "uikit/qmesingleinstance.h"
 
+#include "settings/qmeprocesslock.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
-#include <QDir>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
 
-QString userKey() {
-#ifdef Q_OS_UNIX
-    return QString::number(::getuid());
-#else
-    return qEnvironmentVariable("USERNAME");
-#endif
-}
-
 // Messages travel as a 32-bit length followed by UTF-8 bytes; the server answers one byte.
 constexpr char kAck = 1;
+// Pause before asking again when the running instance did not answer.
+constexpr int kRetryMs = 20;
+
+QString idKey(const QString& id) {
+    const QByteArray hash =
+        QCryptographicHash::hash(id.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    return "talix-single-" + QString::fromLatin1(hash);
+}
+
+int remainingMs(const QDeadlineTimer& deadline) {
+    return int(qMax<qint64>(0, deadline.remainingTime()));
+}
 
 } // namespace
 
+QString QMESingleInstance::PrivateFolder() {
+#ifdef Q_OS_WIN
+    // The temporary folder of a Windows user lies in the user's own profile.
+    return QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    struct stat info;
+    if (folder.isEmpty() || ::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        return QString();
+    if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0)
+        return QString();
+    return folder;
+#endif
+}
+
 QString QMESingleInstance::ServerName(const QString& id) {
-    const QByteArray key =
-        QCryptographicHash::hash((id + '\n' + userKey()).toUtf8(), QCryptographicHash::Sha256)
-            .toHex()
-            .left(16);
-    return QString("talix-single-%1-%2").arg(QString::fromLatin1(key), userKey());
+#ifdef Q_OS_WIN
+    // Pipe names are machine-wide: name the user and the session.
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    return QString("%1-%2-%3-%4")
+        .arg(idKey(id), qEnvironmentVariable("USERDOMAIN"), qEnvironmentVariable("USERNAME"))
+        .arg(session);
+#else
+    const QString folder = PrivateFolder();
+    return folder.isEmpty() ? QString() : folder + "/" + idKey(id) + ".socket";
+#endif
 }
 
 QString QMESingleInstance::LockPath(const QString& id) {
-    return QDir::tempPath() + "/" + ServerName(id) + ".lock";
+    const QString folder = PrivateFolder();
+    return folder.isEmpty() ? QString() : folder + "/" + idKey(id) + ".lock";
 }
 
 QMESingleInstance::QMESingleInstance(const QString& id, QObject* parent)
     : QObject(parent), m_id(id) {
-    m_lock = new QLockFile(LockPath(id));
-    // Stale only when its owner is gone, never by age.
-    m_lock->setStaleLockTime(0);
-    const bool locked = m_lock->tryLock(0);
-    if (!locked && m_lock->error() == QLockFile::LockFailedError) {
-        m_running = true;
+    const QString lockPath = LockPath(id);
+    if (lockPath.isEmpty()) {
+        // Anything placed in a folder others can write to could be taken over by them.
+        qWarning("single instance: no private runtime folder");
         return;
     }
-    // A lock that cannot be written at all says nothing about another instance: start anyway
+    m_lock = std::make_unique<QMEProcessLock>(lockPath);
+    m_running = !Claim();
+}
+
+QMESingleInstance::~QMESingleInstance() {
+    release();
+}
+
+bool QMESingleInstance::Claim() {
+    const QMEProcessLock::Result result = m_lock->tryLock();
+    if (result == QMEProcessLock::Result::Busy)
+        return false;
+    // A lock that cannot be taken at all says nothing about another instance: start anyway
     // rather than end without a word.
-    if (!locked)
-        qWarning("single instance: cannot lock %s", qPrintable(LockPath(id)));
+    if (result == QMEProcessLock::Result::Failed)
+        qWarning("single instance: cannot lock %s", qPrintable(m_lock->path()));
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    const QString name = ServerName(id);
+    const QString name = ServerName(m_id);
     // Holding the lock, a socket of that name can only be left over from a crash.
-    if (locked)
+    if (result == QMEProcessLock::Result::Locked)
         QLocalServer::removeServer(name);
     if (!m_server->listen(name))
         qWarning("single instance: cannot listen on %s", qPrintable(name));
     connect(m_server, &QLocalServer::newConnection, this, &QMESingleInstance::OnNewConnection);
+    return true;
 }
 
-QMESingleInstance::~QMESingleInstance() {
-    if (m_server)
-        m_server->close();
-    delete m_lock;
+void QMESingleInstance::release() {
+    // The socket goes first, so that whoever takes the lock next finds its name free.
+    delete m_server;
+    m_server = nullptr;
+    if (m_lock)
+        m_lock->unlock();
 }
 
 QString QMESingleInstance::id() const {
@@ -83,18 +129,38 @@ bool QMESingleInstance::sendMessage(const QString& message, int timeout) {
     const QByteArray bytes = message.toUtf8();
     if (bytes.size() > kMaxMessageBytes)
         return false;
-    QLocalSocket socket;
-    socket.connectToServer(ServerName(m_id));
-    if (!socket.waitForConnected(timeout))
-        return false;
     QByteArray frame;
     QDataStream out(&frame, QIODevice::WriteOnly);
     out << quint32(bytes.size());
     frame.append(bytes);
-    socket.write(frame);
-    if (!socket.waitForBytesWritten(timeout))
+
+    const QDeadlineTimer deadline(qMax(0, timeout));
+    for (;;) {
+        if (SendOnce(frame, deadline))
+            return true;
+        // No answer: the running instance may be on its way out. Once it has let go of the
+        // lock, this start is the first.
+        if (Claim()) {
+            m_running = false;
+            return false;
+        }
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(quint64(qMin(kRetryMs, remainingMs(deadline))));
+    }
+}
+
+bool QMESingleInstance::SendOnce(const QByteArray& frame, const QDeadlineTimer& deadline) {
+    QLocalSocket socket;
+    socket.connectToServer(ServerName(m_id));
+    if (!socket.waitForConnected(remainingMs(deadline)))
         return false;
-    if (!socket.waitForReadyRead(timeout))
+    socket.write(frame);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(remainingMs(deadline)))
+            return false;
+    }
+    if (!socket.waitForReadyRead(remainingMs(deadline)))
         return false;
     const bool acknowledged = socket.read(1) == QByteArray(1, kAck);
     socket.disconnectFromServer();

@@ -7,7 +7,6 @@
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptlayout.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
@@ -23,10 +22,6 @@ const char* const kWarning = "/warning.png";
 const char* const kSuccess = "/success.png";
 const char* const kError = "/error.png";
 const char* const kHelp = "/help.png";
-
-QString tr0(const char* text) {
-    return QCoreApplication::translate("QObject", text);
-}
 
 QPromptDialog::AnswerHook& answerHook() {
     static QPromptDialog::AnswerHook hook;
@@ -125,12 +120,12 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
     m_message->setPalette(messagePalette);
 
     if (buttons == ButtonsOk) {
-        AddButton(tr0("OK"), ResultOk);
+        AddButton(QObject::tr("OK"), ResultOk);
     } else if (buttons == ButtonsCancel) {
-        AddButton(tr0("Cancel"), ResultCancel);
+        AddButton(QObject::tr("Cancel"), ResultCancel);
     } else if (buttons == ButtonsYesNo) {
-        AddButton(tr0("Yes"), ResultYes);
-        AddButton(tr0("No"), ResultNo);
+        AddButton(QObject::tr("Yes"), ResultYes);
+        AddButton(QObject::tr("No"), ResultNo);
     }
     for (QMEBaseButton* button : m_buttons) {
         button->SetTextColor(QMEBaseButtonDraw::StateNormal, buttonText);

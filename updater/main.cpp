@@ -5,10 +5,10 @@
 int main(int argc, char** argv) {
     QMESingleApplication app(QStringLiteral("TALIXUpdate"), argc, argv,
                              QSize(MainWindow::kWidth, MainWindow::kHeight));
-    if (app.isRunning()) {
-        app.sendMessage(QStringLiteral("raise_window_noop_talixupdate"), 4000);
+    // A first instance that quits while this one waits hands the start over to this one.
+    if (app.isRunning() &&
+        (app.sendMessage(QStringLiteral("raise_window_noop_talixupdate"), 4000) || app.isRunning()))
         return 0;
-    }
     MainWindow window;
     app.setActivationWindow(&window, true);
     if (window.Probe() != 1) {

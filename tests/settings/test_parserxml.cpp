@@ -1,13 +1,38 @@
 #include "settings/parserxml.h"
+#include "settings/qmeprocesslock.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// Child mode of this executable, one of two programs sharing the settings file:
+//   --write <prefix> <count>: prints "ready", waits for a line on stdin, then writes the values
+//                             <prefix>0 .. <prefix><count - 1>, each into its own element.
+int writerMain(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString prefix = QString::fromUtf8(argv[2]);
+    const int count = std::atoi(argv[3]);
+    std::cout << "ready" << std::endl;
+    std::string go;
+    std::getline(std::cin, go);
+    for (int i = 0; i < count; ++i)
+        ParserXML::WriteValue(prefix + QString::number(i), "Value", QString::number(i));
+    return 0;
+}
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -222,6 +247,120 @@ private slots:
         QCOMPARE(ParserXML::LanguageTypeOf(text), type);
     }
 
+    void removedFolderIsCreatedAgain() const {
+        const QString path = ParserXML::SettingsPath();
+        ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "2");
+        QVERIFY(QDir(QFileInfo(path).absolutePath()).removeRecursively());
+        ParserXML::WriteValue("Language_item", "Language_Name", "German");
+        QCOMPARE(ParserXML::SettingsPath(), path);
+        QCOMPARE(parse(path)
+                     .documentElement()
+                     .firstChildElement("Language_item")
+                     .attribute("Language_Name"),
+                 QString("German"));
+        QVERIFY(QDir(QFileInfo(path).absolutePath()).removeRecursively());
+        QCOMPARE(ParserXML::ReadValue("UI_Mode", "UI_Mode_Value", "1"), QString("1"));
+        QVERIFY(QFile::exists(path));
+    }
+
+    void twoProgramsWritingAtOnceLoseNothing() const {
+        // The editor and the updater read, change and write the same file.
+        constexpr int kWrites = 40;
+        QProcess writers[2];
+        const char* const prefixes[2] = {"Editor_", "Updater_"};
+        for (int i = 0; i < 2; ++i) {
+            writers[i].start(QCoreApplication::applicationFilePath(),
+                             {"--write", prefixes[i], QString::number(kWrites)});
+            QVERIFY(writers[i].waitForStarted(10000));
+        }
+        for (QProcess& writer : writers) {
+            while (!writer.canReadLine())
+                QVERIFY(writer.waitForReadyRead(30000));
+            QCOMPARE(writer.readLine().trimmed(), QByteArray("ready"));
+        }
+        for (QProcess& writer : writers) {
+            writer.write("go\n");
+            QVERIFY(writer.waitForBytesWritten(10000));
+        }
+        for (QProcess& writer : writers) {
+            QVERIFY(writer.waitForFinished(120000));
+            QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(writer.exitCode(), 0);
+        }
+        const QDomElement root = parse(ParserXML::SettingsPath()).documentElement();
+        QCOMPARE(root.childNodes().count(), 2 * kWrites);
+        for (const char* prefix : prefixes) {
+            for (int i = 0; i < kWrites; ++i) {
+                const QString tag = prefix + QString::number(i);
+                QCOMPARE(root.firstChildElement(tag).attribute("Value"), QString::number(i));
+            }
+        }
+    }
+
+    void resetStateStartsAfresh() {
+        const QString before = ParserXML::SettingsPath();
+        ParserXML::SetLanguageType("French");
+        const QString otherHome = m_work.filePath("otherdata");
+        qputenv("XDG_DATA_HOME", otherHome.toLocal8Bit());
+        QCOMPARE(ParserXML::SettingsPath(), before);
+        ParserXML::ResetState();
+        QCOMPARE(ParserXML::LanguageType(), 0);
+        QCOMPARE(ParserXML::SettingsPath(), otherHome + "/TALIX/ProjectDefaultSetting.xml");
+        qputenv("XDG_DATA_HOME", m_dataHome.toLocal8Bit());
+        ParserXML::ResetState();
+        QCOMPARE(ParserXML::SettingsPath(), before);
+    }
+
+    void processLock_data() const {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("result");
+        const int locked = int(QMEProcessLock::Result::Locked);
+        QTest::newRow("no file") << "none" << locked;
+        QTest::newRow("empty file left by a crash") << "empty" << locked;
+        QTest::newRow("file of a process gone") << "stale" << locked;
+        QTest::newRow("held") << "held" << int(QMEProcessLock::Result::Busy);
+        QTest::newRow("owned by another user") << "foreign" << int(QMEProcessLock::Result::Failed);
+        QTest::newRow("link to another file") << "link" << int(QMEProcessLock::Result::Failed);
+        QTest::newRow("folder missing") << "nofolder" << int(QMEProcessLock::Result::Failed);
+    }
+
+    void processLock() const {
+        QFETCH(QString, state);
+        QFETCH(int, result);
+        QTemporaryDir dir;
+        QString path = dir.filePath("x.lock");
+        QMEProcessLock holder(path);
+        if (state == "empty" || state == "stale" || state == "foreign")
+            writeAll(path, state == "stale" ? "999999\nhost\nTALIX\n" : "");
+        if (state == "held")
+            QCOMPARE(holder.tryLock(), QMEProcessLock::Result::Locked);
+        if (state == "foreign") {
+            // Another user's lock file; as an ordinary user, make it one that root made.
+            if (::geteuid() == 0)
+                QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+            else
+                QSKIP("needs root to make a file of another user");
+        }
+        if (state == "link") {
+            writeAll(dir.filePath("target"), "keep");
+            QVERIFY(QFile::link(dir.filePath("target"), path));
+        }
+        if (state == "nofolder")
+            path = dir.filePath("gone/x.lock");
+
+        QMEProcessLock lock(path);
+        QCOMPARE(int(lock.tryLock()), result);
+        QCOMPARE(lock.isLocked(), result == int(QMEProcessLock::Result::Locked));
+        if (state == "held") {
+            // A bounded wait gives up; once the holder lets go the lock is free.
+            QCOMPARE(lock.lock(50), QMEProcessLock::Result::Busy);
+            holder.unlock();
+            QCOMPARE(lock.lock(5000), QMEProcessLock::Result::Locked);
+        }
+        if (state == "link")
+            QCOMPARE(readAll(dir.filePath("target")), QByteArray("keep"));
+    }
+
     void failedWriteReportsAndKeepsOldFile() const {
         const QString blocker = m_work.filePath("blocker");
         writeAll(blocker, "a file, not a folder");
@@ -234,6 +373,8 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--write") == 0)
+        return writerMain(argc, argv);
     // The settings live below the user's data folder: point it at a private place.
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());

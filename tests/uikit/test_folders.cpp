@@ -155,6 +155,30 @@ private slots:
                  dir.filePath("blocker"));
     }
 
+    void styleRecordAndApplicationFolderReset() const {
+        QMEAppInfo& info = QMEAppInfo::instance();
+        info.makerName = "ZELVA";
+        info.caption = "Other";
+        info.titleHeight = 30;
+        info.marginLeft = 2;
+        info.font.setPixelSize(18);
+        QMEAppInfo::Reset();
+        QVERIFY(info.makerName.isEmpty());
+        QCOMPARE(info.productName, QString("TALIX"));
+        QCOMPARE(info.caption, QString("TALIX"));
+        QCOMPARE(info.titleHeight, 48);
+        QCOMPARE(info.marginLeft, 8);
+        QCOMPARE(info.font.family(), QString("Arial"));
+        QCOMPARE(info.font.pixelSize(), -1);
+
+        const QString own = QMEFolders::applicationFolder();
+        QMEFolders::setApplicationFolder("/opt//talix");
+        QCOMPARE(QMEFolders::applicationFolder("/Language/"), QString("/opt/talix/Language/"));
+        QCOMPARE(QMEFolders::imageFolder(2), QString("/opt/talix/image/dark"));
+        QMEFolders::setApplicationFolder(QString());
+        QCOMPARE(QMEFolders::applicationFolder(), own);
+    }
+
     void tempAndLocalDataFolders() const {
         QCOMPARE(QMEFolders::tempFolder(), QDir::tempPath() + "/TALIX");
         QVERIFY(QDir(QMEFolders::tempFolder()).exists());

@@ -2,6 +2,7 @@
 #include "uikit/qmesingleinstance.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,28 +15,94 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // Child modes of this same executable:
-//   --send <id> <message>: exit 10 when another instance runs and took the message, 11 when it
-//                          runs but the message failed, 20 when this is the first instance.
+//   --send <id> <message>: prints "sending" and sends; exit 10 when another instance runs and
+//                          took the message, 11 when it runs but the message failed, 20 when
+//                          this is the first instance, 21 when it became the first while sending.
 //   --hold <id>:           become the first instance, print "primary", wait to be killed.
+//   --quit <id>:           become the first instance of an application, print "primary", end
+//                          the event loop, print "quit" and linger until stdin closes, as a
+//                          program joins its threads after its window closed.
 int childMain(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     const QString mode = argv[1];
     const QString id = argv[2];
+    if (mode == "--quit") {
+        QMESingleApplication app(id, argc, argv);
+        if (app.isRunning())
+            return 30;
+        std::cout << "primary" << std::endl;
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        app.exec();
+        std::cout << "quit" << std::endl;
+        std::string rest;
+        std::getline(std::cin, rest);
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
     QMESingleInstance instance(id);
     if (mode == "--send") {
         if (!instance.isRunning())
             return 20;
-        return instance.sendMessage(QString::fromUtf8(argv[3]), 4000) ? 10 : 11;
+        std::cout << "sending" << std::endl;
+        if (instance.sendMessage(QString::fromUtf8(argv[3]), 4000))
+            return 10;
+        return instance.isRunning() ? 11 : 21;
     }
     if (instance.isRunning())
         return 30;
     std::cout << "primary" << std::endl;
     QTimer::singleShot(20000, &app, &QCoreApplication::quit);
     return app.exec();
+}
+
+QString readLine(QProcess& process) {
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(20000))
+            return QString();
+    }
+    return QString::fromUtf8(process.readLine().trimmed());
+}
+
+// Sets an environment variable for one scope.
+class EnvScope final {
+public:
+    EnvScope(const char* name, const QByteArray& value) : m_name(name), m_saved(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~EnvScope() { qputenv(m_name, m_saved); }
+
+private:
+    const char* const m_name;
+    const QByteArray m_saved;
+};
+
+bool isPrivate(const QString& folder) {
+    struct stat info;
+    return ::stat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+// A folder as another user would make it for himself (needs root).
+bool makeForeignFolder(const QString& folder) {
+    const QByteArray name = QFile::encodeName(folder);
+    return QDir().mkpath(folder) && ::chown(name.constData(), 65534, 65534) == 0 &&
+           ::chmod(name.constData(), 0700) == 0;
+}
+
+void finish(QProcess& process) {
+    process.closeWriteChannel();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
 }
 
 QString uniqueId() {
@@ -78,17 +145,85 @@ class TestSingleInstance final : public QObject {
     Q_OBJECT
 
 private slots:
-    void namesArePerIdentifierAndUser() const {
+    void namesArePerIdentifierInThePrivateFolder() const {
         QCOMPARE(QMESingleInstance::ServerName("TALIX"), QMESingleInstance::ServerName("TALIX"));
         QVERIFY(QMESingleInstance::ServerName("TALIX") !=
                 QMESingleInstance::ServerName("TALIXUpdate"));
         QVERIFY(QMESingleInstance::LockPath("TALIX").endsWith(".lock"));
+        // Not in the temporary folder every user can write to, but in the user's own.
+        const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QCOMPARE(QMESingleInstance::PrivateFolder(), folder);
+        QCOMPARE(QFileInfo(QMESingleInstance::LockPath("TALIX")).absolutePath(), folder);
+        QCOMPARE(QFileInfo(QMESingleInstance::ServerName("TALIX")).absolutePath(), folder);
+        QVERIFY(isPrivate(folder));
     }
 
-    void firstInstanceIsNotRunning() const {
+    void leftoverLockDoesNotBlock_data() const {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty, left by a crash before it was written") << QByteArray();
+        QTest::newRow("naming a process that is gone") << QByteArray("999999\nhost\nTALIX\n");
+        QTest::newRow("naming a running process") << QByteArray("1\nhost\nTALIX\n");
+    }
+
+    void leftoverLockDoesNotBlock() const {
+        QFETCH(QByteArray, content);
+        const QString id = uniqueId();
+        QFile lock(QMESingleInstance::LockPath(id));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.close();
+        QMESingleInstance first(id);
+        QVERIFY(!first.isRunning());
+        QSignalSpy spy(&first, &QMESingleInstance::messageReceived);
+        QCOMPARE(runSend(id, "after a crash"), 10);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void runtimeFolderOfOthersIsNotUsed_data() const {
+        QTest::addColumn<bool>("foreign");
+        QTest::addColumn<bool>("fallbackTaken");
+        QTest::newRow("another user's folder") << true << false;
+        QTest::newRow("folder open to everybody") << false << false;
+        QTest::newRow("fallback folder taken by another user") << true << true;
+    }
+
+    void runtimeFolderOfOthersIsNotUsed() const {
+        QFETCH(bool, foreign);
+        QFETCH(bool, fallbackTaken);
+        if (::geteuid() != 0 && (foreign || fallbackTaken))
+            QSKIP("needs root to make folders of another user");
+        QTemporaryDir dir;
+        const QString runtime = dir.filePath("run");
+        const QString shared = dir.filePath("tmp");
+        // Where Qt turns when the runtime folder is unfit.
+        const QString fallback =
+            shared + "/runtime-" + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(QDir().mkpath(fallback));
+        QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 0777), 0);
+        QVERIFY(QDir(fallback).removeRecursively());
+        if (fallbackTaken)
+            QVERIFY(makeForeignFolder(fallback));
+        if (foreign)
+            QVERIFY(makeForeignFolder(runtime));
+        else
+            QCOMPARE(::chmod(QFile::encodeName(runtime).constData(), 0777), 0);
+
+        const EnvScope runtimeScope("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        const EnvScope tmpScope("TMPDIR", QFile::encodeName(shared));
+        const QString used = QMESingleInstance::PrivateFolder();
+        if (fallbackTaken) {
+            QVERIFY(used.isEmpty());
+            QTest::ignoreMessage(QtWarningMsg, "single instance: no private runtime folder");
+        } else {
+            QCOMPARE(used, fallback);
+            QVERIFY(isPrivate(used));
+        }
         QMESingleInstance first(uniqueId());
         QVERIFY(!first.isRunning());
-        QVERIFY(!first.sendMessage("nobody to send to", 100));
+        QVERIFY(QDir(runtime).isEmpty());
+        if (fallbackTaken)
+            QVERIFY(QDir(fallback).isEmpty());
     }
 
     void secondInstanceInProcessIsDetected() const {
@@ -138,7 +273,7 @@ private slots:
         QVERIFY(holder.waitForFinished(5000));
         // The killed instance left its lock file and socket behind.
         QVERIFY(QFile::exists(QMESingleInstance::LockPath(id)));
-        QVERIFY(QFile::exists(QDir::tempPath() + "/" + QMESingleInstance::ServerName(id)));
+        QVERIFY(QFile::exists(QMESingleInstance::ServerName(id)));
 
         QMESingleInstance next(id);
         QVERIFY(!next.isRunning());
@@ -148,17 +283,50 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), QString("after the crash"));
     }
 
-    void unwritableLockFolderDoesNotStopTheStart() const {
-        // No one, not even root, can create files in /proc.
-        if (!QFileInfo("/proc").isDir())
-            QSKIP("needs /proc");
-        const QByteArray saved = qgetenv("TMPDIR");
-        qputenv("TMPDIR", "/proc");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^single instance: cannot lock "));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^single instance: cannot listen "));
-        QMESingleInstance first(uniqueId());
-        qputenv("TMPDIR", saved);
-        QVERIFY(!first.isRunning());
+    void quittingInstanceLetsTheNextStartIn() const {
+        const QString id = uniqueId();
+        QProcess quitting;
+        quitting.start(QCoreApplication::applicationFilePath(), {"--quit", id});
+        QVERIFY(quitting.waitForStarted(5000));
+        QCOMPARE(readLine(quitting), QString("primary"));
+        QCOMPARE(readLine(quitting), QString("quit"));
+        // Its event loop has ended but the process still runs.
+        QCOMPARE(runSend(id, "start during shutdown"), 20);
+        finish(quitting);
+        QCOMPARE(quitting.exitCode(), 0);
+    }
+
+    void unansweredStartTakesOverWhenTheOtherEnds() const {
+        const QString id = uniqueId();
+        auto first = std::make_unique<QMESingleInstance>(id);
+        QVERIFY(!first->isRunning());
+        QProcess sender;
+        sender.start(QCoreApplication::applicationFilePath(), {"--send", id, "hello"});
+        QVERIFY(sender.waitForStarted(5000));
+        QCOMPARE(readLine(sender), QString("sending"));
+        // This process runs no event loop meanwhile, so the message goes unanswered until the
+        // first instance lets go.
+        first->release();
+        QVERIFY(sender.waitForFinished(20000));
+        QCOMPARE(sender.exitCode(), 21);
+        // The sender had become the first instance; with it gone, so is its lock.
+        first = std::make_unique<QMESingleInstance>(id);
+        QVERIFY(!first->isRunning());
+    }
+
+    void unansweredMessageGivesUpWithinItsTime() const {
+        const QString id = uniqueId();
+        QMESingleInstance first(id);
+        QMESingleInstance second(id);
+        QVERIFY(second.isRunning());
+        // The first never answers: no event loop runs here while the second waits.
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!second.sendMessage("unanswered", 1000));
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed >= 900, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed < 1000 + 4000, qPrintable(QString::number(elapsed)));
+        QVERIFY(second.isRunning());
     }
 
     void oversizedMessageIsRefused() const {
@@ -240,10 +408,15 @@ private slots:
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--scaled") == 0)
         return scaledMain(argc, argv);
-    if (argc >= 3 && (std::strcmp(argv[1], "--send") == 0 || std::strcmp(argv[1], "--hold") == 0))
+    if (argc >= 3 && (std::strcmp(argv[1], "--send") == 0 || std::strcmp(argv[1], "--hold") == 0 ||
+                      std::strcmp(argv[1], "--quit") == 0))
         return childMain(argc, argv);
-    QTemporaryDir tmp;
-    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    // The temporary folder is shared by all users, the runtime folder the user's own.
+    QTemporaryDir shared;
+    QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777));
+    qputenv("TMPDIR", shared.path().toLocal8Bit());
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QMESingleApplication app(uniqueId(), argc, argv);
     TestSingleInstance test;
     return QTest::qExec(&test, argc, argv);

@@ -34,11 +34,23 @@ struct PromptCase {
 
 // Each icon kind and each button set at least once, with texts the programs show.
 const PromptCase kPrompts[] = {
-    {"warning_yesno", "Are you sure to save the Preset?", {250, 60}, 1, 4},
-    {"success_none", "Device data backup successful.", {250, 80}, 3, 0},
-    {"error_none", "Device Disconnected!", {200, 100}, 4, 0},
-    {"help_ok", "Device connection disconnected, please reconnect!", {250, 80}, 5, 1},
-    {"noicon_cancel", "Exit the application!", {200, 60}, 0, 2},
+    {"warning_yesno",
+     QT_TRANSLATE_NOOP("QObject", "Are you sure to save the Preset?"),
+     {250, 60},
+     1,
+     4},
+    {"success_none",
+     QT_TRANSLATE_NOOP("QObject", "Device data backup successful."),
+     {250, 80},
+     3,
+     0},
+    {"error_none", QT_TRANSLATE_NOOP("QObject", "Device Disconnected!"), {200, 100}, 4, 0},
+    {"help_ok",
+     QT_TRANSLATE_NOOP("QObject", "Device connection disconnected, please reconnect!"),
+     {250, 80},
+     5,
+     1},
+    {"noicon_cancel", QT_TRANSLATE_NOOP("QObject", "Exit the application!"), {200, 60}, 0, 2},
 };
 
 // A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so

@@ -10,6 +10,20 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+namespace {
+
+// "folder/name.png" -> "folder/name@<scale>x.png": only the suffix changes, so a folder whose name
+// holds ".png" keeps its name.
+QString scaledPath(const QString& path, int scale) {
+    if (scale == 1)
+        return path;
+    const QString suffix = QStringLiteral(".png");
+    const QString stem = path.endsWith(suffix) ? path.chopped(suffix.size()) : path;
+    return stem + QStringLiteral("@%1x").arg(scale) + suffix;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     // Drawing needs fonts but no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -44,9 +58,7 @@ int main(int argc, char** argv) {
     const QDir root(args.first());
     for (const SkinCatalogue::Entry& entry : SkinCatalogue::entries()) {
         for (int scale : scales) {
-            QString path = root.filePath(entry.path);
-            if (scale > 1)
-                path.replace(QStringLiteral(".png"), QStringLiteral("@%1x.png").arg(scale));
+            const QString path = scaledPath(root.filePath(entry.path), scale);
             if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
                 !entry.draw(scale).save(path, "PNG")) {
                 err << "skingen: cannot write " << path << "\n";
