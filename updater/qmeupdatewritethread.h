@@ -59,6 +59,7 @@ private:
     };
 
     static SectionInfo sectionInfo(const unsigned char* header);
+    void runUpload();
     bool expectedTypeMatches(const unsigned char* type, int size) const;
     void uploadImage(QFirmwareImage& image);
     bool sendBlocks(const SectionInfo& section);
