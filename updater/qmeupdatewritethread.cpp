@@ -210,8 +210,8 @@ bool QMEUpdateWriteThread::waitForAnswer() {
 bool QMEUpdateWriteThread::waitForBlockAck() {
     // DealData sets the flag before it signals, so the event's reset cannot hide it.
     return ackEvent.waitUntil([this] { return ackFlag.load(); },
-                              [this] { return stopRequested() || !usbIsOpen(); },
-                              answerTimeoutMs, pollMs);
+                              [this] { return stopRequested() || !usbIsOpen(); }, answerTimeoutMs,
+                              pollMs);
 }
 
 void QMEUpdateWriteThread::pause(int ms) {

@@ -102,9 +102,9 @@ private slots:
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QList<int>>("blocks");
         QTest::addColumn<QList<int>>("sizes");
-        QTest::newRow("another block repeated") << QByteArray("TALIX_VP_REPEAT_BLOCK")
-                                                << QByteArray("5") << QList<int>{0, 1, 2}
-                                                << QList<int>{512, 512, 512};
+        QTest::newRow("another block repeated")
+            << QByteArray("TALIX_VP_REPEAT_BLOCK") << QByteArray("5") << QList<int>{0, 1, 2}
+            << QList<int>{512, 512, 512};
         QTest::newRow("block 1 repeated")
             << QByteArray("TALIX_VP_REPEAT_BLOCK") << QByteArray("1") << QList<int>{0, 1, 1, 2}
             << QList<int>{512, 512, 512, 512};
@@ -130,8 +130,9 @@ private slots:
             QCOMPARE(frame[4], char(0xE9));
             QCOMPARE(frame.mid(5, 2), block16(blocks[i]));
             QCOMPARE(frame.size() - 9, sizes[i]);
-            QCOMPARE(frame.mid(7, 512),
-                     QByteArray(reinterpret_cast<const char*>(image.data()) + 512 * blocks[i], 512));
+            QCOMPARE(
+                frame.mid(7, 512),
+                QByteArray(reinterpret_cast<const char*>(image.data()) + 512 * blocks[i], 512));
         }
     }
 
