@@ -1,7 +1,5 @@
 #pragma once
 
-// The base class holds a guarded pointer to its receive thread, which needs the full type.
-#include "link/qmebasereceivethread.h"
 #include "link/qmebasewritethread.h"
 #include "updater/qfirmwareimage.h"
 
