@@ -3,7 +3,6 @@
 #include "settings/qmefolders.h"
 #include "files/backupfile.h"
 #include "link/frame.h"
-#include "link/qmebasereceivethread.h"
 #include "protocol/commandframes.h"
 
 #include <QDebug>
@@ -14,7 +13,6 @@
 #include <QVector>
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -46,35 +44,39 @@ QString QBackupWriteThread::path() const {
     return transferPath;
 }
 
-bool QBackupWriteThread::startBackup(QWidget* parent) {
+QUtilThread::StartResult QBackupWriteThread::startBackup(QWidget* parent) {
+    // A running transfer is not interrupted, and nothing is asked while it runs.
+    if (isWorkerRunning())
+        return StartResult::Busy;
     const QString file =
         QFileDialog::getSaveFileName(parent, QObject::tr("TALIX Backup File"),
                                      backupFolder() + "/TALIX.bfl", "backup files(*.bfl)");
-    return !file.isEmpty() && startBackupTo(file);
+    return file.isEmpty() ? StartResult::Cancelled : startBackupTo(file);
 }
 
-bool QBackupWriteThread::startRestore(QWidget* parent) {
+QUtilThread::StartResult QBackupWriteThread::startRestore(QWidget* parent) {
+    if (isWorkerRunning())
+        return StartResult::Busy;
     const QString file =
         QFileDialog::getOpenFileName(parent, QObject::tr("TALIX Backup File"), backupFolder(),
                                      "backup files(*.bfl);;All files (*.*)");
-    return !file.isEmpty() && startRestoreFrom(file);
+    return file.isEmpty() ? StartResult::Cancelled : startRestoreFrom(file);
 }
 
-bool QBackupWriteThread::startBackupTo(const QString& file) {
+QUtilThread::StartResult QBackupWriteThread::startBackupTo(const QString& file) {
     return start(ModeBackup, file);
 }
 
-bool QBackupWriteThread::startRestoreFrom(const QString& file) {
+QUtilThread::StartResult QBackupWriteThread::startRestoreFrom(const QString& file) {
     return start(ModeRestore, file);
 }
 
-bool QBackupWriteThread::start(Mode mode, const QString& file) {
-    {
+QUtilThread::StartResult QBackupWriteThread::start(Mode mode, const QString& file) {
+    return startWorker([this, mode, &file] {
+        transferMode = mode;
         std::lock_guard<std::mutex> lock(pathMutex);
         transferPath = file;
-    }
-    transferMode = mode;
-    return startWorker();
+    });
 }
 
 void QBackupWriteThread::run() {
@@ -85,7 +87,6 @@ void QBackupWriteThread::run() {
         runRestore(file);
     ackEvent.set();
     stopFlag = false;
-    runningFlag = false;
 }
 
 void QBackupWriteThread::DealData(std::vector<unsigned char> Data) {
@@ -94,14 +95,20 @@ void QBackupWriteThread::DealData(std::vector<unsigned char> Data) {
     if (!code || !number)
         return;
     if (*code == BackupBlockCode) {
+        if (!receiving.load())
+            return;
         const std::size_t count = Frame::parameterCount(Data) - 2;
-        if (receiving.load()) {
-            std::lock_guard<std::mutex> lock(receivedMutex);
-            if (const unsigned char* bytes = Frame::parameters(Data, 2, count))
-                received.append(reinterpret_cast<const char*>(bytes), int(count));
+        std::lock_guard<std::mutex> lock(receivedMutex);
+        // Only the block asked for, whole and once: anything else would shift the image.
+        if (blockFault || *number != expectedBlock || count != std::size_t(BackupBlockSize)) {
+            blockFault = true;
+        } else {
+            received.append(reinterpret_cast<const char*>(Frame::parameters(Data, 2, count)),
+                            int(count));
+            lastBlock = *number;
+            expectedBlock = -1;
+            blockArrived = true;
         }
-        lastBlock = *number;
-        blockArrived = true;
         answerEvent.set();
     } else if (*code == RestoreAckCode) {
         ackArrived = true;
@@ -114,15 +121,10 @@ bool QBackupWriteThread::send(std::vector<unsigned char> frame) {
 }
 
 bool QBackupWriteThread::waitForAnswer(const std::atomic<bool>& flag) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(answerTimeoutMs);
-    for (;;) {
-        if (flag.load())
-            return true;
-        if (stopFlag.load() || !usbIsOpen() || std::chrono::steady_clock::now() >= deadline)
-            return false;
-        answerEvent.wait(pollMs);
-    }
+    return answerEvent.waitUntil(
+        [&flag] { return flag.load(); },
+        [this] { return blockFault.load() || stopFlag.load() || !usbIsOpen(); }, answerTimeoutMs,
+        pollMs);
 }
 
 void QBackupWriteThread::acknowledgeStop() {
@@ -134,9 +136,11 @@ bool QBackupWriteThread::receiveImage(QByteArray& image) {
     {
         std::lock_guard<std::mutex> lock(receivedMutex);
         received.clear();
+        lastBlock = 0;
+        expectedBlock = -1;
+        blockFault = false;
+        blockArrived = false;
     }
-    lastBlock = 0;
-    blockArrived = false;
     receiving = true;
     bool complete = false;
     for (int k = 0; !complete; ++k) {
@@ -145,9 +149,12 @@ bool QBackupWriteThread::receiveImage(QByteArray& image) {
             result = StepResult::Stopped;
         } else {
             qDebug() << k;
-            blockArrived = false;
-            answerEvent.reset();
             const int acknowledge = lastBlock.load();
+            {
+                std::lock_guard<std::mutex> lock(receivedMutex);
+                blockArrived = false;
+                expectedBlock = k == 0 ? 0 : acknowledge + 1;
+            }
             const bool sent =
                 send(k == 0 ? CommandFrames::beginBackup()
                             : CommandFrames::requestBackupBlock(std::uint16_t(acknowledge)));
@@ -265,9 +272,13 @@ void QBackupWriteThread::runRestore(const QString& file) {
             answerEvent.reset();
             const bool last = --blocks == 0;
             // The pedal restarts after the last block; nothing more is read from it.
-            if (last && receiveThread())
-                receiveThread()->stop();
+            if (last)
+                stopReceiving();
             if (!send(CommandFrames::writeBackupBlock(std::uint16_t(k), block))) {
+                // The pedal did not get it and may still be there: listen again, so that a
+                // lost pedal is noticed.
+                if (last)
+                    startReceiving();
                 emit emitRecallProgress(progress, MSG_FAILED);
                 return;
             }

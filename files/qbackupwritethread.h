@@ -31,12 +31,13 @@ public:
     explicit QBackupWriteThread(QObject* parent = nullptr);
     ~QBackupWriteThread() override;
 
-    // Ask for the file with a dialog, then start; false when no file was chosen.
-    bool startBackup(QWidget* parent = nullptr);
-    bool startRestore(QWidget* parent = nullptr);
-    // Start with a given file, without a dialog.
-    bool startBackupTo(const QString& path);
-    bool startRestoreFrom(const QString& path);
+    // Ask for the file with a dialog, then start: Cancelled when no file was chosen; Busy, at
+    // once and without a dialog, while a transfer runs (it goes on untouched).
+    StartResult startBackup(QWidget* parent = nullptr);
+    StartResult startRestore(QWidget* parent = nullptr);
+    // Start with a given file, without a dialog; Busy while a transfer runs.
+    StartResult startBackupTo(const QString& path);
+    StartResult startRestoreFrom(const QString& path);
 
     // The "BackupFiles" folder under the editor's user data folder.
     static QString backupFolder();
@@ -57,10 +58,10 @@ protected:
 private:
     enum class StepResult { Done, Failed, Stopped };
 
-    bool start(Mode mode, const QString& path);
+    StartResult start(Mode mode, const QString& path);
     bool send(std::vector<unsigned char> frame);
     // Waits for flag, waking early when DealData answers; false when the time runs out, the
-    // device closes or a stop arrives first.
+    // device closes, a stop arrives or a wrong block came first.
     bool waitForAnswer(const std::atomic<bool>& flag);
     // Signals the acknowledgement event and clears the stop request.
     void acknowledgeStop();
@@ -78,7 +79,11 @@ private:
     std::atomic<bool> receiving{false};
     std::atomic<int> lastBlock{0};
     std::atomic<bool> blockArrived{false};
-    std::mutex receivedMutex;
+    // The block number the current step asks for; -1 while none is awaited.
+    std::atomic<int> expectedBlock{-1};
+    // A block arrived that was not asked for, or not whole: the image cannot be trusted.
+    std::atomic<bool> blockFault{false};
+    std::mutex receivedMutex; // guards received and the hand-over of the block state
     QByteArray received;
 
     // The acknowledged block number is not compared: any acknowledgement releases the next block.

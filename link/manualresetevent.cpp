@@ -27,3 +27,16 @@ bool ManualResetEvent::wait(int timeoutMs) const {
     return changed.wait_for(lock, std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs),
                             [this] { return signalled; });
 }
+
+bool ManualResetEvent::waitUntil(const std::function<bool()>& arrived,
+                                 const std::function<bool()>& giveUp, int timeoutMs, int pollMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        reset();
+        if (arrived())
+            return true;
+        if (giveUp() || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        wait(pollMs);
+    }
+}

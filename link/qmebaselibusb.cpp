@@ -84,9 +84,19 @@ bool QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {
         return false;
 
     libusb_device_handle* opened = nullptr;
-    bool ok = libusb_open(candidate, &opened) == 0 && opened;
-    ok = ok && libusb_set_configuration(opened, config->bConfigurationValue) == 0;
-    ok = ok && config->bNumInterfaces > 0;
+    bool ok = config->bNumInterfaces > 0 && libusb_open(candidate, &opened) == 0 && opened;
+    // A kernel driver holding the interface makes a configuration change fail with "busy" on
+    // Linux: it is detached first. The configuration is set only when the active one differs.
+    bool detached = false;
+    const int number = controlInterfaceFor(config->bNumInterfaces);
+    if (ok && libusb_kernel_driver_active(opened, number) == 1) {
+        ok = libusb_detach_kernel_driver(opened, number) == 0;
+        detached = ok;
+    }
+    int active = -1;
+    ok = ok && libusb_get_configuration(opened, &active) == 0;
+    ok = ok && (active == config->bConfigurationValue ||
+                libusb_set_configuration(opened, config->bConfigurationValue) == 0);
     if (ok) {
         interfaceCount = config->bNumInterfaces;
         ok = claimControlInterface(opened, config);
@@ -94,11 +104,13 @@ bool QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {
     libusb_free_config_descriptor(config);
 
     if (!ok) {
+        if (detached)
+            libusb_attach_kernel_driver(opened, number);
         if (opened)
             libusb_close(opened);
         return false;
     }
-    device = candidate;
+    driverDetached = detached;
     handle = opened;
     return true;
 }
@@ -106,9 +118,6 @@ bool QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {
 bool QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
                                           const libusb_config_descriptor* config) {
     const int number = controlInterfaceFor(config->bNumInterfaces);
-    if (libusb_kernel_driver_active(opened, number) == 1 &&
-        libusb_detach_kernel_driver(opened, number) != 0)
-        return false;
     if (libusb_claim_interface(opened, number) != 0)
         return false;
 
@@ -148,9 +157,13 @@ void QMEBaseLibusb::closeDevice() {
     libusb_device_handle* open = handle.exchange(nullptr);
     if (!open)
         return;
-    libusb_release_interface(open, controlInterfaceFor(interfaceCount));
+    const int number = controlInterfaceFor(interfaceCount);
+    libusb_release_interface(open, number);
+    // The interface goes back to the driver it was taken from.
+    if (driverDetached)
+        libusb_attach_kernel_driver(open, number);
+    driverDetached = false;
     libusb_close(open);
-    device = nullptr;
 }
 
 int QMEBaseLibusb::claimedInterface() const {

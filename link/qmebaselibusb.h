@@ -78,7 +78,6 @@ protected:
     std::uint8_t interruptInEndpoint = 0;
     std::uint8_t interruptOutEndpoint = 0;
     int interfaceCount = 0;
-    std::atomic<libusb_device*> device{nullptr};
     std::atomic<libusb_device_handle*> handle{nullptr};
     std::atomic<int> transferMode{ModeNone};
     std::uint16_t releaseNumber = 0;
@@ -98,6 +97,8 @@ private:
     bool writeBulk(libusb_device_handle* open, const unsigned char* data, int length,
                    int timeoutMs);
 
+    // The open took the control interface from a kernel driver; closing gives it back.
+    bool driverDetached = false;
     std::mutex writeMutex; // held for a whole frame
     std::mutex readMutex;  // held for one packet read
     mutable std::mutex identityMutex;

@@ -14,9 +14,31 @@ void sleepMs(int ms) {
 
 } // namespace
 
-QMEBaseReceiveThread::QMEBaseReceiveThread(QObject* parent) : QObject(parent) {}
+bool QMEBaseReceiveThread::Access::with(const std::function<void(QMEBaseReceiveThread&)>& use) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!thread)
+        return false;
+    use(*thread);
+    return true;
+}
+
+QMEBaseReceiveThread* QMEBaseReceiveThread::Access::current() {
+    std::lock_guard<std::mutex> lock(mutex);
+    return thread;
+}
+
+void QMEBaseReceiveThread::Access::withdraw() {
+    std::lock_guard<std::mutex> lock(mutex);
+    thread = nullptr;
+}
+
+QMEBaseReceiveThread::QMEBaseReceiveThread(QObject* parent)
+    : QObject(parent), accessPoint(std::make_shared<Access>()) {
+    accessPoint->thread = this;
+}
 
 QMEBaseReceiveThread::~QMEBaseReceiveThread() {
+    accessPoint->withdraw();
     stopFlag = true;
     quitEvent.set();
     // The buffer belongs to the worker until it has ended.
@@ -27,8 +49,8 @@ void QMEBaseReceiveThread::setLink(QMEBaseLibusb* link) {
     usbLink = link;
 }
 
-bool QMEBaseReceiveThread::start() {
-    return restartWorker();
+QUtilThread::StartResult QMEBaseReceiveThread::start() {
+    return startIdleWorker();
 }
 
 bool QMEBaseReceiveThread::stop() {
@@ -36,6 +58,8 @@ bool QMEBaseReceiveThread::stop() {
 }
 
 void QMEBaseReceiveThread::run() {
+    // A frame cut off by a stop or a lost pedal must not swallow the next session's answers.
+    receiveBuffer.clear();
     QMEBaseLibusb* link = usbLink.load();
     if (!link)
         return;
@@ -49,7 +73,6 @@ void QMEBaseReceiveThread::run() {
         if (stopFlag) {
             finishedEvent.set();
             stopFlag = false;
-            runningFlag = false;
             return;
         }
         sleepMs(1);
@@ -62,6 +85,7 @@ void QMEBaseReceiveThread::run() {
 
     finishedEvent.set();
     stopFlag = false;
+    // Cleared before the report, so that whoever reconnects on it finds the worker ended.
     runningFlag = false;
     emit emitLostConnection();
 }

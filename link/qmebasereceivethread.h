@@ -6,6 +6,8 @@
 #include <QObject>
 
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 class QMEBaseLibusb;
@@ -20,14 +22,33 @@ public:
     static constexpr int readBufferSize = 1024;
     static constexpr int finishedTimeoutMs = 1000;
 
+    // How the write threads reach this thread from any of their threads. The owning write
+    // thread withdraws it under the lock before destroying it, so a thread sharing it never
+    // calls into a receive thread that is being destroyed.
+    class Access {
+    public:
+        // Runs use on the receive thread unless it has been withdrawn; false then.
+        bool with(const std::function<void(QMEBaseReceiveThread&)>& use);
+        // The receive thread, null once withdrawn; for the thread that destroys it.
+        QMEBaseReceiveThread* current();
+        void withdraw();
+
+    private:
+        friend class QMEBaseReceiveThread;
+        std::mutex mutex;
+        QMEBaseReceiveThread* thread = nullptr;
+    };
+
     explicit QMEBaseReceiveThread(QObject* parent = nullptr);
     ~QMEBaseReceiveThread() override;
 
     void setLink(QMEBaseLibusb* link);
     QMEBaseLibusb* getLink() const { return usbLink.load(); }
+    std::shared_ptr<Access> access() const { return accessPoint; }
 
-    // Restart the worker / ask it to end. stop returns true once no worker runs any more.
-    bool start();
+    // Start the worker, refused while one runs (QUtilThread::startIdleWorker) / ask it to end.
+    // stop returns true once no worker runs any more.
+    StartResult start();
     bool stop();
     bool isRunning() const { return runningFlag.load(); }
 
@@ -46,4 +67,7 @@ protected:
     std::vector<unsigned char> receiveBuffer;
     std::atomic<QMEBaseLibusb*> usbLink{nullptr};
     ManualResetEvent finishedEvent;
+
+private:
+    std::shared_ptr<Access> accessPoint;
 };

@@ -16,8 +16,11 @@ QMEBaseWriteThread::QMEBaseWriteThread(QObject* parent) : QObject(parent) {
 QMEBaseWriteThread::~QMEBaseWriteThread() {
     detachCallbacks();
     stopFlag = true;
-    if (ownsReceiver)
-        delete receiver.data();
+    if (ownsReceiver && receiver) {
+        QMEBaseReceiveThread* owned = receiver->current();
+        receiver->withdraw();
+        delete owned;
+    }
     deviceTypeCopy.reset();
     if (quitEvent.isSet()) {
         ackEvent.set();
@@ -30,32 +33,41 @@ QMEBaseWriteThread::~QMEBaseWriteThread() {
 void QMEBaseWriteThread::attachLink(QMEBaseLibusb* link) {
     ownsReceiver = true;
     usbLink = link;
-    receiver = createReceiveThread();
-    receiver->setLink(link);
-    connectReceiver();
+    QMEBaseReceiveThread* created = createReceiveThread();
+    created->setLink(link);
+    connectReceiver(created);
 }
 
 void QMEBaseWriteThread::attachShared(QMEBaseLibusb* link, QMEBaseReceiveThread* receiveThread) {
     ownsReceiver = false;
     usbLink = link;
-    if (receiveThread)
-        receiveThread->setLink(link);
-    receiver = receiveThread;
-    connectReceiver();
+    receiver.reset();
+    if (!receiveThread)
+        return;
+    receiveThread->setLink(link);
+    connectReceiver(receiveThread);
 }
 
-void QMEBaseWriteThread::connectReceiver() {
-    if (!receiver)
-        return;
-    connect(receiver, &QMEBaseReceiveThread::emitCMDCallback, this,
+void QMEBaseWriteThread::connectReceiver(QMEBaseReceiveThread* receiveThread) {
+    receiver = receiveThread->access();
+    connect(receiveThread, &QMEBaseReceiveThread::emitCMDCallback, this,
             &QMEBaseWriteThread::CMDCallback, Qt::DirectConnection);
-    connect(receiver, &QMEBaseReceiveThread::emitLostConnection, this,
+    connect(receiveThread, &QMEBaseReceiveThread::emitLostConnection, this,
             &QMEBaseWriteThread::LostConnection, Qt::AutoConnection);
+}
+
+QMEBaseReceiveThread* QMEBaseWriteThread::receiveThread() const {
+    return receiver ? receiver->current() : nullptr;
 }
 
 void QMEBaseWriteThread::startReceiving() {
     if (receiver)
-        receiver->start();
+        receiver->with([](QMEBaseReceiveThread& thread) { thread.start(); });
+}
+
+void QMEBaseWriteThread::stopReceiving() {
+    if (receiver)
+        receiver->with([](QMEBaseReceiveThread& thread) { thread.stop(); });
 }
 
 bool QMEBaseWriteThread::sendFrame(unsigned char* frame, int timeoutMs) {
@@ -68,8 +80,8 @@ bool QMEBaseWriteThread::sendFrame(std::vector<unsigned char>& frame, int timeou
     return link && link->sendFrame(frame, timeoutMs);
 }
 
-bool QMEBaseWriteThread::startWorker() {
-    return restartWorker();
+QUtilThread::StartResult QMEBaseWriteThread::startWorker(const std::function<void()>& prepare) {
+    return startIdleWorker(prepare);
 }
 
 void QMEBaseWriteThread::stopWorker() {
@@ -78,7 +90,8 @@ void QMEBaseWriteThread::stopWorker() {
 
 void QMEBaseWriteThread::detachCallbacks() {
     if (receiver)
-        disconnect(receiver, nullptr, this, nullptr);
+        receiver->with(
+            [this](QMEBaseReceiveThread& thread) { disconnect(&thread, nullptr, this, nullptr); });
     // A message already on its way may still arrive after the disconnect; it finds the flag.
     std::lock_guard<std::mutex> lock(callbackMutex);
     callbacksDetached = true;
@@ -106,8 +119,7 @@ uchar QMEBaseWriteThread::openUsbConnect(ushort Vid, ushort Pid, ushort ReleaseN
 }
 
 bool QMEBaseWriteThread::closeUsbConnect() {
-    if (receiver)
-        receiver->stop();
+    stopReceiving();
     if (QMEBaseLibusb* link = usbLink.load())
         link->closeDevice();
     return true;

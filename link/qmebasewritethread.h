@@ -5,9 +5,10 @@
 #include "link/qutilthread.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -40,7 +41,8 @@ public:
     void attachShared(QMEBaseLibusb* link, QMEBaseReceiveThread* receiveThread);
 
     QMEBaseLibusb* link() const { return usbLink.load(); }
-    QMEBaseReceiveThread* receiveThread() const { return receiver.data(); }
+    // Null without one, and once the write thread owning a shared one has destroyed it.
+    QMEBaseReceiveThread* receiveThread() const;
 
     void startReceiving();
 
@@ -48,10 +50,13 @@ public:
     bool sendFrame(unsigned char* frame, int timeoutMs);
     bool sendFrame(std::vector<unsigned char>& frame, int timeoutMs);
 
-    // Restart the worker running run(); false if the previous worker did not end in time.
-    bool startWorker();
+    // Starts a worker running run(), refused with Busy while one runs (the running worker and
+    // its settings stay as they are); prepare stores the new worker's settings once the start
+    // is certain.
+    StartResult startWorker(const std::function<void()>& prepare = {});
     // Ask the worker to end and wait (bounded) for it and for the acknowledgement event.
     void stopWorker();
+    // True from a start until the worker's run has returned.
     bool isWorkerRunning() const { return runningFlag.load(); }
 
 signals:
@@ -76,16 +81,18 @@ protected:
     // Stops the worker and stops delivering received messages to this object; returns once no
     // DealData runs any more.
     void finishThreads();
+    // Stops the receive thread, safe from any thread while its owner may be destroying it.
+    void stopReceiving();
 
     std::atomic<QMEBaseLibusb*> usbLink{nullptr};
-    // Guarded: a shared receive thread dies with the write thread that owns it.
-    QPointer<QMEBaseReceiveThread> receiver;
+    // Shared: a shared receive thread dies with the write thread that owns it.
+    std::shared_ptr<QMEBaseReceiveThread::Access> receiver;
     bool ownsReceiver = true;
     std::optional<std::string> deviceTypeCopy;
     ManualResetEvent ackEvent;
 
 private:
-    void connectReceiver();
+    void connectReceiver(QMEBaseReceiveThread* receiveThread);
     void detachCallbacks();
 
     std::mutex callbackMutex; // held while a received message is handled

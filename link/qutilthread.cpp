@@ -20,6 +20,7 @@ bool QUtilThread::launchWorker() {
     workerEnded = std::make_shared<ManualResetEvent>();
     worker = std::thread([this, ended = workerEnded] {
         run();
+        runningFlag = false;
         ended->set();
     });
     return true;
@@ -57,15 +58,16 @@ void QUtilThread::joinWorkerBeforeDestruction() {
     worker.join();
 }
 
-bool QUtilThread::restartWorker() {
-    quitEvent.set();
-    if (!joinWorker(workerEndTimeoutMs))
-        return false;
-    // Set only now: a previous worker clears them as it ends.
+QUtilThread::StartResult QUtilThread::startIdleWorker(const std::function<void()>& prepare) {
+    if (!joinWorker(finishingGraceMs))
+        return StartResult::Busy;
+    if (prepare)
+        prepare();
     stopFlag = false;
     runningFlag = true;
     quitEvent.reset();
-    return launchWorker();
+    launchWorker();
+    return StartResult::Started;
 }
 
 bool QUtilThread::stopWorkerAndWait(ManualResetEvent& doneEvent, int doneTimeoutMs) {

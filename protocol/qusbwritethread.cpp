@@ -5,7 +5,6 @@
 #include "protocol/irfileloader.h"
 
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <array>
@@ -131,17 +130,10 @@ int QUsbWriteThread::readPresets(int count) {
         // A stale answer from an earlier exchange must not count for this request.
         presetAnswer.store(-1);
         requestPreset(static_cast<uint8_t>(preset));
-        QElapsedTimer timer;
-        timer.start();
-        for (;;) {
-            presetArrived.reset();
-            if (presetAnswer.load() == preset)
-                break;
-            // A lost pedal will not answer: no point holding the caller for the full time.
-            if (timer.elapsed() > answerTimeoutMs || !usbIsOpen())
-                return preset;
-            presetArrived.wait(pollMs);
-        }
+        // A lost pedal will not answer: no point holding the caller for the full time.
+        if (!presetArrived.waitUntil([this, preset] { return presetAnswer.load() == preset; },
+                                     [this] { return !usbIsOpen(); }, answerTimeoutMs, pollMs))
+            return preset;
     }
     return count < 0 ? 0 : count;
 }
@@ -164,13 +156,12 @@ void QUsbWriteThread::reconnectSequence() {
     finishConnect();
 }
 
-bool QUsbWriteThread::startIrImport(uint8_t slot, const QStringList& paths) {
-    firstImportSlot.store(slot);
-    {
+QUtilThread::StartResult QUsbWriteThread::startIrImport(uint8_t slot, const QStringList& paths) {
+    return startWorker([this, slot, &paths] {
+        firstImportSlot.store(slot);
         std::lock_guard<std::mutex> lock(filesMutex);
         files = paths;
-    }
-    return startWorker();
+    });
 }
 
 QStringList QUsbWriteThread::importFiles() const {
@@ -264,16 +255,9 @@ bool QUsbWriteThread::sendIrPacket(std::vector<unsigned char> frame, int sequenc
 }
 
 bool QUsbWriteThread::waitForIrAck(int sequence) {
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        irAckArrived.reset();
-        if (irAck.load() == sequence)
-            return true;
-        if (timer.elapsed() > answerTimeoutMs || !usbIsOpen() || stopFlag.load())
-            return false;
-        irAckArrived.wait(pollMs);
-    }
+    return irAckArrived.waitUntil([this, sequence] { return irAck.load() == sequence; },
+                                  [this] { return !usbIsOpen() || stopFlag.load(); },
+                                  answerTimeoutMs, pollMs);
 }
 
 void QUsbWriteThread::abortImport(int progress) {

@@ -67,8 +67,9 @@ public:
 
     // The loader that reads IR files for the upload (not owned).
     void setIrFileLoader(IrFileLoader* loader) { irLoader.store(loader); }
-    // Uploads the files into consecutive slots from slot on the worker.
-    bool startIrImport(uint8_t slot, const QStringList& paths);
+    // Uploads the files into consecutive slots from slot on the worker. Busy, at once and
+    // with nothing changed, while an import runs.
+    StartResult startIrImport(uint8_t slot, const QStringList& paths);
 
     int ackSequence() const { return irAck.load(); }
     int presetAck() const { return presetAnswer.load(); }

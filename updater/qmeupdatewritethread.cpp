@@ -54,6 +54,12 @@ bool QMEUpdateWriteThread::stopRequested() const {
 }
 
 void QMEUpdateWriteThread::run() {
+    runUpload();
+    // Acknowledges the end, so that a stop waiting for it returns at once.
+    ackEvent.set();
+}
+
+void QMEUpdateWriteThread::runUpload() {
     emit emitUpdateMsg(MsgProgress, 0);
     QFirmwareImage image;
     if (firmwarePath.isEmpty()) {
@@ -134,11 +140,14 @@ void QMEUpdateWriteThread::uploadImage(QFirmwareImage& image) {
 
     emit emitUpdateMsg(MsgProgress, 99);
     // The boot loader may restart without answering the finish packet: every block has been
-    // acknowledged, so an unanswered finish still completes the upload.
+    // acknowledged, so an unanswered finish still completes the upload. One that never left
+    // did not: the pedal still waits in its boot loader.
     const unsigned char finish[] = {0xFF, 0x00};
-    if (sendPacket(finish, sizeof finish)) {
-        waitForAnswer();
+    if (!sendPacket(finish, sizeof finish)) {
+        emit emitUpdateMsg(MsgBlockFailed, float(blockPercent() + 9));
+        return;
     }
+    waitForAnswer();
     pause(completionPauseMs);
     emit emitUpdateMsg(MsgProgress, 100);
     emit emitUpdateMsg(MsgComplete, 100);
@@ -199,19 +208,10 @@ bool QMEUpdateWriteThread::waitForAnswer() {
 }
 
 bool QMEUpdateWriteThread::waitForBlockAck() {
-    QElapsedTimer timer;
-    timer.start();
-    while (!ackFlag) {
-        if (timer.elapsed() > answerTimeoutMs || stopRequested() || !usbIsOpen()) {
-            return false;
-        }
-        if (ackEvent.wait(pollMs) && !ackFlag) {
-            // Woken by an answer that acknowledges nothing: wait on. DealData sets the flag
-            // before it signals, so the check behind the reset cannot miss an acknowledgement.
-            ackEvent.reset();
-        }
-    }
-    return true;
+    // DealData sets the flag before it signals, so the event's reset cannot hide it.
+    return ackEvent.waitUntil([this] { return ackFlag.load(); },
+                              [this] { return stopRequested() || !usbIsOpen(); }, answerTimeoutMs,
+                              pollMs);
 }
 
 void QMEUpdateWriteThread::pause(int ms) {

@@ -1,7 +1,5 @@
 #pragma once
 
-// The base class holds a guarded pointer to its receive thread, which needs the full type.
-#include "link/qmebasereceivethread.h"
 #include "link/qmebasewritethread.h"
 #include "updater/qfirmwareimage.h"
 
@@ -59,6 +57,7 @@ private:
     };
 
     static SectionInfo sectionInfo(const unsigned char* header);
+    void runUpload();
     bool expectedTypeMatches(const unsigned char* type, int size) const;
     void uploadImage(QFirmwareImage& image);
     bool sendBlocks(const SectionInfo& section);

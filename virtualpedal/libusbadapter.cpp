@@ -206,6 +206,10 @@ int writeOut(Lock& lock, libusb_device_handle* handle, PedalModel::Pipe pipe,
             *transferred = sent;
             return LIBUSB_ERROR_NO_DEVICE;
         }
+        if (device->model->refuses(pipe, data + sent, static_cast<std::size_t>(size))) {
+            *transferred = sent;
+            return LIBUSB_ERROR_PIPE;
+        }
         device->model->receive(pipe, data + sent, static_cast<std::size_t>(size), Clock::now());
         sent += size;
         VirtualBus::wakeup().notify_all();
@@ -492,15 +496,6 @@ libusb_device_handle* libusb_open_device_with_vid_pid(libusb_context* context, u
     return handle;
 }
 
-int libusb_set_configuration(libusb_device_handle* handle, int configuration) {
-    Lock lock(VirtualBus::mutex());
-    if (!knownHandle(handle))
-        return LIBUSB_ERROR_INVALID_PARAM;
-    if (!liveDevice(handle))
-        return LIBUSB_ERROR_NO_DEVICE;
-    return configuration == 1 || configuration == -1 ? LIBUSB_SUCCESS : LIBUSB_ERROR_NOT_FOUND;
-}
-
 int libusb_get_configuration(libusb_device_handle* handle, int* configuration) {
     Lock lock(VirtualBus::mutex());
     if (!knownHandle(handle) || !configuration)
@@ -535,6 +530,19 @@ bool driverBound(libusb_device_handle* handle, int interfaceNumber) {
 
 } // namespace
 
+int libusb_set_configuration(libusb_device_handle* handle, int configuration) {
+    Lock lock(VirtualBus::mutex());
+    if (!knownHandle(handle))
+        return LIBUSB_ERROR_INVALID_PARAM;
+    const VirtualBus::Device* device = liveDevice(handle);
+    if (!device)
+        return LIBUSB_ERROR_NO_DEVICE;
+    if (configuration != 1 && configuration != -1)
+        return LIBUSB_ERROR_NOT_FOUND;
+    // As on Linux: no configuration change while a kernel driver holds an interface.
+    return driverBound(handle, device->controlInterface()) ? LIBUSB_ERROR_BUSY : LIBUSB_SUCCESS;
+}
+
 int libusb_kernel_driver_active(libusb_device_handle* handle, int interfaceNumber) {
     Lock lock(VirtualBus::mutex());
     const int result = checkInterface(handle, interfaceNumber);
@@ -565,6 +573,10 @@ int libusb_attach_kernel_driver(libusb_device_handle* handle, int interfaceNumbe
     if (VirtualBus::current()->config().kernelDriver == 0 ||
         interfaceNumber != device->controlInterface())
         return LIBUSB_ERROR_NOT_FOUND;
+    // As on Linux: the driver cannot take an interface that a program still claims.
+    for (libusb_device_handle* other : registry().handles)
+        if (other->device == handle->device && other->claimed.count(interfaceNumber))
+            return LIBUSB_ERROR_BUSY;
     if (!device->driverDetached.erase(handle->device->generation))
         return LIBUSB_ERROR_BUSY;
     return LIBUSB_SUCCESS;

@@ -103,6 +103,15 @@ PedalConfig PedalConfig::fromEnvironment() {
         if (parts.size() > 1)
             config.corruptNth = static_cast<int>(number(parts[1], 0));
     }
+    if (const char* stall = env("TALIX_VP_STALL_ON")) {
+        std::vector<std::string> parts = split(stall, ':');
+        if (!parts.empty())
+            config.stallCode = static_cast<int>(number(parts[0], -1));
+        if (parts.size() > 1)
+            config.stallNth = static_cast<int>(number(parts[1], 0));
+    }
+    config.repeatBlock = static_cast<int>(numberVar("TALIX_VP_REPEAT_BLOCK", -1));
+    config.longBlock = static_cast<int>(numberVar("TALIX_VP_LONG_BLOCK", -1));
     if (const char* garbage = env("TALIX_VP_GARBAGE"))
         for (const std::string& byte : split(garbage, ' '))
             config.garbage.push_back(static_cast<std::uint8_t>(number("0x" + byte, 0)));

@@ -37,6 +37,10 @@ struct PedalConfig {
     int dropIrAck = -1;
     int corruptCode = -1;
     int corruptNth = 0; // 0: every answer with corruptCode
+    int stallCode = -1;
+    int stallNth = 0; // 0: every frame with stallCode
+    int repeatBlock = -1;
+    int longBlock = -1;
     std::vector<std::uint8_t> garbage;
     std::uint32_t paddingSeed = 0;
     int delayAllMs = 0;

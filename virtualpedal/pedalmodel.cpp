@@ -37,6 +37,15 @@ PedalModel::PedalModel(const PedalConfig& config, std::string deviceType, PedalS
     : config_(config), deviceType_(std::move(deviceType)), state_(std::move(state)),
       log_(std::move(log)), changed_(std::move(changed)), random_(config.paddingSeed) {}
 
+bool PedalModel::refuses(Pipe pipe, const std::uint8_t* data, std::size_t size) {
+    // The link starts every frame at the front of an interrupt packet: count, AA, 55, L, code.
+    if (config_.stallCode < 0 || pipe != Pipe::Interrupt || size < 6 || data[1] != 0xAA ||
+        data[2] != 0x55 || data[5] != config_.stallCode)
+        return false;
+    ++stallSeen_;
+    return config_.stallNth == 0 || stallSeen_ == config_.stallNth;
+}
+
 void PedalModel::receive(Pipe pipe, const std::uint8_t* data, std::size_t size,
                          Clock::time_point now) {
     if (link_ != Link::Plugged || size == 0)
@@ -209,7 +218,11 @@ void PedalModel::runCommand(std::uint8_t code, const Params& p) {
         Params out{static_cast<std::uint8_t>(block >> 8), static_cast<std::uint8_t>(block)};
         auto from = state_.memoryImage.begin() + block * PedalState::blockSize;
         out.insert(out.end(), from, from + PedalState::blockSize);
+        if (block == config_.longBlock)
+            out.push_back(0x5A);
         answer(0xE9, out);
+        if (block == config_.repeatBlock)
+            answer(0xE9, out);
         break;
     }
     case 0xE9:

@@ -29,6 +29,8 @@ public:
                std::function<void(const std::string&)> log,
                std::function<void(const PedalState&)> changed);
 
+    // Whether the pedal stalls on this OUT packet instead of taking it (TALIX_VP_STALL_ON).
+    bool refuses(Pipe pipe, const std::uint8_t* data, std::size_t size);
     // One OUT packet (interrupt: count byte first; bulk: plain bytes).
     void receive(Pipe pipe, const std::uint8_t* data, std::size_t size, Clock::time_point now);
     // The next IN packet of `pipe` if one is ready at `now`.
@@ -97,6 +99,7 @@ private:
     int generation_ = 0;
     int framesSeen_ = 0;
     int corruptSeen_ = 0;
+    int stallSeen_ = 0;
     bool startAccepted_ = false;
     bool stateDirty_ = false;
 

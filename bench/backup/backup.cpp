@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         if (!PedalSession::setPedalImage(image))
             return 1;
         if (!bench.run(thread, &QBackupWriteThread::emitBackupProgress,
-                       [&] { return thread.startBackupTo(path); }))
+                       [&] { return bool(thread.startBackupTo(path)); }))
             return 1;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly) || file.readAll() != buildBackupFile(image)) {

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (!bench.run(thread, &QBackupWriteThread::emitRecallProgress,
-                       [&] { return thread.startRestoreFrom(path); }))
+                       [&] { return bool(thread.startRestoreFrom(path)); }))
             return 1;
         if (!pedalHolds(image)) {
             std::fprintf(stderr, "bench restore: the pedal does not hold the file's image\n");

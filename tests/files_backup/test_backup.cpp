@@ -80,6 +80,7 @@ private slots:
     void stopWhileWaitingFails();
     void lastAcknowledgementNotSent();
     void shortTransferFails();
+    void startWhileTransferRuns();
     void unwritableTarget_data();
     void unwritableTarget();
 
@@ -130,7 +131,8 @@ void TestBackup::dialogCancelledStartsNothing() {
         }
     });
     QBackupWriteThread& thread = session.backupThread();
-    QVERIFY(!(restore ? thread.startRestore() : thread.startBackup()));
+    QVERIFY((restore ? thread.startRestore() : thread.startBackup()) ==
+            QUtilThread::StartResult::Cancelled);
     QCOMPARE(dialogs, 1);
     QTest::qWait(50);
     QVERIFY(!thread.isWorkerRunning());
@@ -252,6 +254,11 @@ void TestBackup::failureLeavesEarlierFile_data() {
         << Environment{{"TALIX_VP_UNPLUG_AFTER", "120"}} << -1 << Message{-1, Failed};
     QTest::newRow("acknowledgement not answered")
         << Environment{{"TALIX_VP_SILENT_ON", "0xEA"}} << 2 << Message{0, Failed};
+    // Block 100 comes twice: the step that asks for block 101 fails.
+    QTest::newRow("repeated block")
+        << Environment{{"TALIX_VP_REPEAT_BLOCK", "100"}} << 102 << Message{45, Failed};
+    QTest::newRow("over-long block")
+        << Environment{{"TALIX_VP_LONG_BLOCK", "100"}} << 101 << Message{45, Failed};
 }
 
 void TestBackup::failureLeavesEarlierFile() {
@@ -378,9 +385,10 @@ void TestBackup::shortTransferFails() {
     QVERIFY(session.open());
     const QString path = dir.absoluteFilePath("short.bfl");
     std::atomic<int> answered{0};
-    std::thread answering([&answered] {
+    std::atomic<bool> ended{false};
+    std::thread answering([&answered, &ended] {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (answered < 224 && std::chrono::steady_clock::now() < deadline) {
+        while (!ended && answered < 224 && std::chrono::steady_clock::now() < deadline) {
             if (int(PedalSession::framesSent().size()) <= answered) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
                 continue;
@@ -393,14 +401,46 @@ void TestBackup::shortTransferFails() {
         }
     });
     QVERIFY(session.backupThread().startBackupTo(path));
-    const bool ended = PedalSession::waitForEnd(session.backupMessages, 20000);
+    ended = PedalSession::waitForEnd(session.backupMessages, 20000);
     answering.join();
     QVERIFY(ended);
-    QCOMPARE(answered.load(), 224);
-    QCOMPARE(session.backupMessages.last(), Message(100, Failed));
-    QCOMPARE(int(PedalSession::framesSent().size()), 225);
+    // The short block fails its own step: trunc(101 * 100 / 224).
+    QCOMPARE(answered.load(), 101);
+    QCOMPARE(session.backupMessages.last(), Message(45, Failed));
+    QCOMPARE(int(PedalSession::framesSent().size()), 101);
     QVERIFY(!QFile::exists(path));
     QVERIFY(dir.entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A start while a transfer runs is refused at once, without a dialog, and the running
+// backup goes on to its file.
+void TestBackup::startWhileTransferRuns() {
+    PedalSession session;
+    QVERIFY(session.open());
+    const QString path = dir.absoluteFilePath("running.bfl");
+    QBackupWriteThread& thread = session.backupThread();
+    QVERIFY(thread.startBackupTo(path) == QUtilThread::StartResult::Started);
+    QTRY_VERIFY_WITH_TIMEOUT(session.backupMessages.size() >= 2, 5000);
+    int dialogs = 0;
+    QTimer dialogWatch;
+    connect(&dialogWatch, &QTimer::timeout, [&dialogs] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            ++dialogs;
+            dialog->reject();
+        }
+    });
+    dialogWatch.start(10);
+    QVERIFY(thread.startRestoreFrom(dir.absoluteFilePath("other.bfl")) ==
+            QUtilThread::StartResult::Busy);
+    QVERIFY(thread.startBackup() == QUtilThread::StartResult::Busy);
+    QVERIFY(thread.startRestore() == QUtilThread::StartResult::Busy);
+    QCOMPARE(dialogs, 0);
+    QCOMPARE(thread.path(), path);
+    QCOMPARE(thread.mode(), int(QBackupWriteThread::ModeBackup));
+    QVERIFY(PedalSession::waitForEnd(session.backupMessages, 20000));
+    QCOMPARE(session.backupMessages.last(), Message(100, Finished));
+    QCOMPARE(readFile(path).size(), 116002);
+    QVERIFY(session.recallMessages.isEmpty());
 }
 
 void TestBackup::unwritableTarget_data() {

@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QtTest>
 
+#include <memory>
+
 #include <algorithm>
 #include <atomic>
 
@@ -83,6 +85,9 @@ private slots:
     void stopWhileWaitingFails();
     void stopBeforeBlock();
     void stopDuringCheckRejects();
+    void lastBlockNotSentKeepsListening();
+    void closeDuringRestore_data();
+    void closeDuringRestore();
 
 private:
     QTemporaryDir home;
@@ -321,6 +326,46 @@ void TestRestore::stopDuringCheckRejects() {
     QVERIFY(thread.startRestoreFrom(write(backupFile(PedalSession::randomImage(4)))));
     QVERIFY(PedalSession::waitForEnd(messages, 5000));
     QCOMPARE(messages, (Messages{{0, Failed}}));
+}
+
+// A last block that cannot be sent fails the restore and leaves the editor listening, so a
+// pedal lost afterwards is noticed.
+void TestRestore::lastBlockNotSentKeepsListening() {
+    PedalSession session(Environment{{"TALIX_VP_STALL_ON", "0xE9:224"}});
+    QVERIFY(session.open());
+    QSignalSpy lost(&session.writeThread(), &QMEBaseWriteThread::emitDeviceLostConnect);
+    QVERIFY(
+        session.backupThread().startRestoreFrom(write(backupFile(PedalSession::randomImage(5)))));
+    QVERIFY(PedalSession::waitForEnd(session.recallMessages, 20000));
+    QCOMPARE(session.recallMessages.last(), Message(100, Failed));
+    QCOMPARE(countCode(PedalSession::framesSent(), 0xE9), 223);
+    QTRY_VERIFY_WITH_TIMEOUT(session.writeThread().receiveThread()->isRunning(), 5000);
+    QVERIFY(virtualpedal::VirtualPedal::unplug());
+    QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 5000);
+    QVERIFY(!session.link().isOpen());
+}
+
+void TestRestore::closeDuringRestore_data() {
+    QTest::addColumn<int>("messages");
+    // While blocks go out; as the last block is handed over (the receive thread stops).
+    QTest::newRow("mid-transfer") << 50;
+    QTest::newRow("last block") << 224;
+    QTest::newRow("after the last block") << 225;
+}
+
+// The editor closes (write thread first) while a restore runs: nothing may touch the receive
+// thread the write thread destroys. Meant for the address sanitizer build.
+void TestRestore::closeDuringRestore() {
+    QFETCH(int, messages);
+    auto session = std::make_unique<PedalSession>();
+    QVERIFY(session->open());
+    QVERIFY(
+        session->backupThread().startRestoreFrom(write(backupFile(PedalSession::randomImage(6)))));
+    QTRY_VERIFY_WITH_TIMEOUT(session->recallMessages.size() >= messages, 20000);
+    QElapsedTimer timer;
+    timer.start();
+    session.reset();
+    QVERIFY(timer.elapsed() < QUtilThread::workerEndTimeoutMs);
 }
 
 QTEST_GUILESS_MAIN(TestRestore)

@@ -254,6 +254,12 @@ private slots:
         QCOMPARE(UsbRecorder::claimedInterfaces(), claimed);
         // A failed open closes what it opened.
         QCOMPARE(UsbRecorder::opens() - UsbRecorder::closes(), result != 0 ? 1 : 0);
+        // Closing gives the interface back to the kernel's driver.
+        link.closeDevice();
+        libusb_device_handle* probe = libusb_open_device_with_vid_pid(nullptr, vid, pid);
+        QVERIFY(probe);
+        QCOMPARE(libusb_kernel_driver_active(probe, interfaces >= 4 ? 3 : 0), 1);
+        libusb_close(probe);
     }
 
     void framesInPackets_data() const {

@@ -9,8 +9,9 @@
 
 namespace {
 
-// A worker that behaves as the transfer workers do: it polls the stop flag every 5 ms, and
-// signals the acknowledgement event when it ends if told to.
+// A worker that behaves as the transfer workers do and no better: it looks at the stop flag
+// (never at the quit event) every 5 ms, and signals the acknowledgement event when it ends if
+// told to.
 class PollingWorker final : public QMEBaseWriteThread {
 public:
     std::atomic<int> runs{0};
@@ -18,8 +19,6 @@ public:
     std::atomic<bool> signalAckAtEnd{true};
     std::atomic<bool> endAtOnce{false};
     std::atomic<bool> onWorkerThread{false};
-    // Ends as the transfer workers do: clearing the flags a little after it saw the request.
-    std::atomic<bool> clearFlagsAtEnd{false};
     std::thread::id creator = std::this_thread::get_id();
 
     ~PollingWorker() override { finishThreads(); }
@@ -32,21 +31,18 @@ protected:
         ++runs;
         onWorkerThread = std::this_thread::get_id() != creator;
         for (int i = 0; i < 2000 && !endAtOnce; ++i) {
-            if (stopFlag || quitEvent.isSet()) {
-                sawStop = stopFlag.load();
+            if (stopFlag) {
+                sawStop = true;
                 break;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         if (signalAckAtEnd)
             ackEvent.set();
-        if (clearFlagsAtEnd) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            stopFlag = false;
-            runningFlag = false;
-        }
     }
 };
+
+using StartResult = QUtilThread::StartResult;
 
 } // namespace
 
@@ -99,33 +95,48 @@ private slots:
         QVERIFY(worker.onWorkerThread);
         QVERIFY(worker.sawStop);
         QVERIFY(!worker.hasWorker());
+        QVERIFY(!worker.isWorkerRunning());
     }
 
-    void restartWaitsForPreviousWorker() const {
+    // A start while a worker runs is refused at once: the running worker goes on untouched,
+    // its settings are not replaced, and a later stop still waits for it.
+    void startWhileRunningIsRefused() const {
         PollingWorker worker;
-        QVERIFY(worker.startWorker());
+        QVERIFY(worker.startWorker() == StartResult::Started);
         QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 1, 5000);
-        // The restart signals the quit event, which the running worker honours.
-        QVERIFY(worker.startWorker());
+        bool prepared = false;
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(worker.startWorker([&prepared] { prepared = true; }) == StartResult::Busy);
+        QVERIFY(timer.elapsed() < QUtilThread::workerEndTimeoutMs / 4);
+        QVERIFY(!prepared);
+        QVERIFY(worker.isWorkerRunning());
+        QVERIFY(!worker.quitEvent.isSet());
+        QVERIFY(!worker.sawStop);
+        QCOMPARE(worker.runs.load(), 1);
+
+        worker.stopWorker();
+        QVERIFY(worker.sawStop);
+        QVERIFY(!worker.isWorkerRunning());
+        // After a stop the next start is honoured, and the next stop waits for that worker.
+        worker.sawStop = false;
+        QVERIFY(worker.startWorker([&prepared] { prepared = true; }) == StartResult::Started);
+        QVERIFY(prepared);
         QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 2, 5000);
         QVERIFY(!worker.quitEvent.isSet());
         worker.stopWorker();
+        QVERIFY(worker.sawStop);
         QVERIFY(!worker.hasWorker());
     }
 
-    void restartKeepsFlagsOfNewWorker() const {
+    void startAfterWorkerEndedStartsAnew() const {
         PollingWorker worker;
-        worker.clearFlagsAtEnd = true;
-        QVERIFY(worker.startWorker());
-        QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 1, 5000);
-        QVERIFY(worker.startWorker());
+        worker.endAtOnce = true;
+        QVERIFY(worker.startWorker() == StartResult::Started);
+        QTRY_VERIFY_WITH_TIMEOUT(!worker.isWorkerRunning(), 5000);
+        QVERIFY(worker.startWorker() == StartResult::Started);
         QTRY_COMPARE_WITH_TIMEOUT(worker.runs.load(), 2, 5000);
-        // The previous worker's end must not mark the new one as stopped.
-        QVERIFY(worker.isWorkerRunning());
-        worker.sawStop = false;
-        worker.stopWorker();
-        QVERIFY(worker.sawStop);
-        QVERIFY(!worker.hasWorker());
+        QTRY_VERIFY_WITH_TIMEOUT(!worker.isWorkerRunning(), 5000);
     }
 
     void stopAfterWorkerEndedReturnsAtOnce() const {
@@ -133,6 +144,8 @@ private slots:
         worker.endAtOnce = true;
         QVERIFY(worker.startWorker());
         QTRY_VERIFY_WITH_TIMEOUT(worker.ackEvent.isSet(), 5000);
+        // A worker that ended by itself is no longer running.
+        QTRY_VERIFY_WITH_TIMEOUT(!worker.isWorkerRunning(), 5000);
         QElapsedTimer timer;
         timer.start();
         worker.stopWorker();
@@ -180,6 +193,7 @@ private slots:
         QMEBaseReceiveThread receiver;
         QSignalSpy lost(&receiver, &QMEBaseReceiveThread::emitLostConnection);
         QVERIFY(receiver.start());
+        QTRY_VERIFY_WITH_TIMEOUT(!receiver.isRunning(), 5000);
         // The worker returns at once without signalling its finished event; stop must not
         // wait for it without bound.
         QVERIFY(receiver.stop());

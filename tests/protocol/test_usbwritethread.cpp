@@ -376,6 +376,33 @@ private slots:
         checkFilledFrom(pedal, 14, pedal.presets[pedal.currentPreset]);
     }
 
+    // A frame cut off by an unplug must not swallow the answers of the next connection.
+    void reconnectAfterFrameCutOff() {
+        QVERIFY(open());
+        thread->startReceiving();
+        QSignalSpy answers(thread, &QMEBaseWriteThread::emitAnalysis);
+        QSignalSpy lost(thread, &QMEBaseWriteThread::emitDeviceLostConnect);
+        // One packet: a whole answer, then the first bytes of the long IR name answer.
+        Bytes stream = VirtualPedal::frame(0x97, {1});
+        const Bytes names = VirtualPedal::frame(0xE7, Bytes(550, 'n'));
+        stream.insert(stream.end(), names.begin(), names.begin() + 40);
+        QVERIFY(VirtualPedal::pushRaw(stream));
+        QTRY_COMPARE_WITH_TIMEOUT(answers.count(), 1, 5000);
+        QVERIFY(VirtualPedal::unplug());
+        QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 5000);
+
+        QVERIFY(VirtualPedal::replug());
+        QCOMPARE(int(thread->openUsbConnect(0x0483, 0x5703, 200, "TAL_IX")), 2);
+        VirtualPedal::clearReceivedFrames();
+        const PedalState pedal = distinctState();
+        QVERIFY(VirtualPedal::setState(pedal));
+        thread->connectSequence();
+        QCOMPARE(codesReceived(),
+                 (QList<int>{0x00} + presetRequests(14) + QList<int>{0xEC, 0x9B, 0xEE}));
+        QTRY_COMPARE_WITH_TIMEOUT(parser->deviceState()->deviceValue, 42u, 5000);
+        checkFilledFrom(pedal, 14, pedal.current);
+    }
+
     void silentPresetAnswerEndsReading() {
         QVERIFY(open({{"TALIX_VP_SILENT_ON", "0x99"}}));
         const PedalState pedal = distinctState();
@@ -674,6 +701,28 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(importEndedWith(3), 5000);
         QVERIFY(progress.last().path.isEmpty());
         QVERIFY(VirtualPedal::receivedFrames().size() < 13);
+    }
+
+    // A second import asked for while one runs is refused at once and changes nothing: the
+    // running import keeps its files and finishes.
+    void irImportWhileImporting() {
+        QVERIFY(open({{"TALIX_VP_DELAY_MS", "0xE2:20"}}));
+        thread->startReceiving();
+        loader.files = {{"a", samplesFor(1)}, {"b", samplesFor(2)}};
+        QVERIFY(thread->startIrImport(0, {"a"}) == QUtilThread::StartResult::Started);
+        QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty(), 5000);
+        QVERIFY(thread->startIrImport(5, {"b"}) == QUtilThread::StartResult::Busy);
+        QCOMPARE(thread->importFiles(), QStringList{"a"});
+        QCOMPARE(int(thread->importSlot()), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(importEndedWith(2), 15000);
+        QCOMPARE(loader.loadedPaths(), QStringList{"a"});
+        QCOMPARE(int(VirtualPedal::snapshot().userIr[0]), 1);
+        QCOMPARE(int(VirtualPedal::snapshot().userIr[5]), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!thread->isWorkerRunning(), 5000);
+        progress.clear();
+        QVERIFY(thread->startIrImport(5, {"b"}) == QUtilThread::StartResult::Started);
+        QTRY_VERIFY_WITH_TIMEOUT(importEndedWith(2), 15000);
+        QCOMPARE(int(VirtualPedal::snapshot().userIr[5]), 1);
     }
 
     void irImportEmptyList() {

@@ -31,6 +31,8 @@ private slots:
     void stopDuringBlocks() const;
     void destroyedDuringHandshake() const;
     void unansweredFinishStillCompletes() const;
+    void finishNotSentFails() const;
+    void stopWhileFinishAwaited() const;
 
 private:
     QString write(const QByteArray& bytes) const;
@@ -308,6 +310,43 @@ void TestUpdateFailures::unansweredFinishStillCompletes() const {
         session.messages,
         (Messages{{11, 0}, {11, 2}, {11, 5}, {11, 9}, {11, 99}, {11, 99}, {11, 100}, {10, 100}}));
     QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(image, -1, true));
+}
+
+// A finish packet that never left is not a completed update: the pedal still waits in its
+// boot loader.
+void TestUpdateFailures::finishNotSentFails() const {
+    FirmwareImageBuilder image;
+    image.sections.append({FirmwareImageBuilder::pattern(512, 12), 0xA2, 0xA3, 0, 0x0200});
+    const QString path = write(image.build());
+    UploadSession session("TALIX_VP_STALL_ON", "0xFF");
+    QCOMPARE(session.open(), 1);
+    QVERIFY(session.start(path));
+    QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs + 5000));
+    QCOMPARE(session.messages,
+             (Messages{{11, 0}, {11, 2}, {11, 5}, {11, 9}, {11, 99}, {11, 99}, {12, 99}}));
+    QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(image, -1, false));
+    QTRY_VERIFY_WITH_TIMEOUT(!session.thread().isWorkerRunning(), 5000);
+}
+
+// The worker acknowledges its end, so a stop while the finish packet's answer is awaited
+// does not wait out its own bound.
+void TestUpdateFailures::stopWhileFinishAwaited() const {
+    FirmwareImageBuilder image;
+    image.sections.append({FirmwareImageBuilder::pattern(512, 12), 0xA2, 0xA3, 0, 0x0200});
+    const QString path = write(image.build());
+    // The finish packet's answer comes late; the pedal stays on the bus until it is read.
+    UploadSession session("TALIX_VP_DELAY_MS", "0xFF:4000");
+    QCOMPARE(session.open(), 1);
+    QVERIFY(session.start(path));
+    QTRY_COMPARE_WITH_TIMEOUT(UploadSession::framesSent().size(), std::size_t(4), 5000);
+    QVERIFY(session.thread().isWorkerRunning());
+    QElapsedTimer timer;
+    timer.start();
+    session.thread().stopWorker();
+    QVERIFY(timer.elapsed() < QMEBaseWriteThread::ackTimeoutMs);
+    QVERIFY(!session.thread().isWorkerRunning());
+    QVERIFY(session.waitForEnd(5000));
+    QCOMPARE(session.messages.last(), UploadSession::Message(10, 100));
 }
 
 QTEST_GUILESS_MAIN(TestUpdateFailures)

@@ -57,7 +57,7 @@ int UploadSession::open() {
 
 bool UploadSession::start(const QString& firmwarePath) {
     updateThread.setFirmwarePath(firmwarePath);
-    return updateThread.startWorker();
+    return bool(updateThread.startWorker());
 }
 
 bool UploadSession::ended() const {

@@ -97,6 +97,68 @@ private slots:
         QCOMPARE(VirtualPedal::snapshot().irLanes[2][3 * 512], std::uint8_t('x'));
     }
 
+    void backupBlockFaults_data() const {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QList<int>>("blocks");
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::newRow("another block repeated")
+            << QByteArray("TALIX_VP_REPEAT_BLOCK") << QByteArray("5") << QList<int>{0, 1, 2}
+            << QList<int>{512, 512, 512};
+        QTest::newRow("block 1 repeated")
+            << QByteArray("TALIX_VP_REPEAT_BLOCK") << QByteArray("1") << QList<int>{0, 1, 1, 2}
+            << QList<int>{512, 512, 512, 512};
+        QTest::newRow("block 1 too long") << QByteArray("TALIX_VP_LONG_BLOCK") << QByteArray("1")
+                                          << QList<int>{0, 1, 2} << QList<int>{512, 513, 512};
+    }
+
+    void backupBlockFaults() const {
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, value);
+        QFETCH(QList<int>, blocks);
+        QFETCH(QList<int>, sizes);
+        ScopedEnv env{{variable.constData(), value}};
+        PedalClient client;
+        QVERIFY(client.open());
+        QList<QByteArray> frames = exchange(client, f(0xE8, h("01")), 1);
+        for (int block = 0; block < 2; ++block)
+            frames += exchange(client, f(0xEA, block16(block)), int(blocks.count(block + 1)));
+        QCOMPARE(frames.size(), blocks.size());
+        const std::vector<std::uint8_t> image = VirtualPedal::snapshot().memoryImage;
+        for (int i = 0; i < frames.size(); ++i) {
+            const QByteArray& frame = frames[i];
+            QCOMPARE(frame[4], char(0xE9));
+            QCOMPARE(frame.mid(5, 2), block16(blocks[i]));
+            QCOMPARE(frame.size() - 9, sizes[i]);
+            QCOMPARE(
+                frame.mid(7, 512),
+                QByteArray(reinterpret_cast<const char*>(image.data()) + 512 * blocks[i], 512));
+        }
+    }
+
+    void stallOnFrame_data() const {
+        QTest::addColumn<QByteArray>("setting");
+        QTest::addColumn<QList<int>>("results");
+        const int pipe = LIBUSB_ERROR_PIPE;
+        QTest::newRow("every 0x99") << QByteArray("0x99") << QList<int>{pipe, pipe, pipe};
+        QTest::newRow("second 0x99") << QByteArray("0x99:2") << QList<int>{0, pipe, 0};
+        QTest::newRow("other code") << QByteArray("0x97") << QList<int>{0, 0, 0};
+    }
+
+    void stallOnFrame() const {
+        QFETCH(QByteArray, setting);
+        QFETCH(QList<int>, results);
+        ScopedEnv env{{"TALIX_VP_STALL_ON", setting}};
+        PedalClient client;
+        QVERIFY(client.open());
+        for (int p = 0; p < results.size(); ++p) {
+            QCOMPARE(client.send(f(0x99, QByteArray(1, char(p)))), results[p]);
+            // A refused frame never reaches the pedal and is not answered.
+            QCOMPARE(client.readFrames(1, results[p] == 0 ? 500 : 80).size(), results[p] == 0);
+        }
+        QCOMPARE(int(VirtualPedal::receivedFrames().size()), int(results.count(0)));
+    }
+
     void corruptedAnswer_data() const {
         QTest::addColumn<QByteArray>("setting");
         QTest::addColumn<QList<bool>>("good");

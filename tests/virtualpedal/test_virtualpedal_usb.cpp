@@ -130,10 +130,12 @@ private slots:
         QTest::addColumn<int>("active");
         QTest::addColumn<int>("detach");
         QTest::addColumn<int>("claim");
-        QTest::newRow("none") << QByteArray() << 0 << int(LIBUSB_ERROR_NOT_FOUND) << 0;
-        QTest::newRow("detachable") << QByteArray("1") << 1 << 0 << 0;
+        QTest::addColumn<int>("configure");
+        QTest::newRow("none") << QByteArray() << 0 << int(LIBUSB_ERROR_NOT_FOUND) << 0
+                              << int(LIBUSB_SUCCESS);
+        QTest::newRow("detachable") << QByteArray("1") << 1 << 0 << 0 << int(LIBUSB_ERROR_BUSY);
         QTest::newRow("stuck") << QByteArray("stuck") << 1 << int(LIBUSB_ERROR_ACCESS)
-                               << int(LIBUSB_ERROR_BUSY);
+                               << int(LIBUSB_ERROR_BUSY) << int(LIBUSB_ERROR_BUSY);
     }
 
     void kernelDriver() const {
@@ -141,17 +143,28 @@ private slots:
         QFETCH(int, active);
         QFETCH(int, detach);
         QFETCH(int, claim);
+        QFETCH(int, configure);
         ScopedEnv env{{"TALIX_VP_KERNEL_DRIVER", driver}, {"TALIX_VP_INTERFACES", "4"}};
         libusb_init(nullptr);
         libusb_device_handle* handle = libusb_open_device_with_vid_pid(nullptr, 0x0483, 0x5703);
         QVERIFY(handle);
         QCOMPARE(libusb_kernel_driver_active(handle, 0), 0);
         QCOMPARE(libusb_kernel_driver_active(handle, 3), active);
+        // As on Linux, a bound driver refuses a configuration change.
+        QCOMPARE(libusb_set_configuration(handle, 1), configure);
         if (active)
             QCOMPARE(libusb_claim_interface(handle, 3), int(LIBUSB_ERROR_BUSY));
         QCOMPARE(libusb_detach_kernel_driver(handle, 3), detach);
         QCOMPARE(libusb_claim_interface(handle, 3), claim);
         QCOMPARE(libusb_kernel_driver_active(handle, 3), claim == 0 ? 0 : 1);
+        if (detach == 0) {
+            QCOMPARE(libusb_set_configuration(handle, 1), int(LIBUSB_SUCCESS));
+            // The driver takes the interface back only once it is released.
+            QCOMPARE(libusb_attach_kernel_driver(handle, 3), int(LIBUSB_ERROR_BUSY));
+            QCOMPARE(libusb_release_interface(handle, 3), 0);
+            QCOMPARE(libusb_attach_kernel_driver(handle, 3), 0);
+            QCOMPARE(libusb_kernel_driver_active(handle, 3), 1);
+        }
         libusb_close(handle);
         libusb_exit(nullptr);
     }
