@@ -283,6 +283,38 @@
         <source>EMPTY</source>
         <translation>LEER</translation>
     </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>Hauptfenster</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
+        <translation>Im Ordner „Firmware“ neben dem Updater liegt keine Firmware-Datei (*.zv). Kopieren Sie sie dorthin, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
+        <translation>Die Firmware-Datei „%1“ ist unlesbar oder beschädigt. Ersetzen Sie sie durch eine intakte Kopie, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
+        <translation>Die Firmware-Datei „%1“ ist nicht für dieses Pedal. Legen Sie die Firmware für TALIX an ihre Stelle, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>Das Pedal hat nicht geantwortet. Prüfen Sie das USB-Kabel, stecken Sie das Pedal aus und wieder ein und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The pedal refused to begin the update. Unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>Das Pedal hat den Start der Aktualisierung abgelehnt. Stecken Sie das Pedal aus und wieder ein und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</source>
+        <translation>Das Pedal hat die Firmware nicht weiter angenommen. Stecken Sie das Pedal aus und wieder ein und starten Sie den Updater neu, um die Aktualisierung zu wiederholen.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

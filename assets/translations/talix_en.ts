@@ -283,6 +283,38 @@
         <source>EMPTY</source>
         <translation>EMPTY</translation>
     </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>MainWindow</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
+        <translation>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
+        <translation>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
+        <translation>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</translation>
+    </message>
+    <message>
+        <source>The pedal refused to begin the update. Unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>The pedal refused to begin the update. Unplug the pedal and plug it in again, then start the updater again.</translation>
+    </message>
+    <message>
+        <source>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</source>
+        <translation>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -283,6 +283,38 @@
         <source>EMPTY</source>
         <translation>VIDE</translation>
     </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>Fenêtre principale</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
+        <translation>Aucun fichier de firmware (*.zv) dans le dossier « Firmware » à côté du programme de mise à jour. Copiez-le dans ce dossier, fermez cette fenêtre et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
+        <translation>Le fichier de firmware « %1 » est illisible ou endommagé. Remplacez-le par une copie intacte, fermez cette fenêtre et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
+        <translation>Le fichier de firmware « %1 » n’est pas destiné à cette pédale. Mettez à sa place le firmware pour TALIX, fermez cette fenêtre et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>La pédale n’a pas répondu. Vérifiez le câble USB, débranchez puis rebranchez la pédale et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The pedal refused to begin the update. Unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>La pédale a refusé de commencer la mise à jour. Débranchez puis rebranchez la pédale et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</source>
+        <translation>La pédale a cessé de recevoir le firmware. Débranchez puis rebranchez la pédale et relancez la mise à jour pour la recommencer.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -283,6 +283,38 @@
         <source>EMPTY</source>
         <translation>空き</translation>
     </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>メインウィンドウ</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
+        <translation>アップデーターと同じ場所の「Firmware」フォルダーにファームウェアファイル（*.zv）がありません。そこにコピーし、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
+        <translation>ファームウェアファイル「%1」を読み込めないか、破損しています。正常なコピーに置き換え、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
+        <translation>ファームウェアファイル「%1」はこのペダル用ではありません。TALIX 用のファームウェアに置き換え、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>ペダルが応答しませんでした。USB ケーブルを確認し、ペダルを抜いて挿し直してから、アップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The pedal refused to begin the update. Unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>ペダルが更新の開始を拒否しました。ペダルを抜いて挿し直してから、アップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</source>
+        <translation>ペダルがファームウェアの受信を中断しました。ペダルを抜いて挿し直し、アップデーターを再起動して更新をやり直してください。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -283,6 +283,38 @@
         <source>EMPTY</source>
         <translation>空</translation>
     </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>主窗口</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
+        <translation>更新程序旁的“Firmware”文件夹中没有固件文件（*.zv）。请将固件文件复制到该文件夹，关闭此窗口后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
+        <translation>固件文件“%1”无法读取或已损坏。请换用完好的副本，关闭此窗口后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
+        <translation>固件文件“%1”不适用于这台效果器。请换成 TALIX 的固件，关闭此窗口后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>效果器没有响应。请检查 USB 线缆，拔下效果器后重新连接，然后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The pedal refused to begin the update. Unplug the pedal and plug it in again, then start the updater again.</source>
+        <translation>效果器拒绝开始更新。请拔下效果器后重新连接，然后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</source>
+        <translation>效果器中途停止接收固件。请拔下效果器后重新连接，然后重新启动更新程序以再次更新。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

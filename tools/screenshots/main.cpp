@@ -6,6 +6,7 @@
 #include "settings/qmefolders.h"
 #include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/screenshotwindow.h"
+#include "tools/screenshots/updaterscreenshots.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
 #include "uikit/qmaskwidget.h"
@@ -149,5 +150,8 @@ int main(int argc, char** argv) {
                    QStringLiteral("firmware_mismatch_%1").arg(language));
         QCoreApplication::removeTranslator(&translator);
     }
+    ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {
+        return save(onBackdrop(grabShown(widget), mode), out, name);
+    });
     return ok ? 0 : 1;
 }

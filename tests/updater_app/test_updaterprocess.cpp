@@ -1,0 +1,352 @@
+// The real updater on the shared virtual pedal (LD_PRELOAD and a state file), run from a
+// temporary program folder that holds it, the skins and a stand-in editor that records its start.
+#include "updater/qfirmwareimage.h"
+#include "virtualpedal/pedalstate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include <signal.h>
+
+namespace {
+
+QString buildDir() {
+    return qEnvironmentVariable("TALIX_BUILD_DIR");
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A program folder of its own: the updater (copied, since the program finds its folder through
+// its real path), the skins and translations, the demo image, and an editor.
+class ProgramFolder final {
+public:
+    ProgramFolder() {
+        const QString bin = buildDir() + "/bin";
+        ok = dir.isValid() && QFile::copy(bin + "/TALIXUpdate", path("TALIXUpdate")) &&
+             QFile::link(bin + "/image", path("image")) &&
+             QFile::link(bin + "/Language", path("Language")) && QDir().mkpath(path("Firmware")) &&
+             QFile::copy(TALIX_DEMO_FIRMWARE, path("Firmware/talix_demo.zv"));
+        QFile::setPermissions(path("TALIXUpdate"), QFile::permissions(bin + "/TALIXUpdate"));
+    }
+
+    // A shell script in the editor's place that notes each start in "editor-started".
+    bool addStandInEditor() {
+        QFile script(path("TALIX"));
+        if (!script.open(QIODevice::WriteOnly))
+            return false;
+        script.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/editor-started\"\n");
+        script.close();
+        return script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool addRealEditor() {
+        const QString editor = buildDir() + "/bin/TALIX";
+        return QFile::copy(editor, path("TALIX")) &&
+               QFile::setPermissions(path("TALIX"), QFile::permissions(editor));
+    }
+    int editorStarts() const { return readFile(path("editor-started")).count("started"); }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // The environment of a program started here: the virtual pedal under it, its state file and
+    // traffic log, and a private home for the settings file.
+    QProcessEnvironment environment(const QStringList& pedal) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LD_PRELOAD", buildDir() + "/lib/libtalix-virtualpedal.so");
+        env.insert("TALIX_VP_STATE", path("pedal.state"));
+        env.insert("TALIX_VP_LOG", path("traffic.log"));
+        env.insert("TALIX_VP_NEW_FIRMWARE", "V1.3.0");
+        env.insert("HOME", path("home"));
+        env.insert("XDG_DATA_HOME", path("home/data"));
+        env.insert("XDG_CONFIG_HOME", path("home/config"));
+        for (const QString& entry : pedal)
+            env.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        return env;
+    }
+
+    QTemporaryDir dir;
+    bool ok = false;
+};
+
+// Ends the processes a test started when the test leaves, however it leaves: its own children and,
+// by their ids, the programs they started in turn.
+struct Reaper {
+    ~Reaper() {
+        for (QProcess* p : processes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(10000);
+            }
+        }
+        for (qint64 pid : pids) {
+            if (pid > 0)
+                ::kill(pid_t(pid), SIGKILL);
+        }
+    }
+    QProcess* add(QProcess* p) {
+        processes.append(p);
+        return p;
+    }
+    QList<QProcess*> processes;
+    QList<qint64> pids;
+};
+
+// True when the log has an identity request after the last line `marker`.
+bool identityRequestAfter(const QByteArray& log, const QByteArray& marker) {
+    const int at = log.lastIndexOf(marker);
+    return at >= 0 && log.indexOf("OUT AA 55 01 00 00", at) > at;
+}
+
+bool processAlive(qint64 pid) {
+    return pid > 0 && QDir(QString("/proc/%1").arg(pid)).exists();
+}
+
+// Runs a command to its end and gives its output; empty when it failed.
+QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 30000) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit ||
+        p.exitCode() != 0)
+        return QByteArray();
+    return p.readAllStandardOutput().trimmed();
+}
+
+bool pedalState(const QString& path, virtualpedal::PedalState& state) {
+    const QByteArray bytes = readFile(path);
+    return virtualpedal::PedalState::deserialize(
+        std::vector<std::uint8_t>(bytes.begin(), bytes.end()), state);
+}
+
+} // namespace
+
+class TestUpdaterProcess final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void editorWithoutWindow_data() const;
+    void editorWithoutWindow() const;
+    void secondStartEndsAtOnce() const;
+    void uploadsDemoImage();
+    void wholeChain();
+
+private:
+    // Starts Xvfb for the tests that click; false (with the reason) when it cannot run here.
+    bool startDisplay(QString& reason);
+    QString findWindow(const QString& name) const;
+    bool click(const QString& window, int x, int y) const;
+    // The upload of the demo image, as the pedal keeps it in its state file.
+    void verifyDemoUploaded(const ProgramFolder& folder) const;
+
+    std::unique_ptr<QProcess> m_xvfb;
+    QString m_display;
+};
+
+void TestUpdaterProcess::initTestCase() {
+    QVERIFY2(!buildDir().isEmpty(), "TALIX_BUILD_DIR names the build folder");
+    QVERIFY(QFile::exists(buildDir() + "/bin/TALIXUpdate"));
+    QVERIFY(QFile::exists(TALIX_DEMO_FIRMWARE));
+}
+
+void TestUpdaterProcess::cleanupTestCase() {
+    if (m_xvfb) {
+        m_xvfb->terminate();
+        if (!m_xvfb->waitForFinished(10000)) {
+            m_xvfb->kill();
+            m_xvfb->waitForFinished(10000);
+        }
+    }
+}
+
+void TestUpdaterProcess::editorWithoutWindow_data() const {
+    QTest::addColumn<QStringList>("pedal");
+    QTest::newRow("pedal running") << QStringList{"TALIX_VP_RUN_MODE=A"};
+    QTest::newRow("pedal absent") << QStringList{"TALIX_VP_NO_DEVICE=1"};
+}
+
+void TestUpdaterProcess::editorWithoutWindow() const {
+    QFETCH(QStringList, pedal);
+    ProgramFolder folder;
+    QVERIFY(folder.ok && folder.addStandInEditor());
+    QProcess updater;
+    Reaper reaper;
+    reaper.add(&updater);
+    updater.setProcessEnvironment(folder.environment(pedal << "QT_QPA_PLATFORM=offscreen"));
+    updater.start(folder.path("TALIXUpdate"), QStringList());
+    // A window would keep it running: it must end by itself.
+    QVERIFY2(updater.waitForFinished(60000), "the updater did not end");
+    QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(updater.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(folder.editorStarts(), 1, 30000);
+}
+
+void TestUpdaterProcess::secondStartEndsAtOnce() const {
+    ProgramFolder folder;
+    QVERIFY(folder.ok && folder.addStandInEditor());
+    const QProcessEnvironment env =
+        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=offscreen"});
+    QProcess first;
+    QProcess second;
+    Reaper reaper;
+    reaper.add(&first);
+    reaper.add(&second);
+    first.setProcessEnvironment(env);
+    first.start(folder.path("TALIXUpdate"), QStringList());
+    QVERIFY(first.waitForStarted(30000));
+    // The single instance is listening before the pedal is probed; the boot loader's answer shows
+    // that the probe has run and the window is up.
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(folder.path("traffic.log")).contains("IN AA 55"), 60000);
+    const int identityRequests = readFile(folder.path("traffic.log")).count("OUT AA 55 01 00 00");
+
+    second.setProcessEnvironment(env);
+    second.start(folder.path("TALIXUpdate"), QStringList());
+    QVERIFY2(second.waitForFinished(60000), "the second updater did not end");
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    // The first goes on with its window; neither started the editor.
+    QCOMPARE(first.state(), QProcess::Running);
+    QCOMPARE(folder.editorStarts(), 0);
+    // The second never opened the pedal.
+    QCOMPARE(readFile(folder.path("traffic.log")).count("OUT AA 55 01 00 00"), identityRequests);
+}
+
+bool TestUpdaterProcess::startDisplay(QString& reason) {
+    if (m_xvfb && m_xvfb->state() == QProcess::Running)
+        return true;
+    for (const char* tool : {"Xvfb", "xdotool"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            reason = QString("%1 is not installed").arg(tool);
+            return false;
+        }
+    }
+    m_xvfb = std::make_unique<QProcess>();
+    // Xvfb picks a free display and writes its number to standard output.
+    m_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (!m_xvfb->waitForStarted(30000) ||
+        !QTest::qWaitFor([&] { return m_xvfb->canReadLine(); }, 30000)) {
+        reason = "Xvfb did not start";
+        return false;
+    }
+    m_display = ":" + QString::fromLatin1(m_xvfb->readLine().trimmed());
+    qputenv("DISPLAY", m_display.toLatin1());
+    return true;
+}
+
+QString TestUpdaterProcess::findWindow(const QString& name) const {
+    QString id;
+    const bool found = QTest::qWaitFor(
+        [&] {
+            id = QString::fromLatin1(run("xdotool", {"search", "--onlyvisible", "--name", name}))
+                     .section('\n', 0, 0);
+            return !id.isEmpty();
+        },
+        60000);
+    return found ? id : QString();
+}
+
+bool TestUpdaterProcess::click(const QString& window, int x, int y) const {
+    QProcess p;
+    p.start("xdotool", {"mousemove", "--sync", "--window", window, QString::number(x),
+                        QString::number(y), "click", "1"});
+    return p.waitForFinished(30000) && p.exitCode() == 0;
+}
+
+void TestUpdaterProcess::verifyDemoUploaded(const ProgramFolder& folder) const {
+    virtualpedal::PedalState state;
+    QVERIFY(pedalState(folder.path("pedal.state"), state));
+    QCOMPARE(state.firmwareVersion, std::string("V1.3.0"));
+    QCOMPARE(state.runMode, 'A');
+    // Every block of the demo image at its address.
+    QFirmwareImage image;
+    QVERIFY(image.open(QByteArray(TALIX_DEMO_FIRMWARE)) > 0);
+    int blocks = 0;
+    for (int k = 1; k <= image.sectionCount(); ++k) {
+        unsigned char header[QFirmwareImage::SectionHeaderSize];
+        std::vector<unsigned char> data;
+        QCOMPARE(image.sectionHeader(k, header), QFirmwareImage::SectionHeaderSize);
+        image.sectionData(k, data);
+        const quint16 start =
+            quint16(QFirmwareImage::readLe32(header + QFirmwareImage::OffSectorAddrStart));
+        for (std::size_t i = 0; i < data.size() / 512; ++i, ++blocks) {
+            const auto block = state.bootBlocks.find(quint16(start + i));
+            QVERIFY(block != state.bootBlocks.end());
+            QVERIFY(std::equal(block->second.begin(), block->second.end(),
+                               data.begin() + std::ptrdiff_t(i * 512)));
+        }
+    }
+    QCOMPARE(int(state.bootBlocks.size()), blocks);
+    QVERIFY(blocks > 0);
+}
+
+void TestUpdaterProcess::uploadsDemoImage() {
+    QString reason;
+    if (!startDisplay(reason))
+        QSKIP(qPrintable("needs a display and xdotool to press the button: " + reason));
+    ProgramFolder folder;
+    QVERIFY(folder.ok && folder.addStandInEditor());
+    QProcess updater;
+    Reaper reaper;
+    reaper.add(&updater);
+    updater.setProcessEnvironment(
+        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_display}));
+    updater.start(folder.path("TALIXUpdate"), QStringList());
+    const QString window = findWindow("^TALIX$");
+    QVERIFY2(!window.isEmpty(), "the updater's window did not show");
+    // The middle of the Start button.
+    QVERIFY(click(window, 235, 223));
+    QVERIFY2(updater.waitForFinished(120000), "the updater did not end after the upload");
+    QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(updater.exitCode(), 0);
+    verifyDemoUploaded(folder);
+    QTRY_COMPARE_WITH_TIMEOUT(folder.editorStarts(), 1, 30000);
+}
+
+void TestUpdaterProcess::wholeChain() {
+    if (!QFile::exists(buildDir() + "/bin/TALIX"))
+        QSKIP("the editor TALIX is not built in this tree: the whole chain needs both programs");
+    QString reason;
+    if (!startDisplay(reason))
+        QSKIP(qPrintable("needs a display and xdotool to press the buttons: " + reason));
+    ProgramFolder folder;
+    QVERIFY(folder.ok && folder.addRealEditor());
+    // The pedal as the editor's "Firmware Update" leaves it: in its boot loader. The editor's
+    // start-up finds it there, hands over to the updater and ends.
+    QProcess editor;
+    Reaper reaper;
+    reaper.add(&editor);
+    editor.setProcessEnvironment(
+        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_display}));
+    editor.start(folder.path("TALIX"), QStringList());
+    QVERIFY2(editor.waitForFinished(60000), "the editor did not hand over");
+    QCOMPARE(editor.exitCode(), 0);
+
+    // The updater's window: start the upload.
+    const QString updaterWindow = findWindow("^TALIX$");
+    QVERIFY2(!updaterWindow.isEmpty(), "the updater's window did not show");
+    const qint64 updaterPid = run("xdotool", {"getwindowpid", updaterWindow}).toLongLong();
+    reaper.pids.append(updaterPid);
+    QVERIFY(click(updaterWindow, 235, 223));
+    QTRY_VERIFY_WITH_TIMEOUT(!processAlive(updaterPid), 120000);
+    verifyDemoUploaded(folder);
+
+    // The editor is back and talks to the running pedal: it asks the restarted pedal who it is.
+    const QString editorWindow = findWindow("^TALIX$");
+    QVERIFY2(!editorWindow.isEmpty(), "the editor did not start again");
+    const qint64 editorPid = run("xdotool", {"getwindowpid", editorWindow}).toLongLong();
+    reaper.pids.append(editorPid);
+    QVERIFY(editorPid > 0 && editorPid != updaterPid);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        identityRequestAfter(readFile(folder.path("traffic.log")), "EVENT restart A"), 60000);
+}
+
+QTEST_GUILESS_MAIN(TestUpdaterProcess)
+#include "test_updaterprocess.moc"

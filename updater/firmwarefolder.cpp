@@ -1,0 +1,23 @@
+#include "updater/firmwarefolder.h"
+
+#include "settings/qmefolders.h"
+
+#include <QDir>
+
+namespace FirmwareFolder {
+
+QString Path() {
+    return QMEFolders::applicationFolder(QStringLiteral("/Firmware/"));
+}
+
+bool Ensure(const QString& folder) {
+    return QDir().mkpath(folder);
+}
+
+QString LastImage(const QString& folder) {
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*.zv")}, QDir::Files | QDir::Readable, QDir::Name);
+    return names.isEmpty() ? QString() : names.last();
+}
+
+} // namespace FirmwareFolder

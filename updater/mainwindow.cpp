@@ -1,0 +1,260 @@
+#include "updater/mainwindow.h"
+
+#include "link/qmebaselibusb.h"
+#include "settings/parserxml.h"
+#include "settings/qmeappinfo.h"
+#include "settings/qmefolders.h"
+#include "uikit/qmebasebutton.h"
+#include "uikit/qmebaseprogress.h"
+#include "updater/editorlauncher.h"
+#include "updater/firmwarefolder.h"
+#include "updater/qmeupdatewritethread.h"
+#include "updater/updatetexts.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QLabel>
+
+namespace {
+
+constexpr ushort kVendorId = 0x0483;
+constexpr ushort kProductId = 0x5703;
+constexpr ushort kReleaseNum = 200;
+const char* const kDeviceType = "TAL_IX";
+
+const char* const kBackground = "/common_bg.png";
+const char* const kClose = "/btn_common_close.png";
+const char* const kButton = "/btn_common.png";
+const char* const kTrack = "/update_pro_bottom.png";
+const char* const kFill = "/update_pro_up.png";
+
+void setTextColor(QWidget* widget, const QColor& color) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, color);
+    pal.setColor(QPalette::Text, color);
+    widget->setPalette(pal);
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMEInitMainWindow(parent) {
+    auto* central = new QWidget(this);
+    central->setObjectName("centralWidget");
+    setCentralWidget(central);
+    resize(434, 300);
+
+    mbtnUpdate = new QMEBaseButton(central);
+    mbtnUpdate->setObjectName("mbtnUpdate");
+    mbtnUpdate->setGeometry(140, 210, 151, 41);
+    mproUpdate = new QMEBaseProgress(central);
+    mproUpdate->setObjectName("mproUpdate");
+    mproUpdate->setGeometry(50, 110, 341, 21);
+    mlblUpdate = new QLabel(central);
+    mlblUpdate->setObjectName("mlblUpdate");
+    mlblUpdate->setGeometry(140, 50, 161, 31);
+    mlblUpdate->setAlignment(Qt::AlignCenter);
+    mlblReady = new QLabel(central);
+    mlblReady->setObjectName("mlblReady");
+    mlblReady->setGeometry(50, 150, 91, 30);
+    mlblReady->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    mlblProgress = new QLabel(central);
+    mlblProgress->setObjectName("mlblProgress");
+    mlblProgress->setGeometry(320, 150, 71, 30);
+    mlblProgress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Takes the place of the heading when an upload fails.
+    mlblMessage = new QLabel(central);
+    mlblMessage->setObjectName("mlblMessage");
+    mlblMessage->setAlignment(Qt::AlignCenter);
+    mlblMessage->setWordWrap(true);
+    mlblMessage->hide();
+
+    setWindowTitle(QObject::tr("MainWindow"));
+    mlblUpdate->setText(QObject::tr("Update"));
+    mlblReady->setText(QObject::tr("Loading..."));
+    mlblProgress->setText(UpdateTexts::ProgressText(0));
+
+    InitFrame();
+    ApplyTheme(ParserXML::ReadValue("UI_Mode", "UI_Mode_Value", "1").toInt());
+}
+
+MainWindow::~MainWindow() = default;
+
+int MainWindow::Probe() {
+    m_link = std::make_unique<QMEBaseLibusb>();
+    m_link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
+    m_thread = std::make_unique<QMEUpdateWriteThread>();
+    m_thread->attachLink(m_link.get());
+    const int result = m_thread->openUsbConnect(kVendorId, kProductId, kReleaseNum, kDeviceType);
+    m_connectResult = result == 1 || result == 2 ? result : 0;
+    if (m_connectResult == 1) {
+        m_thread->startReceiving();
+        connect(m_thread.get(), &QMEUpdateWriteThread::emitUpdateMsg, this, &MainWindow::updateMsg);
+    }
+    return m_connectResult;
+}
+
+void MainWindow::InitAppInfo() {
+    QMEAppInfo& info = QMEAppInfo::instance();
+    info.makerName = QStringLiteral("ZELVA");
+    info.productName = QStringLiteral("TALIX");
+    info.caption = QStringLiteral("TALIX");
+    info.titleHeight = 48;
+    info.spareNumber = 0;
+    info.marginLeft = info.marginTop = info.marginRight = info.marginBottom = 8;
+    QFont base = font();
+    base.setFamily(QStringLiteral("Arial"));
+    info.font = base;
+}
+
+void MainWindow::InitExtra() {}
+
+QMargins MainWindow::FrameMargins() {
+    return QMargins(8, 8, 8, 8);
+}
+
+void MainWindow::InitReserved() {}
+
+void MainWindow::SetWindowSize() {
+    setFixedSize(470, 288);
+}
+
+void MainWindow::AfterConnections() {
+    MinimizeButton()->hide();
+    MaximizeButton()->hide();
+    RestoreButton()->hide();
+    SetTitleText(QMEAppInfo::instance().makerName);
+    SetTitleRect(33, 20, 32, 39);
+
+    QFont windowFont = font();
+    windowFont.setPixelSize(18);
+    windowFont.setWeight(75);
+    setFont(windowFont);
+    QFont frameFont = QMEAppInfo::instance().font;
+    frameFont.setPixelSize(18);
+    frameFont.setWeight(75);
+    mlblUpdate->setFont(frameFont);
+    mbtnUpdate->setFont(frameFont);
+    QFont small = mlblReady->font();
+    small.setPixelSize(16);
+    small.setWeight(QFont::Normal);
+    mlblReady->setFont(small);
+    mlblProgress->setFont(small);
+    QFont line = small;
+    line.setPixelSize(12);
+    mlblMessage->setFont(line);
+
+    mproUpdate->setValue(0);
+    mproUpdate->SetFormat(QString());
+    connect(mbtnUpdate, &QMEBaseButton::clicked, this, &MainWindow::onUpdate);
+    RetranslateTexts();
+}
+
+void MainWindow::RetranslateFrame() {
+    QMEInitMainWindow::RetranslateFrame();
+    RetranslateTexts();
+}
+
+void MainWindow::RetranslateTexts() {
+    mbtnUpdate->setText(m_updateStarted ? QObject::tr("Down") : QObject::tr("Start"));
+    mlblUpdate->setText(QObject::tr("Update"));
+    if (m_failureType == 0) {
+        mlblReady->setText(QObject::tr("Loading..."));
+    } else {
+        mlblReady->setText(QObject::tr("Failed"));
+        mlblMessage->setText(
+            UpdateTexts::FailureLine(m_failureType, m_failureFigure, m_firmwareFile));
+    }
+}
+
+void MainWindow::LayoutTitleBar() {
+    QMEBaseButton* close = CloseButton();
+    if (close) {
+        const QMargins m = FrameMargins();
+        close->move(width() - close->width() - m.right() - 10,
+                    m.top() + (50 - close->height()) / 2 - 2);
+    }
+    LayoutContent();
+}
+
+void MainWindow::LayoutContent() {
+    if (!mproUpdate)
+        return;
+    // The central widget covers the whole window, so window coordinates serve.
+    const int w = width();
+    const int h = height();
+    mproUpdate->move((w - mproUpdate->width()) / 2, (h - mproUpdate->height()) / 2 - 20);
+    const QRect bar = mproUpdate->geometry();
+    mlblUpdate->move((w - mlblUpdate->width()) / 2, bar.top() - mlblUpdate->height() - 10);
+    mbtnUpdate->move((w - mbtnUpdate->width()) / 2, bar.bottom() + 70);
+    mlblReady->move(bar.left() + 10, bar.bottom() + 25);
+    mlblProgress->move(bar.right() - 11 - mlblProgress->width() + 1, bar.bottom() + 25);
+    // The failure line fills the band between the title and the bar.
+    const QMargins m = FrameMargins();
+    const int top = m.top() + QMEAppInfo::instance().titleHeight + 2;
+    mlblMessage->setGeometry(m.left() + 20, top, w - m.left() - m.right() - 40,
+                             bar.top() - top - 3);
+}
+
+void MainWindow::ApplyTheme(int mode) {
+    const QString folder = QMEFolders::imageFolder(mode);
+    SetBackgroundImage(folder + kBackground, false);
+    if (CloseButton())
+        CloseButton()->SetButtonImage(folder + kClose);
+    mbtnUpdate->SetButtonImage(folder + kButton);
+    mproUpdate->SetTrackImage(folder + kTrack);
+    mproUpdate->SetFillImage(folder + kFill);
+
+    const bool light = mode == 1;
+    const QColor heading = light ? QColor(123, 123, 123) : QColor(255, 255, 255);
+    const QColor text = light ? QColor(123, 123, 123) : QColor(232, 240, 254);
+    setTextColor(this, heading);
+    setTextColor(mlblUpdate, heading);
+    for (QWidget* w : {static_cast<QWidget*>(mlblReady), static_cast<QWidget*>(mproUpdate),
+                       static_cast<QWidget*>(mlblProgress)})
+        setTextColor(w, text);
+    // A failure reads in a warm tone that both backgrounds carry.
+    setTextColor(mlblMessage, light ? QColor(196, 64, 48) : QColor(255, 150, 130));
+    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateNormal,
+                             light ? QColor(51, 51, 51) : QColor(255, 255, 255));
+    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
+    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
+    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+    LayoutTitleBar();
+}
+
+void MainWindow::onUpdate() {
+    if (m_updateStarted)
+        return;
+    m_updateStarted = true;
+    const QString folder = FirmwareFolder::Path();
+    FirmwareFolder::Ensure(folder);
+    m_firmwareFile = FirmwareFolder::LastImage(folder);
+    mbtnUpdate->setText(QObject::tr("Down"));
+    mbtnUpdate->setEnabled(false);
+    // Without a probed pedal there is nothing to upload to.
+    if (m_thread) {
+        m_thread->setFirmwarePath(folder + m_firmwareFile);
+        m_thread->startWorker();
+    }
+}
+
+void MainWindow::updateMsg(int errortype, float progress) {
+    qDebug() << "-------------errortype-----------" << errortype;
+    mproUpdate->setValue(double(progress));
+    mlblProgress->setText(UpdateTexts::ProgressText(progress));
+    if (errortype == QMEUpdateWriteThread::MsgComplete) {
+        QCoreApplication::quit();
+        EditorLauncher::StartEditor();
+        return;
+    }
+    if (UpdateTexts::IsFailure(errortype))
+        ShowFailure(errortype, progress);
+}
+
+void MainWindow::ShowFailure(int errortype, float progress) {
+    m_failureType = errortype;
+    m_failureFigure = progress;
+    RetranslateTexts();
+    mlblUpdate->hide();
+    mlblMessage->show();
+}
