@@ -1,6 +1,9 @@
 // Draws every skin image of both looks into a program folder:
 //   skingen <program folder> [--scales 1,2]
 // A scale above 1 also writes "<name>@<scale>x.png" for high-density screens.
+// With --icons it draws the programs' desktop icons instead, as an icon-theme tree:
+//   skingen --icons <folder>   writes <folder>/hicolor/<n>x<n>/apps/{talix,talix-update}.png
+#include "tools/skingen/appiconpainter.h"
 #include "tools/skingen/skincatalogue.h"
 
 #include <QDir>
@@ -9,6 +12,35 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+namespace {
+
+bool save(const QImage& image, const QString& path, QTextStream& err) {
+    if (QDir().mkpath(QFileInfo(path).absolutePath()) && image.save(path, "PNG"))
+        return true;
+    err << "skingen: cannot write " << path << "\n";
+    return false;
+}
+
+// The sizes desktops look up in the hicolor theme.
+int writeIcons(const QDir& root, QTextStream& err) {
+    const struct {
+        AppIconPainter::Program program;
+        const char* name;
+    } icons[] = {{AppIconPainter::Program::Editor, "talix"},
+                 {AppIconPainter::Program::Updater, "talix-update"}};
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        for (const auto& icon : icons) {
+            const QString path =
+                root.filePath(QStringLiteral("hicolor/%1x%1/apps/%2.png").arg(side).arg(icon.name));
+            if (!save(AppIconPainter::draw(icon.program, side), path, err))
+                return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     // Drawing needs fonts but no screen.
@@ -22,6 +54,8 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
 
     QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args.first() == QStringLiteral("--icons"))
+        return writeIcons(QDir(args.at(1)), err);
     QList<int> scales{1};
     const int scaleAt = args.indexOf(QStringLiteral("--scales"));
     if (scaleAt >= 0 && scaleAt + 1 < args.size()) {
@@ -37,7 +71,7 @@ int main(int argc, char** argv) {
         args.erase(args.begin() + scaleAt, args.begin() + scaleAt + 2);
     }
     if (args.size() != 1) {
-        err << "usage: skingen <program folder> [--scales 1,2]\n";
+        err << "usage: skingen <program folder> [--scales 1,2] | skingen --icons <folder>\n";
         return 2;
     }
 
@@ -47,11 +81,8 @@ int main(int argc, char** argv) {
             QString path = root.filePath(entry.path);
             if (scale > 1)
                 path.replace(QStringLiteral(".png"), QStringLiteral("@%1x.png").arg(scale));
-            if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
-                !entry.draw(scale).save(path, "PNG")) {
-                err << "skingen: cannot write " << path << "\n";
+            if (!save(entry.draw(scale), path, err))
                 return 1;
-            }
         }
     }
     return 0;
