@@ -20,4 +20,16 @@ QString LastImage(const QString& folder) {
     return names.isEmpty() ? QString() : names.last();
 }
 
+QString UserPath() {
+    return QMEFolders::userDataFolder() + QStringLiteral("/Firmware/");
+}
+
+QString ImageFolder(const QStringList& folders) {
+    for (const QString& folder : folders) {
+        if (!LastImage(folder).isEmpty())
+            return folder;
+    }
+    return folders.value(0);
+}
+
 } // namespace FirmwareFolder

@@ -226,8 +226,9 @@ void MainWindow::onUpdate() {
     if (m_updateStarted)
         return;
     m_updateStarted = true;
-    const QString folder = FirmwareFolder::Path();
-    FirmwareFolder::Ensure(folder);
+    FirmwareFolder::Ensure(FirmwareFolder::Path());
+    const QString folder =
+        FirmwareFolder::ImageFolder({FirmwareFolder::Path(), FirmwareFolder::UserPath()});
     m_firmwareFile = FirmwareFolder::LastImage(folder);
     mbtnUpdate->setText(QObject::tr("Down"));
     mbtnUpdate->setEnabled(false);

@@ -1,0 +1,189 @@
+#!/bin/bash
+# The installed suite: installs into a temporary DESTDIR and checks the exact tree, starts the
+# installed programs on the virtual pedal and watches them read their images and languages from
+# the installed folder, checks the udev rule and desktop entries, builds the Debian package and
+# compares its contents with the tree.
+#   test_install.sh <build folder> <program folder> <udev rules folder> <data folder> <bin folder>
+set -u
+build=$1 prefix=$2 rules=$3 data=$4 bindir=$5
+work=$(mktemp -d)
+root=$work/root
+pids=()
+failures=0
+
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Waits up to $1 seconds for the command that follows to succeed.
+wait_until() {
+    local limit=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$limit" ] || return 1
+        sleep 0.2
+    done
+}
+
+# Files, links (with their target) and empty folders below $1, as absolute paths.
+tree_of() {
+    (cd "$1" && find . -mindepth 1 \( -type l -printf '/%P -> %l\n' \) -o \
+        \( -type f -printf '/%P\n' \) -o \( -type d -empty -printf '/%P/\n' \)) | sort
+}
+
+expected_tree() {
+    echo "$prefix/TALIX"
+    echo "$prefix/TALIXUpdate"
+    echo "$prefix/Firmware/"
+    for file in Language.xml talix_en.qm talix_zh_CN.qm talix_de.qm talix_fr.qm talix_ja.qm; do
+        echo "$prefix/Language/$file"
+    done
+    # The skins and cabinet pictures, as the build draws them into its program folder.
+    (cd "$build/bin" && find image pic -type f ! -name '*.stamp') | sed "s|^|$prefix/|"
+    echo "$rules/70-talix.rules"
+    echo "$data/applications/talix.desktop"
+    echo "$data/applications/talix-update.desktop"
+    for side in $icon_sides; do
+        echo "$data/icons/hicolor/${side}x$side/apps/talix.png"
+        echo "$data/icons/hicolor/${side}x$side/apps/talix-update.png"
+    done
+    echo "$bindir/TALIX -> $prefix/TALIX"
+}
+icon_sides="16 22 24 32 48 64 128 256"
+
+# --- the installed tree -------------------------------------------------------------------------
+if ! DESTDIR=$root cmake --install "$build" >"$work/install.log" 2>&1; then
+    cat "$work/install.log"
+    fail "cmake --install"
+    exit 1
+fi
+expected_tree | sort >"$work/expected"
+tree_of "$root" >"$work/installed"
+grep -qx "$prefix/image/light/common_bg.png" "$work/expected" ||
+    fail "the build's program folder has no skins"
+diff -u "$work/expected" "$work/installed" ||
+    fail "the installed tree differs from the expected one"
+[ -z "$(find "$root$prefix" -type f -perm -o+w)" ] || fail "world-writable files installed"
+
+# Each icon is drawn at the size its folder names (PNG width and height, big-endian at byte 16).
+for side in $icon_sides; do
+    for name in talix talix-update; do
+        png=$root$data/icons/hicolor/${side}x$side/apps/$name.png
+        size=$(od -An -tu1 -j16 -N8 "$png" 2>/dev/null |
+            awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }')
+        [ "$size" = "${side}x$side" ] || fail "$name.png in ${side}x$side is $size"
+    done
+done
+
+# --- udev rule and desktop entries ---------------------------------------------------------------
+rule=$root$rules/70-talix.rules
+if udevadm verify --help >/dev/null 2>&1; then
+    udevadm verify --resolve-names=never "$rule" || fail "udevadm verify"
+else
+    echo "note: udevadm $(udevadm --version 2>/dev/null) has no verify; checking the rule's keys"
+fi
+# The seat's access control reads the uaccess tag in 73-seat-late.rules: the rule must come first.
+[ "$(basename "$rule" | cut -d- -f1)" -lt 73 ] || fail "the rule sorts after 73-seat-late.rules"
+lines=$(grep -v '^#' "$rule" | grep -c .)
+[ "$lines" = 1 ] || fail "the rule file holds $lines rules"
+grep -v '^#' "$rule" | grep -F 'SUBSYSTEM=="usb"' | grep -F 'ATTR{idVendor}=="0483"' |
+    grep -F 'ATTR{idProduct}=="5703"' | grep -qF 'TAG+="uaccess"' ||
+    fail "the rule does not give the seat the pedal 0483:5703"
+
+for entry in talix:TALIX talix-update:TALIXUpdate; do
+    desktop=$root$data/applications/${entry%%:*}.desktop
+    desktop-file-validate "$desktop" || fail "desktop-file-validate ${entry%%:*}.desktop"
+    grep -qx "Exec=$prefix/${entry#*:}" "$desktop" ||
+        fail "${entry%%:*}.desktop starts another program"
+    grep -qx "Icon=${entry%%:*}" "$desktop" || fail "${entry%%:*}.desktop names another icon"
+done
+
+# --- the installed programs on the virtual pedal -------------------------------------------------
+mkdir -p "$work/home" "$work/tmp"
+export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+export TMPDIR=$work/tmp QT_QPA_PLATFORM=offscreen
+preload=$build/lib/libtalix-virtualpedal.so
+
+inotifywait -m -r -e open --format '%w%f' "$root$prefix" "$build/bin" \
+    >"$work/opens" 2>"$work/inotify" &
+pids+=($!)
+wait_until 60 grep -q "Watches established" "$work/inotify" || fail "inotifywait did not start"
+
+# Whether $1 of the program folder was opened since the mark (a byte offset into the log).
+mark=0
+opened() { tail -c +$((mark + 1)) "$work/opens" | grep -qxF "$root$prefix/$1"; }
+
+LD_PRELOAD=$preload TALIX_VP_STATE=$work/running.state "$root$prefix/TALIX" \
+    >"$work/editor.log" 2>&1 &
+editor=$!
+pids+=($editor)
+if wait_until 120 grep -q -- "-------window------ shown" "$work/editor.log"; then
+    for file in image/light/background.png image/light/logo.png image/light/btn_close.png \
+        Language/Language.xml Language/talix_en.qm; do
+        wait_until 30 opened "$file" || fail "the installed editor did not read $file"
+    done
+else
+    cat "$work/editor.log"
+    fail "the installed editor did not show its window"
+fi
+kill -KILL "$editor" 2>/dev/null
+
+mark=$(stat -c %s "$work/opens")
+LD_PRELOAD=$preload TALIX_VP_STATE=$work/bootloader.state TALIX_VP_RUN_MODE=B \
+    "$root$prefix/TALIXUpdate" >"$work/updater.log" 2>&1 &
+updater=$!
+pids+=($updater)
+for file in image/light/common_bg.png image/light/update_pro_bottom.png \
+    image/light/update_pro_up.png Language/Language.xml Language/talix_en.qm; do
+    wait_until 120 opened "$file" || fail "the installed updater did not read $file"
+done
+# In the boot loader the updater waits with its window for the user's start.
+kill -0 "$updater" 2>/dev/null || { cat "$work/updater.log"; fail "the installed updater ended"; }
+kill -KILL "$updater" 2>/dev/null
+
+if grep -q "^$build/bin/" "$work/opens"; then
+    grep "^$build/bin/" "$work/opens" | head
+    fail "an installed program read the build's program folder"
+fi
+
+# --- the Debian package --------------------------------------------------------------------------
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1
+then
+    cat "$work/cpack.log"
+    fail "cpack -G DEB"
+    exit 1
+fi
+deb=$(ls "$work/package"/*.deb)
+# Everything in the package: path (links with their target), and owner; folders end in "/".
+dpkg-deb --contents "$deb" | awk '{ owner = $2; $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, "");
+    print substr($0, 2) "\t" owner }' >"$work/contents"
+grep -v $'\troot/root$' "$work/contents" && fail "package entries not owned by root"
+cut -f1 "$work/contents" | grep -v '/$' | sort >"$work/packaged"
+grep -qx "$prefix/Firmware/" <(cut -f1 "$work/contents") &&
+    echo "$prefix/Firmware/" >>"$work/packaged"
+sort -o "$work/packaged" "$work/packaged"
+diff -u "$work/installed" "$work/packaged" || fail "the package holds another tree than the install"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libqt5xml5 \
+    libusb-1.0-0; do
+    [[ ",$depends" == *", $library "* || ",$depends" == *",$library "* ]] ||
+        fail "the package does not depend on $library: $depends"
+done
+for script in postinst postrm; do
+    dpkg-deb -I "$deb" "$script" | grep -q "udevadm control --reload-rules" ||
+        fail "$script does not reload the udev rules"
+done
+
+[ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
+echo "install checks passed"
