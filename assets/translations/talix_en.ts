@@ -136,6 +136,10 @@
         <translation>High-Cut</translation>
     </message>
     <message>
+        <source>DIGITAL</source>
+        <translation>DIGITAL</translation>
+    </message>
+    <message>
         <source>ON</source>
         <translation>ON</translation>
     </message>

@@ -136,6 +136,10 @@
         <translation>Coupe-haut</translation>
     </message>
     <message>
+        <source>DIGITAL</source>
+        <translation>NUMÉRIQUE</translation>
+    </message>
+    <message>
         <source>ON</source>
         <translation>ON</translation>
     </message>

@@ -136,6 +136,10 @@
         <translation>ハイカット</translation>
     </message>
     <message>
+        <source>DIGITAL</source>
+        <translation>デジタル</translation>
+    </message>
+    <message>
         <source>ON</source>
         <translation>オン</translation>
     </message>

@@ -136,6 +136,10 @@
         <translation>高切</translation>
     </message>
     <message>
+        <source>DIGITAL</source>
+        <translation>数字</translation>
+    </message>
+    <message>
         <source>ON</source>
         <translation>开</translation>
     </message>

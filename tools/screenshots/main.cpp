@@ -5,6 +5,7 @@
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
+#include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
         ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
+
+        ok &= savePanelShots(out, mode);
 
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);
