@@ -245,7 +245,10 @@ void QComputerForm::ChangedName(QString oldname, QString newName) {
         item->setName(oldname);
         return;
     }
-    onRefreshList();
+    item->setFilePath(newPath);
+    // An edit also ends when its window closes: list again once control returns, never inside a
+    // window that is being torn down.
+    QMetaObject::invokeMethod(this, &QComputerForm::onRefreshList, Qt::QueuedConnection);
 }
 
 void QComputerForm::onOpenDir() {

@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(drags, (QList<QPair<QString, QString>>{{"5", folder + "my.live.pfs"}}));
 
         rename("my.live", "gig.night");
-        QCOMPARE(names(), QStringList({"a", "b", "c", "d", "gig.night", "my"}));
+        QTRY_COMPARE(names(), QStringList({"a", "b", "c", "d", "gig.night", "my"}));
         QCOMPARE(readAll(folder + "gig.night.pfs"), presetImage(words(14)));
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
         QVERIFY(!QFile::exists(folder + "my.live.pfs"));
@@ -294,6 +294,27 @@ private slots:
         QCOMPARE(filesOnDisk(), QStringList({"a.pfs", "c.pfs", "my.pfs"}));
         QCOMPARE(names(), QStringList({"a", "c", "my"}));
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
+    }
+
+    void renameOpenWhileTheWindowCloses() {
+        writeFile(folder + "c.pfs", presetImage(words(30)));
+        {
+            // Closing the window ends the edit, which renames the file inside the closing window.
+            QWidget window;
+            form->setParent(&window);
+            QComputerForm* panel = form.release();
+            window.show();
+            QApplication::setActiveWindow(&window);
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QComputerItem* item = panel->items().value(0);
+            QVERIFY(item);
+            click(item);
+            panel->renameAction()->trigger();
+            item->nameLabel()->Editor()->setText("finished");
+            QTRY_VERIFY(item->nameLabel()->Editor()->hasFocus());
+        }
+        QCOMPARE(filesOnDisk(), QStringList{"finished.pfs"});
+        QCOMPARE(readAll(folder + "finished.pfs"), presetImage(words(30)));
     }
 
     void addKeepsExistingFilesAndOpensTheFolder() {
