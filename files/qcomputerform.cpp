@@ -73,12 +73,13 @@ QComputerForm::QComputerForm(QWidget* parent)
     mScroll->setFrameShape(QFrame::NoFrame);
     mScroll->viewport()->setAutoFillBackground(false);
     mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
-    mList->setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(mList);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addStretch(1);
     mScroll->setListWidget(mList);
+    // The scroll area makes its widget fill its background: below the last row the card shows.
+    mList->setAutoFillBackground(false);
 
     QFont menuFont = mMenu->font();
     menuFont.setPixelSize(12);

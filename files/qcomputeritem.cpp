@@ -5,6 +5,7 @@
 #include "uikit/retractlabel.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPainter>
 
 namespace {
@@ -63,6 +64,11 @@ void QComputerItem::updateLabelColour() {
 
 void QComputerItem::startRename() {
     mLabel->StartRename();
+    mLabel->Editor()->setStyleSheet(
+        dark(mTheme) ? QStringLiteral("QLineEdit{background:rgb(40,41,50);color:white;"
+                                      "border:1px solid rgb(112,134,250);border-radius:3px}")
+                     : QStringLiteral("QLineEdit{background:white;color:rgb(51,51,51);"
+                                      "border:1px solid rgb(112,134,250);border-radius:3px}"));
 }
 
 void QComputerItem::onNameEdited(const QString& newName) {
