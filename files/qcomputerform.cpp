@@ -15,7 +15,6 @@
 #include "uikit/qmescrollbar.h"
 #include "uikit/qmescrollbarstyle.h"
 #include "uikit/qpromptdialog.h"
-#include "uikit/retractlabel.h"
 
 #include <QCursor>
 #include <QDataStream>
