@@ -6,6 +6,7 @@
 #include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
 #include "tools/screenshots/panelshots.h"
+#include "tools/screenshots/presetshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "tools/screenshots/updaterscreenshots.h"
 #include "uikit/qappupdatedialog.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
         ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
 
         ok &= savePanelShots(out, mode);
+        ok &= savePresetShots(out, mode);
 
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);

@@ -1,0 +1,330 @@
+#include "files/qcomputerform.h"
+
+#include "files/presetdropimport.h"
+#include "files/presetfile.h"
+#include "files/presetfilesave.h"
+#include "files/presetfolder.h"
+#include "files/qcomputeritem.h"
+#include "files/qscrollareaframeselection.h"
+#include "protocol/devicestate.h"
+#include "protocol/qdataanalysis.h"
+#include "settings/qmefolders.h"
+#include "uikit/qmebasebutton.h"
+#include "uikit/qmemenu.h"
+#include "uikit/qmemenustyle.h"
+#include "uikit/qmescrollbar.h"
+#include "uikit/qmescrollbarstyle.h"
+#include "uikit/qpromptdialog.h"
+
+#include <QCursor>
+#include <QDataStream>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+const QSize kPanelSize(272, 276);
+constexpr int kHeaderHeight = 44;
+constexpr int kButtonSize = 26;
+constexpr int kMargin = 14;
+const QString kExtension = QStringLiteral(".pfs");
+
+bool dark(int theme) {
+    return theme == 2;
+}
+
+} // namespace
+
+QComputerForm::QComputerForm(QWidget* parent)
+    : QWidget(parent), mFolder(PresetFolder::path()), mLblTitle(new QLabel(this)),
+      mBtnOpenDir(new QMEBaseButton(this)), mBtnRefresh(new QMEBaseButton(this)),
+      mScroll(new QScrollAreaFrameSelection(this)), mList(new QWidget), mMenu(new QMEMenu(this)) {
+    setFixedSize(kPanelSize);
+    setAcceptDrops(true);
+    mLblTitle->setObjectName("mlblTitle");
+    mBtnOpenDir->setObjectName("mbtnOpenDir");
+    mBtnRefresh->setObjectName("mbtnRefresh");
+    mScroll->setObjectName("mscrComputer");
+
+    QFont title = font();
+    title.setBold(true);
+    title.setPixelSize(14);
+    mLblTitle->setFont(title);
+    mLblTitle->setGeometry(kMargin, 0, 160, kHeaderHeight);
+    const int buttonTop = (kHeaderHeight - kButtonSize) / 2;
+    mBtnRefresh->setGeometry(width() - kMargin - kButtonSize, buttonTop, kButtonSize, kButtonSize);
+    mBtnOpenDir->setGeometry(mBtnRefresh->x() - 8 - kButtonSize, buttonTop, kButtonSize,
+                             kButtonSize);
+
+    auto* bar = new QMEScrollBar(Qt::Vertical);
+    mScroll->setVerticalScrollBar(bar);
+    mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mScroll->setFrameShape(QFrame::NoFrame);
+    mScroll->viewport()->setAutoFillBackground(false);
+    mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
+    auto* layout = new QVBoxLayout(mList);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addStretch(1);
+    mScroll->setListWidget(mList);
+    // The scroll area makes its widget fill its background: below the last row the card shows.
+    mList->setAutoFillBackground(false);
+
+    QFont menuFont = mMenu->font();
+    menuFont.setPixelSize(12);
+    mMenu->setFont(menuFont);
+    mActAdd = mMenu->addAction(QString());
+    mActRename = mMenu->addAction(QString());
+    mActDelete = mMenu->addAction(QString());
+    mActOpenDir = mMenu->addAction(QString());
+    connect(mActAdd, &QAction::triggered, this, &QComputerForm::actAddPreset);
+    connect(mActRename, &QAction::triggered, this, &QComputerForm::actRename);
+    connect(mActDelete, &QAction::triggered, this, &QComputerForm::actDelete);
+    connect(mActOpenDir, &QAction::triggered, this, &QComputerForm::actOpenDir);
+    connect(mBtnOpenDir, &QPushButton::clicked, this, &QComputerForm::onOpenDir);
+    connect(mBtnRefresh, &QPushButton::clicked, this, &QComputerForm::onRefreshList);
+
+    mChooseFiles = [](QWidget* owner, const QString& caption, const QString& folder,
+                      const QString& filter) {
+        QFileDialog dialog(owner, caption, folder, filter);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        dialog.setViewMode(QFileDialog::Detail);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    };
+    mRunDrag = [](QDrag* drag) { drag->exec(Qt::CopyAction); };
+    mOpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    retranslate();
+    ApplyTheme(mTheme);
+}
+
+void QComputerForm::setParser(QDataAnalysis* parser) {
+    mParser = parser;
+}
+
+void QComputerForm::ApplyTheme(int theme) {
+    mTheme = theme;
+    const QString folder = QMEFolders::imageFolder(theme);
+    mBtnOpenDir->SetButtonImage(folder + "/btn_opendir.png");
+    mBtnRefresh->SetButtonImage(folder + "/btn_refresh.png");
+    QPalette palette = mLblTitle->palette();
+    palette.setColor(QPalette::WindowText,
+                     dark(theme) ? QColor(255, 255, 255) : QColor(51, 51, 51));
+    mLblTitle->setPalette(palette);
+    if (dark(theme)) {
+        mMenu->MenuStyle()->SetColors(QColor(57, 58, 69), QColor(255, 255, 255),
+                                      QColor(112, 134, 250), QColor(255, 255, 255));
+        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
+            ->BarStyle()
+            ->SetColors(QColor(0, 0, 0, 0), QColor(92, 95, 112), QColor(124, 144, 250));
+    } else {
+        mMenu->MenuStyle()->SetColors(QColor(255, 255, 255), QColor(51, 51, 51),
+                                      QColor(112, 134, 250), QColor(255, 255, 255));
+        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
+            ->BarStyle()
+            ->SetColors(QColor(0, 0, 0, 0), QColor(196, 199, 209), QColor(112, 134, 250));
+    }
+    for (QComputerItem* item : mItems)
+        item->setTheme(theme);
+    update();
+}
+
+void QComputerForm::retranslate() {
+    mLblTitle->setText(QObject::tr("COMPUTER"));
+    mBtnOpenDir->setToolTip(QObject::tr("Open this directory"));
+    mBtnRefresh->setToolTip(QObject::tr("Refresh"));
+    mActAdd->setText(QObject::tr("Add"));
+    mActRename->setText(QObject::tr("Rename"));
+    mActDelete->setText(QObject::tr("Delete"));
+    mActOpenDir->setText(QObject::tr("Open this directory"));
+}
+
+void QComputerForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void QComputerForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(QRect(kMargin, kHeaderHeight, width() - 2 * kMargin, 1),
+                     dark(mTheme) ? QColor(62, 64, 76) : QColor(226, 229, 238));
+}
+
+void QComputerForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!mListed)
+        onRefreshList();
+}
+
+void QComputerForm::onRefreshList() {
+    mListed = true;
+    mCurrent = nullptr;
+    // Rows may be mid-signal (a rename ends in a relist): delete them once control returns.
+    auto* layout = static_cast<QVBoxLayout*>(mList->layout());
+    for (QComputerItem* item : mItems) {
+        layout->removeWidget(item);
+        item->hide();
+        item->deleteLater();
+    }
+    mItems.clear();
+    mFolder = PresetFolder::path();
+    const QFileInfoList entries = QDir(mFolder).entryInfoList(
+        QStringList{"*" + kExtension}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString path = entry.absoluteFilePath();
+        if (!isPresetFile(path))
+            continue;
+        auto* item = new QComputerItem(mList);
+        item->setObjectName(QStringLiteral("mwgtComputerItem%1").arg(mItems.size() + 1));
+        item->setNumber(mItems.size() + 1);
+        item->setFilePath(path);
+        item->setTheme(mTheme);
+        connect(item, &QBaseItem::emitMousePress, this, &QComputerForm::itemMousePress);
+        connect(item, &QBaseItem::emitShowTreeMenu, this, &QComputerForm::itemShowMenu);
+        connect(item, &QComputerItem::emitChangedName, this, &QComputerForm::ChangedName);
+        connect(item, &QBaseItem::emitStartDrag, this, &QComputerForm::itemStartDrag);
+        layout->insertWidget(mItems.size(), item);
+        mItems << item;
+    }
+}
+
+void QComputerForm::itemMousePress() {
+    auto* pressed = qobject_cast<QComputerItem*>(sender());
+    if (!pressed)
+        return;
+    for (QComputerItem* item : mItems) {
+        if (item != pressed)
+            item->setState(QBaseItem::StateNormal);
+    }
+    mCurrent = pressed;
+}
+
+void QComputerForm::itemShowMenu() {
+    if (!mCurrent)
+        mCurrent = qobject_cast<QComputerItem*>(sender());
+    mMenu->popup(QCursor::pos());
+}
+
+QMimeData* QComputerForm::fileMimeData(int number, const QString& path, const QString& format) {
+    auto* data = new QMimeData;
+    data->setText(QString::number(number));
+    data->setData(format, encodePresetDragPath(path));
+    return data;
+}
+
+void QComputerForm::itemStartDrag() {
+    auto* item = qobject_cast<QComputerItem*>(sender());
+    if (!item)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(fileMimeData(item->number(), item->filePath(), mDragFormat));
+    drag->setPixmap(item->grab());
+    drag->setHotSpot(QPoint(item->width() / 2, item->height() / 2));
+    mRunDrag(drag);
+    drag->deleteLater();
+}
+
+void QComputerForm::ChangedName(QString oldname, QString newName) {
+    auto* item = qobject_cast<QComputerItem*>(sender());
+    if (!item)
+        return;
+    // The row's own file is renamed, whatever its name shows.
+    const QString newPath = mFolder + newName + kExtension;
+    if (newName.isEmpty() || !renamePresetFile(item->filePath(), newPath)) {
+        item->setName(oldname);
+        return;
+    }
+    item->setFilePath(newPath);
+    // An edit also ends when its window closes: list again once control returns, never inside a
+    // window that is being torn down.
+    QMetaObject::invokeMethod(this, &QComputerForm::onRefreshList, Qt::QueuedConnection);
+}
+
+void QComputerForm::onOpenDir() {
+    actOpenDir();
+}
+
+void QComputerForm::actOpenDir() {
+    mFolder = PresetFolder::path();
+    // A path holding "#" or "%" stays a path: it is not parsed as a URL.
+    mOpenUrl(QUrl::fromLocalFile(mFolder));
+}
+
+void QComputerForm::actAddPreset() {
+    const QStringList paths =
+        mChooseFiles(this, QString(), QString(), QStringLiteral("*") + kExtension);
+    mFolder = PresetFolder::path();
+    bool added = false;
+    for (const QString& path : paths) {
+        const QString name = PresetFolder::shownName(QFileInfo(path).fileName()) + kExtension;
+        // QFile::copy never writes over an existing file.
+        if (QFile::copy(path, mFolder + name)) {
+            added = true;
+            continue;
+        }
+        // Only a taken name is named as such; an unreadable source is skipped.
+        if (!QFileInfo::exists(mFolder + name))
+            continue;
+        QPromptDialog::ShowPrompt(this, "'" + name + "' " + QObject::tr("already exists"), 250, 80,
+                                  QObject::tr("Prompt"), QPromptDialog::IconWarning,
+                                  QPromptDialog::ButtonsNone);
+    }
+    if (added)
+        onRefreshList();
+}
+
+void QComputerForm::actDelete() {
+    for (QComputerItem* item : mItems) {
+        if (item->isSelected())
+            QFile::remove(item->filePath());
+    }
+    onRefreshList();
+}
+
+void QComputerForm::actRename() {
+    if (mCurrent)
+        mCurrent->startRename();
+}
+
+bool QComputerForm::savePreset(int preset) {
+    if (!mParser || preset < 0 || preset >= DeviceState::kPresetCount)
+        return false;
+    mFolder = PresetFolder::path();
+    const QString name = PresetFolder::freeFileName(mFolder, preset);
+    if (name.isEmpty())
+        return false;
+    unsigned code = 0;
+    if (!savePresetToFile(*mParser->deviceState(), preset, mFolder + name, code))
+        return false;
+    onRefreshList();
+    return true;
+}
+
+void QComputerForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!mDropFormat.isEmpty() && event->mimeData()->hasFormat(mDropFormat))
+        event->acceptProposedAction();
+}
+
+void QComputerForm::dropEvent(QDropEvent* event) {
+    if (mDropFormat.isEmpty() || !event->mimeData()->hasFormat(mDropFormat))
+        return;
+    QByteArray bytes = event->mimeData()->data(mDropFormat);
+    QDataStream stream(&bytes, QIODevice::ReadOnly);
+    qint64 preset = -1;
+    stream >> preset;
+    if (stream.status() != QDataStream::Ok || preset < 0 || preset >= DeviceState::kPresetCount)
+        return;
+    event->acceptProposedAction();
+    savePreset(int(preset));
+}
