@@ -46,7 +46,8 @@ QMEUpdateWriteThread::SectionInfo QMEUpdateWriteThread::sectionInfo(const unsign
 }
 
 bool QMEUpdateWriteThread::expectedTypeMatches(const unsigned char* type, int size) const {
-    return deviceTypeCopy && text(type, size) == QByteArray::fromStdString(*deviceTypeCopy);
+    const std::optional<std::string> expected = expectedDeviceType();
+    return expected && text(type, size) == QByteArray::fromStdString(*expected);
 }
 
 bool QMEUpdateWriteThread::stopRequested() const {
