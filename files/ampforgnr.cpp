@@ -1,6 +1,7 @@
 #include "files/ampforgnr.h"
 
 #include "files/irsample.h"
+#include "link/bytefields.h"
 
 #include <QFile>
 
@@ -10,11 +11,8 @@
 
 namespace {
 
-std::uint32_t word32(const char* p) {
-    const auto* b = reinterpret_cast<const std::uint8_t*>(p);
-    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-           std::uint32_t{b[3]} << 24;
-}
+using ByteFields::hasText;
+using ByteFields::le32;
 
 bool readExactly(QIODevice& device, char* into, qint64 count) {
     return device.read(into, count) == count;
@@ -49,36 +47,39 @@ bool AMPForGNR::read(QIODevice& device, GnrFile& record) {
     if (!readExactly(device, head, sizeof head)) {
         return false;
     }
-    if (std::memcmp(head, "zelvage", 8) != 0 && std::memcmp(head, "zelvast", 8) != 0) {
+    // The magic is 8 bytes with its NUL.
+    if (head[7] != '\0' ||
+        (!hasText(head, sizeof head, 0, "zelvage") && !hasText(head, sizeof head, 0, "zelvast"))) {
         return false;
     }
     std::memcpy(record.magic.data(), head, 8);
-    record.length = word32(head + 8);
+    record.length = le32(head + 8);
     if (qint64{record.length} + 12 != device.size()) {
         return false;
     }
-    if (std::memcmp(head + 12, "info", 4) != 0) {
+    if (!hasText(head, sizeof head, 12, "info")) {
         return false;
     }
     std::memcpy(record.infoTag.data(), head + 12, 4);
-    record.infoSize = word32(head + 16);
+    record.infoSize = le32(head + 16);
     char info[20];
     if (!readExactly(device, info, sizeof info)) {
         return false;
     }
     for (int i = 0; i < 4; ++i) {
-        record.infoWords[static_cast<std::size_t>(i)] = word32(info + 4 * i);
+        record.infoWords[static_cast<std::size_t>(i)] = le32(info + 4 * i);
     }
-    record.blobLength = word32(info + 16);
+    record.blobLength = le32(info + 16);
     if (!readBuffer(device, record.blobLength, record.blob)) {
         return false;
     }
     char dataHead[8];
-    if (!readExactly(device, dataHead, sizeof dataHead) || std::memcmp(dataHead, "data", 4) != 0) {
+    if (!readExactly(device, dataHead, sizeof dataHead) ||
+        !hasText(dataHead, sizeof dataHead, 0, "data")) {
         return false;
     }
     std::memcpy(record.dataTag.data(), dataHead, 4);
-    record.dataLength = word32(dataHead + 4);
+    record.dataLength = le32(dataHead + 4);
     return readBuffer(device, record.dataLength, record.data);
 }
 
@@ -99,7 +100,7 @@ void AMPForGNR::toBlock(const GnrFile& record, std::uint32_t* block) {
                     std::min<std::size_t>(record.dataLength, sizeof bytes));
     }
     for (int k = 0; k < kSignificantSamples; ++k) {
-        const std::uint32_t bits = word32(reinterpret_cast<const char*>(bytes + 4 * k));
+        const std::uint32_t bits = le32(bytes + 4 * k);
         float sample;
         std::memcpy(&sample, &bits, sizeof sample);
         block[k] = IrSample::fromFloat(sample);

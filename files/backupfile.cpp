@@ -1,6 +1,6 @@
 #include "files/backupfile.h"
 
-#include <algorithm>
+#include "link/bytefields.h"
 
 namespace {
 
@@ -11,25 +11,13 @@ constexpr qint64 MaxBlocksPerRecord = 65536;
 // Record numbers are 16-bit; the bound also keeps overlapping areas from multiplying the list.
 constexpr int MaxRecords = 65535;
 
-void putText(QByteArray& bytes, int offset, const char* text) {
-    std::copy(text, text + qstrlen(text), bytes.begin() + offset);
-}
+using ByteFields::hasText;
+using ByteFields::putLittleEndian;
+using ByteFields::putText;
 
-void putLittleEndian(QByteArray& bytes, int offset, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes[offset + i] = char((value >> (8 * i)) & 0xFF);
-}
-
+// The caller keeps offset + size within the file.
 std::uint64_t littleEndian(const QByteArray& bytes, qint64 offset, int size) {
-    std::uint64_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | std::uint8_t(bytes[int(offset + i)]);
-    return value;
-}
-
-bool hasText(const QByteArray& bytes, int offset, const char* text) {
-    const int size = int(qstrlen(text));
-    return bytes.size() >= offset + size && bytes.mid(offset, size) == QByteArray(text, size);
+    return ByteFields::littleEndian(bytes.constData() + offset, size);
 }
 
 QByteArray fileHeader() {

@@ -1,5 +1,7 @@
 #include "files/presetfile.h"
 
+#include "link/bytefields.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,32 +15,18 @@ const char PresetTag[] = "PRESET";
 constexpr int EditorTagOffset = 8;
 constexpr int PresetTagOffset = 72;
 
-void putText(QByteArray& image, int offset, const char* text) {
-    const int size = int(qstrlen(text));
-    std::copy(text, text + size, image.begin() + offset);
-}
-
-void putLittleEndian32(QByteArray& image, int offset, quint32 value) {
-    for (int i = 0; i < 4; ++i)
-        image[offset + i] = char((value >> (8 * i)) & 0xFF);
-}
-
-bool hasText(const QByteArray& bytes, int offset, const char* text) {
-    const int size = int(qstrlen(text));
-    return bytes.size() >= offset + size && bytes.mid(offset, size) == QByteArray(text, size);
-}
-
 } // namespace
 
 QByteArray buildPresetImage(const QByteArray& data) {
     QByteArray image(PresetImageSize, '\0');
+    using namespace ByteFields;
     putText(image, 0, "Sarnel");
     putText(image, EditorTagOffset, EditorTag);
     putText(image, 40, "V1.0.0");
     putText(image, PresetTagOffset, PresetTag);
-    putLittleEndian32(image, 80, 1);
-    putLittleEndian32(image, 84, 512);
-    putLittleEndian32(image, 88, 0);
+    putLittleEndian(image, 80, 1, 4);
+    putLittleEndian(image, 84, 512, 4);
+    putLittleEndian(image, 88, 0, 4);
     const int count = std::min(int(data.size()), PresetDataSize);
     std::copy(data.begin(), data.begin() + count, image.begin() + PresetDataOffset);
     return image;
@@ -72,7 +60,8 @@ unsigned readPresetFile(const QString& path, QByteArray& bytes) {
 unsigned checkPresetImage(const QByteArray& bytes) {
     if (bytes.size() < PresetImageSize)
         return PresetFileTooShort;
-    if (!hasText(bytes, EditorTagOffset, EditorTag) || !hasText(bytes, PresetTagOffset, PresetTag))
+    if (!ByteFields::hasText(bytes, EditorTagOffset, EditorTag) ||
+        !ByteFields::hasText(bytes, PresetTagOffset, PresetTag))
         return PresetFileBadTags;
     return PresetFileOk;
 }

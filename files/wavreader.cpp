@@ -1,6 +1,7 @@
 #include "files/wavreader.h"
 
 #include "files/irsample.h"
+#include "link/bytefields.h"
 
 #include <QFile>
 
@@ -24,7 +25,7 @@ std::size_t find(const std::vector<std::uint8_t>& image, const char* tag) {
 }
 
 bool tagAt(const std::vector<std::uint8_t>& image, std::size_t offset, const char* tag) {
-    return offset + 4 <= image.size() && std::memcmp(image.data() + offset, tag, 4) == 0;
+    return ByteFields::hasText(image.data(), image.size(), offset, tag);
 }
 
 float toFloat(std::uint32_t sample24) {
@@ -139,11 +140,11 @@ WavReader::Encoding WavReader::encoding() const {
 }
 
 std::uint16_t WavReader::word16(std::size_t offset) const {
-    return static_cast<std::uint16_t>(image[offset] | image[offset + 1] << 8);
+    return ByteFields::le16(image.data() + offset);
 }
 
 std::uint32_t WavReader::word32(std::size_t offset) const {
-    return std::uint32_t{word16(offset)} | std::uint32_t{word16(offset + 2)} << 16;
+    return ByteFields::le32(image.data() + offset);
 }
 
 void WavReader::readFrames(std::uint32_t* out, std::uint32_t count, Encoding how) const {
@@ -157,17 +158,16 @@ void WavReader::readFrames(std::uint32_t* out, std::uint32_t count, Encoding how
             value = static_cast<std::uint32_t>((p[0] - 128) * 65536);
             break;
         case Encoding::Signed16:
-            value = std::uint32_t{p[0]} << 8 | std::uint32_t{p[1]} << 16;
+            value = std::uint32_t{ByteFields::le16(p)} << 8;
             break;
         case Encoding::Signed24:
-            value = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16;
+            value = std::uint32_t(ByteFields::littleEndian(p, 3));
             break;
         case Encoding::Signed32:
-            value = std::uint32_t{p[1]} | std::uint32_t{p[2]} << 8 | std::uint32_t{p[3]} << 16;
+            value = std::uint32_t(ByteFields::littleEndian(p + 1, 3)); // top 24 bits
             break;
         case Encoding::Float32: {
-            const std::uint32_t bits = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                       std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+            const std::uint32_t bits = ByteFields::le32(p);
             float sample;
             std::memcpy(&sample, &bits, sizeof sample);
             value = IrSample::fromFloat(sample);

@@ -121,7 +121,9 @@ bool QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
     if (libusb_claim_interface(opened, number) != 0)
         return false;
 
-    bulkInEndpoint = bulkOutEndpoint = interruptInEndpoint = interruptOutEndpoint = 0;
+    for (auto* address :
+         {&bulkInEndpoint, &bulkOutEndpoint, &interruptInEndpoint, &interruptOutEndpoint})
+        address->store(0);
     const libusb_interface& control = config->interface[number];
     for (int a = 0; a < control.num_altsetting; ++a) {
         const libusb_interface_descriptor& setting = control.altsetting[a];
@@ -130,10 +132,10 @@ bool QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
             const bool in = endpoint.bEndpointAddress > 15;
             switch (endpoint.bmAttributes & 0x03) {
             case LIBUSB_TRANSFER_TYPE_INTERRUPT:
-                (in ? interruptInEndpoint : interruptOutEndpoint) = endpoint.bEndpointAddress;
+                (in ? interruptInEndpoint : interruptOutEndpoint).store(endpoint.bEndpointAddress);
                 break;
             case LIBUSB_TRANSFER_TYPE_BULK:
-                (in ? bulkInEndpoint : bulkOutEndpoint) = endpoint.bEndpointAddress;
+                (in ? bulkInEndpoint : bulkOutEndpoint).store(endpoint.bEndpointAddress);
                 break;
             default:
                 break;

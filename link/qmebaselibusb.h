@@ -61,7 +61,7 @@ public:
     bool isOpen() const { return handle.load() != nullptr; }
     libusb_device_handle* getHandle() const { return handle.load(); }
     IdentityRecord getIdentity() const;
-    int getInterfaceCount() const { return interfaceCount; }
+    int getInterfaceCount() const { return interfaceCount.load(); }
     // Interface claimed by the last successful open, -1 while closed.
     int claimedInterface() const;
     std::uint8_t getBulkInEndpoint() const { return bulkInEndpoint; }
@@ -73,16 +73,17 @@ public:
     std::uint16_t getProductId() const { return productId; }
 
 protected:
-    std::uint8_t bulkInEndpoint = 0;
-    std::uint8_t bulkOutEndpoint = 0;
-    std::uint8_t interruptInEndpoint = 0;
-    std::uint8_t interruptOutEndpoint = 0;
-    int interfaceCount = 0;
+    // Written while opening, read by every thread that moves packets or asks.
+    std::atomic<std::uint8_t> bulkInEndpoint{0};
+    std::atomic<std::uint8_t> bulkOutEndpoint{0};
+    std::atomic<std::uint8_t> interruptInEndpoint{0};
+    std::atomic<std::uint8_t> interruptOutEndpoint{0};
+    std::atomic<int> interfaceCount{0};
     std::atomic<libusb_device_handle*> handle{nullptr};
     std::atomic<int> transferMode{ModeNone};
-    std::uint16_t releaseNumber = 0;
-    std::uint16_t vendorId = 0;
-    std::uint16_t productId = 0;
+    std::atomic<std::uint16_t> releaseNumber{0};
+    std::atomic<std::uint16_t> vendorId{0};
+    std::atomic<std::uint16_t> productId{0};
     std::optional<std::string> expectedType;
     IdentityRecord identity{};
 

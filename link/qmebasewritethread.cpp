@@ -21,7 +21,10 @@ QMEBaseWriteThread::~QMEBaseWriteThread() {
         receiver->withdraw();
         delete owned;
     }
-    deviceTypeCopy.reset();
+    {
+        std::lock_guard<std::mutex> lock(deviceTypeMutex);
+        deviceTypeCopy.reset();
+    }
     if (quitEvent.isSet()) {
         ackEvent.set();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -110,12 +113,19 @@ int QMEBaseWriteThread::AutoRead(unsigned char* Data, int TomeOut) {
 
 uchar QMEBaseWriteThread::openUsbConnect(ushort Vid, ushort Pid, ushort ReleaseNum,
                                          std::string deviceType) {
-    deviceTypeCopy = std::move(deviceType);
+    {
+        std::lock_guard<std::mutex> lock(deviceTypeMutex);
+        deviceTypeCopy = deviceType;
+    }
     QMEBaseLibusb* link = usbLink.load();
     if (!link)
         return 0;
-    return static_cast<uchar>(
-        link->openDevice(Vid, Pid, ReleaseNum, deviceTypeCopy->c_str(), true));
+    return static_cast<uchar>(link->openDevice(Vid, Pid, ReleaseNum, deviceType.c_str(), true));
+}
+
+std::optional<std::string> QMEBaseWriteThread::expectedDeviceType() const {
+    std::lock_guard<std::mutex> lock(deviceTypeMutex);
+    return deviceTypeCopy;
 }
 
 bool QMEBaseWriteThread::closeUsbConnect() {

@@ -88,13 +88,17 @@ protected:
     // Shared: a shared receive thread dies with the write thread that owns it.
     std::shared_ptr<QMEBaseReceiveThread::Access> receiver;
     bool ownsReceiver = true;
-    std::optional<std::string> deviceTypeCopy;
     ManualResetEvent ackEvent;
+
+    // The device type of the last openUsbConnect, for workers and DealData on other threads.
+    std::optional<std::string> expectedDeviceType() const;
 
 private:
     void connectReceiver(QMEBaseReceiveThread* receiveThread);
     void detachCallbacks();
 
     std::mutex callbackMutex; // held while a received message is handled
+    mutable std::mutex deviceTypeMutex;
+    std::optional<std::string> deviceTypeCopy;
     bool callbacksDetached = false;
 };

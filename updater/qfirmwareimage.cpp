@@ -1,5 +1,7 @@
 #include "updater/qfirmwareimage.h"
 
+#include "link/bytefields.h"
+
 #include <QString>
 
 #include <cstring>
@@ -36,7 +38,7 @@ qint64 QFirmwareImage::open(const QByteArray& utf8Path) {
 
 qint64 QFirmwareImage::openImage(const QByteArray& bytes) {
     if (bytes.size() < HeaderSize || bytes.size() > MaxFileSize ||
-        std::memcmp(bytes.constData(), Magic, MagicSize) != 0) {
+        !ByteFields::hasText(bytes, 0, Magic)) {
         m_image.clear();
         return 0;
     }
@@ -64,10 +66,6 @@ bool QFirmwareImage::ensureLoaded() {
 
 const unsigned char* QFirmwareImage::bytes() const {
     return reinterpret_cast<const unsigned char*>(m_image.constData());
-}
-
-quint32 QFirmwareImage::readLe32(const unsigned char* p) {
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
 }
 
 int QFirmwareImage::sectionCount() const {
@@ -102,7 +100,7 @@ qint64 QFirmwareImage::sectionHeaderPos(int k) const {
         if (i == k) {
             return pos;
         }
-        pos = readLe32(bytes() + pos + OffNextHeader);
+        pos = ByteFields::le32(bytes() + pos + OffNextHeader);
     }
 }
 
@@ -113,8 +111,8 @@ bool QFirmwareImage::sectionDataRange(int k, qint64& pos, qint64& length) const 
     }
     const unsigned char* h = bytes() + headerPos;
     // Sections 2 on store their data offset plus one.
-    pos = k == 1 ? FirstSectionDataPos : qint64(readLe32(h + OffDataPos)) - 1;
-    length = readLe32(h + OffDataSize);
+    pos = k == 1 ? FirstSectionDataPos : qint64(ByteFields::le32(h + OffDataPos)) - 1;
+    length = ByteFields::le32(h + OffDataSize);
     return pos >= 0 && pos <= size() && length <= size() - pos;
 }
 

@@ -72,7 +72,6 @@ public:
     // 0x80 and, with sections present, the total block count is positive.
     bool isUploadable() const;
 
-    static quint32 readLe32(const unsigned char* p);
 
 private:
     bool ensureLoaded();

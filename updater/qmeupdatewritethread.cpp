@@ -1,5 +1,6 @@
 #include "updater/qmeupdatewritethread.h"
 
+#include "link/bytefields.h"
 #include "link/frame.h"
 
 #include <QDebug>
@@ -36,17 +37,17 @@ QMEUpdateWriteThread::~QMEUpdateWriteThread() {
 
 QMEUpdateWriteThread::SectionInfo QMEUpdateWriteThread::sectionInfo(const unsigned char* header) {
     SectionInfo info;
-    info.dataSize = QFirmwareImage::readLe32(header + QFirmwareImage::OffDataSize);
+    info.dataSize = ByteFields::le32(header + QFirmwareImage::OffDataSize);
     info.dataCmd = header[QFirmwareImage::OffDataCmd];
     info.dataAck = header[QFirmwareImage::OffDataAck];
-    info.delay = QFirmwareImage::readLe32(header + QFirmwareImage::OffDelay);
-    info.sectorAddrStart =
-        quint16(QFirmwareImage::readLe32(header + QFirmwareImage::OffSectorAddrStart));
+    info.delay = ByteFields::le32(header + QFirmwareImage::OffDelay);
+    info.sectorAddrStart = quint16(ByteFields::le32(header + QFirmwareImage::OffSectorAddrStart));
     return info;
 }
 
 bool QMEUpdateWriteThread::expectedTypeMatches(const unsigned char* type, int size) const {
-    return deviceTypeCopy && text(type, size) == QByteArray::fromStdString(*deviceTypeCopy);
+    const std::optional<std::string> expected = expectedDeviceType();
+    return expected && text(type, size) == QByteArray::fromStdString(*expected);
 }
 
 bool QMEUpdateWriteThread::stopRequested() const {

@@ -96,6 +96,7 @@ PedalConfig PedalConfig::fromEnvironment() {
         for (const std::string& code : split(silent, ','))
             config.silentOn.insert(static_cast<int>(number(code, -1)));
     config.dropIrAck = static_cast<int>(numberVar("TALIX_VP_DROP_IR_ACK", -1));
+    config.ackSlot11 = numberVar("TALIX_VP_ACK_SLOT11", 1) != 0;
     if (const char* corrupt = env("TALIX_VP_CORRUPT")) {
         std::vector<std::string> parts = split(corrupt, ':');
         if (!parts.empty())

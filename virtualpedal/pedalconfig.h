@@ -35,6 +35,9 @@ struct PedalConfig {
     int unplugOn = -1;
     std::set<int> silentOn;
     int dropIrAck = -1;
+    // Acknowledges IR packets for slot index 11 (which keeps nothing), or stays silent as a pedal
+    // without that slot would.
+    bool ackSlot11 = true;
     int corruptCode = -1;
     int corruptNth = 0; // 0: every answer with corruptCode
     int stallCode = -1;

@@ -161,9 +161,10 @@ void PedalModel::runCommand(std::uint8_t code, const Params& p) {
         }
         break;
     case 0xE2:
-        // The editor's upload may run on to slot index 11: acknowledged, but nothing kept.
+        // The editor's upload may run on to slot index 11: nothing kept, acknowledged unless
+        // configured otherwise.
         if (n >= 2 && p[0] == PedalState::slotCount && p[1] <= PedalState::laneCount) {
-            if (p[1] != config_.dropIrAck)
+            if (config_.ackSlot11 && p[1] != config_.dropIrAck)
                 answer(0xE3, {p[0], p[1]});
         } else if (n >= 2 && p[0] < PedalState::slotCount && p[1] <= PedalState::laneCount) {
             const std::size_t size = std::min<std::size_t>(

@@ -1,5 +1,7 @@
 #include "bench/backup/transferbench.h"
 
+#include "bench/wiretime.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +15,6 @@
 
 namespace {
 
-constexpr int PacketData = 63; // frame bytes per interrupt packet
 constexpr auto TransferLimit = std::chrono::seconds(60);
 
 // The worker's diagnostic lines would break the one-line output.
@@ -22,13 +23,10 @@ void quietDebug(QtMsgType type, const QMessageLogContext&, const QString& text) 
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-long packets(int frameBytes) {
-    return (frameBytes + PacketData - 1) / PacketData;
-}
-
 } // namespace
 
-TransferBench::TransferBench(const char* name) : benchName(name) {
+TransferBench::TransferBench(const char* name, LastAnswer last)
+    : benchName(name), lastAnswer(last) {
     qInstallMessageHandler(quietDebug);
     // The backup thread creates its folder under the documents folder: keep it in ours.
     qputenv("HOME", dir.path().toLocal8Bit());
@@ -90,22 +88,12 @@ bool TransferBench::wireSeconds(qint64 from, double& seconds) const {
     QFile log(logPath);
     if (!log.open(QIODevice::ReadOnly) || !log.seek(from))
         return false;
-    long total = 0;
-    long answered = 0; // packets of the answers to the latest request
-    bool asked = false;
-    for (const QByteArray& line : log.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        const int frameBytes = fields.size() - 1;
-        if (fields[0] == "OUT" && frameBytes > 0) {
-            total += answered + packets(frameBytes);
-            answered = 0;
-            asked = true;
-        } else if (fields[0] == "IN" && frameBytes > 0 && asked) {
-            answered += packets(frameBytes);
-        }
-    }
-    seconds = total / 1000.0;
-    return total > 0;
+    WireTime wire;
+    wire.addLog(log.readAll());
+    if (lastAnswer == LastAnswerNotAwaited)
+        wire.dropLastAnswers();
+    seconds = wire.seconds();
+    return wire.outPackets() > 0;
 }
 
 int TransferBench::report() const {

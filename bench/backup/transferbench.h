@@ -12,19 +12,19 @@
 // Times whole transfers of the backup thread against the virtual pedal at full-speed timing and
 // prints the median run as "bench <name> time_s=.. wire_s=.. ratio=..".
 //
-// The wire figure of a run comes from the pedal's traffic log: the exchange is stop-and-wait, so
-// each request's packets and then its answer's packets pass one after the other, at one 64-byte
-// packet (63 frame bytes) per millisecond. Answers the host does not wait for (logged before the
-// run's first request or after its last) are left out.
+// The wire figure of a run is the shared stop-and-wait model (bench/wiretime.h) over the run's
+// part of the pedal's traffic log.
 class TransferBench final {
 public:
     using Progress = void (QBackupWriteThread::*)(int, int);
+    enum LastAnswer { LastAnswerAwaited, LastAnswerNotAwaited };
 
     static constexpr int runs = 3;
 
     // Keeps the backup folder and the debug output of the transfer out of the way; name is the
-    // word after "bench" in the printed line.
-    explicit TransferBench(const char* name);
+    // word after "bench" in the printed line; last tells whether the transfer ends on the answer
+    // to its last request.
+    TransferBench(const char* name, LastAnswer last);
 
     bool valid() const { return dir.isValid(); }
     // The pedal's variables for PedalSession: full-speed timing and this bench's traffic log.
@@ -47,6 +47,7 @@ private:
     bool wireSeconds(qint64 from, double& seconds) const;
 
     const char* benchName;
+    LastAnswer lastAnswer;
     QTemporaryDir dir;
     QString logPath;
     std::vector<Run> results;

@@ -1,12 +1,13 @@
+#include "bench/wiretime.h"
 #include "link/qmebaselibusb.h"
 #include "tests/updater/firmwareimagebuilder.h"
 #include "updater/qmeupdatewritethread.h"
-#include "virtualpedal/virtualpedal.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -14,11 +15,12 @@
 
 // Uploads a 256 KiB image to the virtual pedal's boot loader with full-speed timing, from the
 // start of the upload thread to its (11, 99) message; the completion pause is not transfer.
+// wire_s is the shared stop-and-wait model (bench/wiretime.h) over the frames before the finish
+// packet in the pedal's traffic log.
 namespace {
 
 constexpr int SectionCount = 4;
 constexpr int SectionSize = 64 * 1024;
-constexpr int PacketData = 63; // frame bytes per interrupt packet
 constexpr int LimitSeconds = 120;
 
 void quietDebug(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -33,9 +35,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler(quietDebug);
     qputenv("TALIX_VP_RUN_MODE", "B");
-    qputenv("TALIX_VP_TIMING", "1");
-
     QTemporaryDir dir;
+    const QString logPath = dir.filePath(QStringLiteral("traffic.log"));
+    qputenv("TALIX_VP_TIMING", "1");
+    qputenv("TALIX_VP_LOG", logPath.toLocal8Bit());
     FirmwareImageBuilder image;
     for (int k = 0; k < SectionCount; ++k) {
         image.sections.append({FirmwareImageBuilder::pattern(SectionSize, k), 0xA2, 0xA3, 0,
@@ -56,7 +59,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     thread.startReceiving();
-    virtualpedal::VirtualPedal::clearReceivedFrames();
+    const qint64 logStart = QFileInfo(logPath).size();
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
@@ -89,21 +92,20 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Packets of every frame before the finish packet, out and back (one answer packet each).
-    // The two directions run side by side at one packet per millisecond each.
-    long packetsOut = 0;
-    long packetsIn = 0;
-    for (const auto& frame : virtualpedal::VirtualPedal::receivedFrames()) {
-        if (frame.size() > 4 && frame[4] == 0xFF) {
+    QFile log(logPath);
+    if (!log.open(QIODevice::ReadOnly) || !log.seek(logStart)) {
+        std::fprintf(stderr, "no traffic log\n");
+        return 1;
+    }
+    WireTime wire;
+    for (const WireTime::Frame& frame : WireTime::frames(log.readAll())) {
+        if (frame.out && frame.code == 0xFF) {
             break;
         }
-        packetsOut += long((frame.size() + PacketData - 1) / PacketData);
-        ++packetsIn;
+        wire.add(frame);
     }
-    const long wireMs = std::max(packetsOut, packetsIn);
     const double time = lastNinetyNineNs.load() / 1e9;
-    const double wire = wireMs / 1000.0;
-    std::printf("bench firmware_upload time_s=%.3f wire_s=%.3f ratio=%.3f\n", time, wire,
-                time / wire);
+    std::printf("bench firmware_upload time_s=%.3f wire_s=%.3f ratio=%.3f\n", time, wire.seconds(),
+                time / wire.seconds());
     return 0;
 }

@@ -1,25 +1,25 @@
+#include "bench/wiretime.h"
 #include "files/irfilereader.h"
 #include "link/qmebaselibusb.h"
 #include "protocol/qusbwritethread.h"
 #include "tests/files_ir/irfileimages.h"
-#include "virtualpedal/virtualpedal.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
 // Imports eleven IR files into slots 0–10 with full-speed timing, from startIrImport to the
-// finished message.
+// finished message; wire_s is the shared stop-and-wait model (bench/wiretime.h) over the
+// import's part of the pedal's traffic log.
 namespace {
 
 constexpr int FileCount = 11;
-constexpr int PacketData = 63; // frame bytes per interrupt packet
 constexpr int LimitSeconds = 120;
 
 // The link's diagnostic lines would break the one-line output.
@@ -49,9 +49,10 @@ QString writeIr(const QTemporaryDir& dir, int number) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler(quietDebug);
-    qputenv("TALIX_VP_TIMING", "1");
-
     QTemporaryDir dir;
+    const QString logPath = dir.filePath(QStringLiteral("traffic.log"));
+    qputenv("TALIX_VP_TIMING", "1");
+    qputenv("TALIX_VP_LOG", logPath.toLocal8Bit());
     QStringList paths;
     for (int k = 0; k < FileCount; ++k) {
         paths << writeIr(dir, k);
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     thread.startReceiving();
-    virtualpedal::VirtualPedal::clearReceivedFrames();
+    const qint64 logStart = QFileInfo(logPath).size();
 
     using Clock = std::chrono::steady_clock;
     std::atomic<qint64> endNs{-1};
@@ -101,19 +102,15 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Packets of every IR frame out and its acknowledgement back (one packet each way); the two
-    // directions run side by side at one packet per millisecond each.
-    long packetsOut = 0;
-    long packetsIn = 0;
-    for (const auto& frame : virtualpedal::VirtualPedal::receivedFrames()) {
-        if (frame.size() > 4 && frame[4] == 0xE2) {
-            packetsOut += long((frame.size() + PacketData - 1) / PacketData);
-            ++packetsIn;
-        }
+    QFile log(logPath);
+    if (!log.open(QIODevice::ReadOnly) || !log.seek(logStart)) {
+        std::fprintf(stderr, "no traffic log\n");
+        return 1;
     }
-    const long wireMs = std::max(packetsOut, packetsIn);
+    WireTime wire;
+    wire.addLog(log.readAll());
     const double time = endNs.load() / 1e9;
-    const double wire = wireMs / 1000.0;
-    std::printf("bench ir_import time_s=%.3f wire_s=%.3f ratio=%.3f\n", time, wire, time / wire);
+    std::printf("bench ir_import time_s=%.3f wire_s=%.3f ratio=%.3f\n", time, wire.seconds(),
+                time / wire.seconds());
     return 0;
 }

@@ -1,11 +1,15 @@
 // 500 long answers (the IR name list, requested with 0xEC) read through the receive thread from
-// the virtual pedal under its full-speed timing model. Each exchange is a request followed by its
-// answer, so the wire time is every packet of both directions at one per millisecond.
+// the virtual pedal under its full-speed timing model, each request sent once the previous answer
+// is in; wire_s is the shared stop-and-wait model (bench/wiretime.h) over the pedal's traffic log.
+#include "bench/wiretime.h"
 #include "link/frame.h"
 #include "link/qmebaselibusb.h"
 #include "link/qmebasereceivethread.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <condition_variable>
@@ -18,19 +22,14 @@ namespace {
 constexpr int answers = 500;
 constexpr int answerTimeoutMs = 5000;
 
-// Counts the packets and the name lists that the receive worker assembles.
+// Counts the name lists that the receive worker assembles.
 class CountingReceiver final : public QMEBaseReceiveThread {
 public:
-    void onData(const unsigned char* packet, int count) override {
-        ++inPackets;
-        QMEBaseReceiveThread::onData(packet, count);
-    }
     bool waitForNameLists(int expected) {
         std::unique_lock<std::mutex> lock(mutex);
         return arrived.wait_for(lock, std::chrono::milliseconds(answerTimeoutMs),
                                 [&] { return nameLists >= expected; });
     }
-    int packets() const { return inPackets.load(); }
 
 protected:
     void publish(std::vector<unsigned char> message) override {
@@ -42,7 +41,6 @@ protected:
     }
 
 private:
-    std::atomic<int> inPackets{0};
     std::mutex mutex;
     std::condition_variable arrived;
     int nameLists = 0;
@@ -51,7 +49,10 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    const QString logPath = dir.filePath(QStringLiteral("traffic.log"));
     qputenv("TALIX_VP_TIMING", "1");
+    qputenv("TALIX_VP_LOG", logPath.toLocal8Bit());
     QCoreApplication app(argc, argv);
 
     QMEBaseLibusb link;
@@ -63,8 +64,8 @@ int main(int argc, char** argv) {
     CountingReceiver receiver;
     receiver.setLink(&link);
     receiver.start();
+    const qint64 logStart = QFileInfo(logPath).size();
 
-    int outPackets = 0;
     const auto begin = std::chrono::steady_clock::now();
     for (int i = 1; i <= answers; ++i) {
         std::vector<unsigned char> request = Frame::make(0xEC, {0x01});
@@ -72,7 +73,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "link_throughput: request %d not sent\n", i);
             return 1;
         }
-        outPackets += static_cast<int>((request.size() + 62) / 63);
         if (!receiver.waitForNameLists(i)) {
             std::fprintf(stderr, "link_throughput: answer %d missing\n", i);
             return 1;
@@ -82,8 +82,14 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     receiver.stop();
 
-    const double wire = (outPackets + receiver.packets()) / 1000.0;
-    std::printf("bench link_throughput time_s=%.3f wire_s=%.3f ratio=%.3f\n", time, wire,
-                time / wire);
+    QFile log(logPath);
+    if (!log.open(QIODevice::ReadOnly) || !log.seek(logStart)) {
+        std::fprintf(stderr, "link_throughput: no traffic log\n");
+        return 1;
+    }
+    WireTime wire;
+    wire.addLog(log.readAll());
+    std::printf("bench link_throughput time_s=%.3f wire_s=%.3f ratio=%.3f\n", time, wire.seconds(),
+                time / wire.seconds());
     return 0;
 }

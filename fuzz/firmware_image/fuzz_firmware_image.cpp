@@ -1,3 +1,4 @@
+#include "link/bytefields.h"
 #include "updater/qfirmwareimage.h"
 
 #include <cstddef>
@@ -38,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         }
         if (uploadable && inRange &&
-            length !=
-                qint64(QFirmwareImage::readLe32(sectionHeader + QFirmwareImage::OffDataSize))) {
+            length != qint64(ByteFields::le32(sectionHeader + QFirmwareImage::OffDataSize))) {
             std::abort();
         }
     }

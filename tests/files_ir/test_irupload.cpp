@@ -23,7 +23,7 @@ using Block = QVector<quint32>;
 namespace {
 
 const char* const kPedalVariables[] = {"TALIX_VP_DROP_IR_ACK", "TALIX_VP_UNPLUG_ON",
-                                       "TALIX_VP_DELAY_MS"};
+                                       "TALIX_VP_DELAY_MS", "TALIX_VP_ACK_SLOT11"};
 
 // The real reader, recording which files the import asked for.
 class RecordingReader final : public IrFileLoader {
@@ -308,22 +308,37 @@ private slots:
         QCOMPARE(int(state.userIr[7]), 0);
     }
 
-    // Slot index 11 is the last one used (the pedal acknowledges it without keeping it); the
-    // fourth file is never read.
+    void stopsAfterSlotEleven_data() const {
+        QTest::addColumn<bool>("acknowledged");
+        QTest::newRow("pedal acknowledges slot 11") << true;
+        QTest::newRow("pedal without slot 11") << false;
+    }
+
+    // Slot index 11 is the last one used; the fourth file is never read. A pedal that
+    // acknowledges slot 11 (keeping nothing) lets the import finish; a silent one fails it at
+    // the first packet, with slots 9 and 10 kept.
     void stopsAfterSlotEleven() {
-        QVERIFY(open());
+        QFETCH(bool, acknowledged);
+        QVERIFY(open({{"TALIX_VP_ACK_SLOT11", acknowledged ? "1" : "0"}}));
         Block a, b;
         const QStringList paths{goodFile("a.wav", 1, &a), goodFile("b.wav", 2, &b),
                                 goodFile("c.wav", 3), goodFile("d.wav", 4)};
-        QVERIFY(import(9, paths));
-        QCOMPARE(progress, expectedProgress(paths, {true, true, true}));
+        QVERIFY(import(9, paths, 15000));
+        QList<Progress> expected = expectedProgress(paths, {true, true, true});
+        if (!acknowledged) {
+            expected = expectedProgress(paths, {true, true});
+            expected.erase(expected.end() - 2, expected.end());
+            const int value = int(float(expected.last().value) + 25.0f / 5 / 3);
+            expected << Progress{value, paths[2], 0} << Progress{value, QString(), 3};
+        }
+        QCOMPARE(progress, expected);
         QCOMPARE(reader.askedFor(), paths.mid(0, 3));
         const PedalState state = VirtualPedal::snapshot();
         checkSlot(state, 9, a, "a");
         checkSlot(state, 10, b, "b");
         const std::vector<Bytes> frames = irFramesReceived();
-        QCOMPARE(int(frames.size()), 39);
-        for (std::size_t k = 26; k < 39; ++k) {
+        QCOMPARE(int(frames.size()), acknowledged ? 39 : 27);
+        for (std::size_t k = 26; k < frames.size(); ++k) {
             QCOMPARE(int(frames[k][5]), 11);
             QCOMPARE(int(frames[k][6]), int(k - 26));
         }

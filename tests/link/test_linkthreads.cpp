@@ -10,6 +10,8 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 
 using Bytes = std::vector<unsigned char>;
@@ -36,6 +38,7 @@ public:
         return dealt;
     }
     bool ackSignalled() const { return ackEvent.isSet(); }
+    std::optional<std::string> deviceType() const { return expectedDeviceType(); }
 
 protected:
     void DealData(std::vector<unsigned char> Data) override {
@@ -361,6 +364,39 @@ private slots:
             (f[5] == 0x0B ? fromWorker : fromMain).emplace_back(f.begin(), f.end());
         QCOMPARE(fromWorker, c.owner.workerFrames);
         QCOMPARE(fromMain, mainFrames);
+    }
+
+    // Another thread asks for the device's particulars while this one opens and closes again
+    // with the receive thread running: it reads the closed state or the pedal's, and the thread
+    // sanitizer run finds no race.
+    void reopenWhileAnotherThreadAsks() const {
+        PedalEnv env{{"TALIX_VP_INTERFACES", "4"}};
+        Connection c;
+        std::atomic<bool> done{false};
+        std::atomic<int> unexpected{0};
+        std::thread asker([&] {
+            while (!done.load()) {
+                const int claimed = c.link.claimedInterface();
+                const int count = c.link.getInterfaceCount();
+                const int in = c.link.getInterruptInEndpoint();
+                const int out = c.link.getInterruptOutEndpoint();
+                const std::optional<std::string> type = c.owner.deviceType();
+                if ((claimed != -1 && claimed != 3) || (count != 0 && count != 4) ||
+                    (in != 0 && in != 0x81) || (out != 0 && out != 0x01) ||
+                    (type && *type != "TAL_IX"))
+                    ++unexpected;
+            }
+        });
+        int opened = 0;
+        for (int round = 0; round < 10; ++round) {
+            opened += c.open();
+            c.owner.startReceiving();
+            c.owner.closeUsbConnect();
+        }
+        done = true;
+        asker.join();
+        QCOMPARE(opened, 10);
+        QCOMPARE(unexpected.load(), 0);
     }
 
     void destroyWhileReceiving() const {

@@ -1,3 +1,4 @@
+#include "link/bytefields.h"
 #include "tests/updater/firmwareimagebuilder.h"
 #include "tests/updater/unprivilegedscope.h"
 #include "updater/qfirmwareimage.h"
@@ -251,7 +252,7 @@ void TestFirmwareImage::uploadableChecks() const {
     for (int k = 1; k <= image.sectionCount(); ++k) {
         QCOMPARE(image.sectionHeader(k, header), 512);
         const qint64 size = image.sectionData(k, data);
-        QCOMPARE(size, qint64(QFirmwareImage::readLe32(header + 17)));
+        QCOMPARE(size, qint64(ByteFields::le32(header + 17)));
         QCOMPARE(qint64(data.size()), size);
     }
 }
