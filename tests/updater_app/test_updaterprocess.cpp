@@ -1,5 +1,6 @@
 // The real updater on the shared virtual pedal (LD_PRELOAD and a state file), run from a
 // temporary program folder that holds it, the skins and a stand-in editor that records its start.
+#include "link/bytefields.h"
 #include "updater/qfirmwareimage.h"
 #include "virtualpedal/pedalstate.h"
 
@@ -271,7 +272,7 @@ void TestUpdaterProcess::verifyDemoUploaded(const ProgramFolder& folder) const {
         QCOMPARE(image.sectionHeader(k, header), QFirmwareImage::SectionHeaderSize);
         image.sectionData(k, data);
         const quint16 start =
-            quint16(QFirmwareImage::readLe32(header + QFirmwareImage::OffSectorAddrStart));
+            quint16(ByteFields::le32(header + QFirmwareImage::OffSectorAddrStart));
         for (std::size_t i = 0; i < data.size() / 512; ++i, ++blocks) {
             const auto block = state.bootBlocks.find(quint16(start + i));
             QVERIFY(block != state.bootBlocks.end());
