@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Factory reset</source>
-        <translation>Réinitialisation d'usine</translation>
+        <translation>Réinitialisation d&apos;usine</translation>
     </message>
     <message>
         <source>Save</source>
@@ -109,15 +109,15 @@
     </message>
     <message>
         <source>Do you really want to reset the database? Device needs to be restart!</source>
-        <translation>Voulez-vous vraiment réinitialiser la base de données ? L'appareil devra être redémarré !</translation>
+        <translation>Voulez-vous vraiment réinitialiser la base de données ? L&apos;appareil devra être redémarré !</translation>
     </message>
     <message>
         <source>Device connection disconnected, please reconnect!</source>
-        <translation>La connexion à l'appareil a été interrompue, veuillez vous reconnecter !</translation>
+        <translation>La connexion à l&apos;appareil a été interrompue, veuillez vous reconnecter !</translation>
     </message>
     <message>
         <source>Exit the application!</source>
-        <translation>Quitter l'application ?</translation>
+        <translation>Quitter l&apos;application ?</translation>
     </message>
     <message>
         <source>Level</source>
@@ -160,44 +160,8 @@
         <translation>CAB B (droite)</translation>
     </message>
     <message>
-        <source>Backup</source>
-        <translation>Sauvegarder</translation>
-    </message>
-    <message>
-        <source>Recall</source>
-        <translation>Restaurer</translation>
-    </message>
-    <message>
-        <source>Backup File</source>
-        <translation>Fichier de sauvegarde</translation>
-    </message>
-    <message>
         <source>Device data backup successful.</source>
-        <translation>Sauvegarde des données de l'appareil réussie.</translation>
-    </message>
-    <message>
-        <source>Backup failed,Please try again.</source>
-        <translation>Échec de la sauvegarde, veuillez réessayer.</translation>
-    </message>
-    <message>
-        <source>Device data restore successful.</source>
-        <translation>Restauration des données de l'appareil réussie.</translation>
-    </message>
-    <message>
-        <source>Restore failed,Please try again.</source>
-        <translation>Échec de la restauration, veuillez réessayer.</translation>
-    </message>
-    <message>
-        <source>Backuping...%1%...</source>
-        <translation>Sauvegarde...%1%...</translation>
-    </message>
-    <message>
-        <source>Restore...%1%...</source>
-        <translation>Restauration...%1%...</translation>
-    </message>
-    <message>
-        <source>Adding Ir...%1%...</source>
-        <translation>Ajout de l'IR...%1%...</translation>
+        <translation>Sauvegarde des données de l&apos;appareil réussie.</translation>
     </message>
     <message>
         <source>CABINET TYPE</source>
@@ -229,7 +193,7 @@
     </message>
     <message>
         <source>Preset import failed !</source>
-        <translation>Échec de l'importation du preset !</translation>
+        <translation>Échec de l&apos;importation du preset !</translation>
     </message>
     <message>
         <source>COMPUTER</source>
@@ -260,14 +224,6 @@
         <translation>Fichier de sauvegarde TALIX</translation>
     </message>
     <message>
-        <source>backup files(*.bfl)</source>
-        <translation>Fichiers de sauvegarde(*.bfl)</translation>
-    </message>
-    <message>
-        <source>backup files(*.bfl);;All files (*.*)</source>
-        <translation>Fichiers de sauvegarde(*.bfl);;Tous les fichiers (*.*)</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Démarrer</translation>
     </message>
@@ -278,10 +234,6 @@
     <message>
         <source>Down</source>
         <translation>Transfert</translation>
-    </message>
-    <message>
-        <source>EMPTY</source>
-        <translation>VIDE</translation>
     </message>
     <message>
         <source>not a WAVE or GIR file</source>
@@ -304,8 +256,6 @@
         <translation>Ces fichiers n’ont pas été importés :</translation>
     </message>
     <message>
-        <source>%1: %2</source>
-        <translation>%1 : %2</translation>
         <source>MainWindow</source>
         <translation>Fenêtre principale</translation>
     </message>
@@ -315,15 +265,15 @@
     </message>
     <message>
         <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>Aucun fichier de firmware (*.zv) dans le dossier « Firmware » à côté du programme de mise à jour. Copiez-le dans ce dossier, fermez cette fenêtre et relancez la mise à jour.</translation>
+        <translation>Aucun fichier de firmware (*.zv) dans le dossier «&#xa0;Firmware&#xa0;» à côté du programme de mise à jour. Copiez-le dans ce dossier, fermez cette fenêtre et relancez la mise à jour.</translation>
     </message>
     <message>
         <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>Le fichier de firmware « %1 » est illisible ou endommagé. Remplacez-le par une copie intacte, fermez cette fenêtre et relancez la mise à jour.</translation>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» est illisible ou endommagé. Remplacez-le par une copie intacte, fermez cette fenêtre et relancez la mise à jour.</translation>
     </message>
     <message>
         <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>Le fichier de firmware « %1 » n’est pas destiné à cette pédale. Mettez à sa place le firmware pour TALIX, fermez cette fenêtre et relancez la mise à jour.</translation>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» n’est pas destiné à cette pédale. Mettez à sa place le firmware pour TALIX, fermez cette fenêtre et relancez la mise à jour.</translation>
     </message>
     <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
@@ -337,370 +287,9 @@
         <source>The pedal stopped taking the firmware. Unplug the pedal and plug it in again, then start the updater again to repeat the update.</source>
         <translation>La pédale a cessé de recevoir le firmware. Débranchez puis rebranchez la pédale et relancez la mise à jour pour la recommencer.</translation>
     </message>
-</context>
-<context>
-    <name>MainWindow</name>
     <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>Maximize</source>
-        <translation>Agrandir</translation>
-    </message>
-    <message>
-        <source>Minimize</source>
-        <translation>Réduire</translation>
-    </message>
-    <message>
-        <source>Restore File</source>
-        <translation>Restaurer</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-    <message>
-        <source>Prompt</source>
-        <translation>Message</translation>
-    </message>
-    <message>
-        <source>The software version dose not match the firmware of your device, keep using the software may lose support of some functions.</source>
-        <translation>La version du logiciel ne correspond pas au firmware de votre appareil. Si vous continuez à utiliser le logiciel, certaines fonctions risquent de ne pas être prises en charge.</translation>
-    </message>
-    <message>
-        <source>Firmware version:</source>
-        <translation>Version du firmware :</translation>
-    </message>
-    <message>
-        <source>Software version:</source>
-        <translation>Version du logiciel :</translation>
-    </message>
-    <message>
-        <source>Update firmware</source>
-        <translation>Mettre à jour</translation>
-    </message>
-    <message>
-        <source>Continue using</source>
-        <translation>Continuer</translation>
-    </message>
-    <message>
-        <source>Connected</source>
-        <translation>Connecté</translation>
-    </message>
-    <message>
-        <source>Disconnected</source>
-        <translation>Déconnecté</translation>
-    </message>
-    <message>
-        <source>Update</source>
-        <translation>Mise à jour</translation>
-    </message>
-    <message>
-        <source>Factory reset</source>
-        <translation>Réinitialisation d'usine</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>Paramètres</translation>
-    </message>
-    <message>
-        <source>Dark Mode</source>
-        <translation>Mode sombre</translation>
-    </message>
-    <message>
-        <source>Light Mode</source>
-        <translation>Mode clair</translation>
-    </message>
-    <message>
-        <source>Firmware Update</source>
-        <translation>Mise à jour du firmware</translation>
-    </message>
-    <message>
-        <source>Software Update</source>
-        <translation>Mise à jour du logiciel</translation>
-    </message>
-    <message>
-        <source>Device Disconnected!</source>
-        <translation>Appareil déconnecté !</translation>
-    </message>
-    <message>
-        <source>Are you sure to save the Preset?</source>
-        <translation>Voulez-vous vraiment enregistrer le preset ?</translation>
-    </message>
-    <message>
-        <source>Do you really want to reset the database? Device needs to be restart!</source>
-        <translation>Voulez-vous vraiment réinitialiser la base de données ? L'appareil devra être redémarré !</translation>
-    </message>
-    <message>
-        <source>Device connection disconnected, please reconnect!</source>
-        <translation>La connexion à l'appareil a été interrompue, veuillez vous reconnecter !</translation>
-    </message>
-    <message>
-        <source>Exit the application!</source>
-        <translation>Quitter l'application ?</translation>
-    </message>
-    <message>
-        <source>Level</source>
-        <translation>Niveau</translation>
-    </message>
-    <message>
-        <source>Latency</source>
-        <translation>Latence</translation>
-    </message>
-    <message>
-        <source>Low-Cut</source>
-        <translation>Coupe-bas</translation>
-    </message>
-    <message>
-        <source>High-Cut</source>
-        <translation>Coupe-haut</translation>
-    </message>
-    <message>
-        <source>ON</source>
-        <translation>ON</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>OFF</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>Désactivé</translation>
-    </message>
-    <message>
-        <source>CAB A(Left)</source>
-        <translation>CAB A (gauche)</translation>
-    </message>
-    <message>
-        <source>CAB B(Right)</source>
-        <translation>CAB B (droite)</translation>
-    </message>
-    <message>
-        <source>Backup</source>
-        <translation>Sauvegarder</translation>
-    </message>
-    <message>
-        <source>Recall</source>
-        <translation>Restaurer</translation>
-    </message>
-    <message>
-        <source>Backup File</source>
-        <translation>Fichier de sauvegarde</translation>
-    </message>
-    <message>
-        <source>Device data backup successful.</source>
-        <translation>Sauvegarde des données de l'appareil réussie.</translation>
-    </message>
-    <message>
-        <source>Backup failed,Please try again.</source>
-        <translation>Échec de la sauvegarde, veuillez réessayer.</translation>
-    </message>
-    <message>
-        <source>Device data restore successful.</source>
-        <translation>Restauration des données de l'appareil réussie.</translation>
-    </message>
-    <message>
-        <source>Restore failed,Please try again.</source>
-        <translation>Échec de la restauration, veuillez réessayer.</translation>
-    </message>
-    <message>
-        <source>Backuping...%1%...</source>
-        <translation>Sauvegarde...%1%...</translation>
-    </message>
-    <message>
-        <source>Restore...%1%...</source>
-        <translation>Restauration...%1%...</translation>
-    </message>
-    <message>
-        <source>Adding Ir...%1%...</source>
-        <translation>Ajout de l'IR...%1%...</translation>
-    </message>
-    <message>
-        <source>CABINET TYPE</source>
-        <translation>TYPE DE BAFFLE</translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation>Importer</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Download</source>
-        <translation>Télécharger</translation>
-    </message>
-    <message>
-        <source>Select one or more files to open</source>
-        <translation>Sélectionnez un ou plusieurs fichiers à ouvrir</translation>
-    </message>
-    <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>Fichiers (*.Wav *.Gir)</translation>
-    </message>
-    <message>
-        <source>Preset import successful !</source>
-        <translation>Importation du preset réussie !</translation>
-    </message>
-    <message>
-        <source>Preset import failed !</source>
-        <translation>Échec de l'importation du preset !</translation>
-    </message>
-    <message>
-        <source>COMPUTER</source>
-        <translation>ORDINATEUR</translation>
-    </message>
-    <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <translation>Renommer</translation>
-    </message>
-    <message>
-        <source>Open this directory</source>
-        <translation>Ouvrir ce dossier</translation>
-    </message>
-    <message>
-        <source>Refresh</source>
-        <translation>Actualiser</translation>
-    </message>
-    <message>
-        <source>already exists</source>
-        <translation>existe déjà</translation>
-    </message>
-    <message>
-        <source>TALIX Backup File</source>
-        <translation>Fichier de sauvegarde TALIX</translation>
-    </message>
-    <message>
-        <source>backup files(*.bfl)</source>
-        <translation>Fichiers de sauvegarde(*.bfl)</translation>
-    </message>
-    <message>
-        <source>backup files(*.bfl);;All files (*.*)</source>
-        <translation>Fichiers de sauvegarde(*.bfl);;Tous les fichiers (*.*)</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Démarrer</translation>
-    </message>
-    <message>
-        <source>Loading...</source>
-        <translation>Chargement...</translation>
-    </message>
-    <message>
-        <source>Down</source>
-        <translation>Transfert</translation>
-    </message>
-    <message>
-        <source>EMPTY</source>
-        <translation>VIDE</translation>
-    </message>
-</context>
-<context>
-    <name>QCabInetTypeForm</name>
-    <message>
-        <source>CABINET TYPE</source>
-        <translation>TYPE DE BAFFLE</translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation>Importer</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>CAB A(Left)</source>
-        <translation>CAB A (gauche)</translation>
-    </message>
-    <message>
-        <source>CAB B(Right)</source>
-        <translation>CAB B (droite)</translation>
-    </message>
-    <message>
-        <source>Download</source>
-        <translation>Télécharger</translation>
-    </message>
-    <message>
-        <source>Select one or more files to open</source>
-        <translation>Sélectionnez un ou plusieurs fichiers à ouvrir</translation>
-    </message>
-    <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>Fichiers (*.Wav *.Gir)</translation>
-    </message>
-    <message>
-        <source>Prompt</source>
-        <translation>Message</translation>
-    </message>
-</context>
-<context>
-    <name>QComputerForm</name>
-    <message>
-        <source>COMPUTER</source>
-        <translation>ORDINATEUR</translation>
-    </message>
-    <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <translation>Renommer</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Open this directory</source>
-        <translation>Ouvrir ce dossier</translation>
-    </message>
-    <message>
-        <source>Refresh</source>
-        <translation>Actualiser</translation>
-    </message>
-    <message>
-        <source>Prompt</source>
-        <translation>Message</translation>
-    </message>
-    <message>
-        <source>already exists</source>
-        <translation>existe déjà</translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation>Importer</translation>
-    </message>
-    <message>
-        <source>Preset import successful !</source>
-        <translation>Importation du preset réussie !</translation>
-    </message>
-    <message>
-        <source>Preset import failed !</source>
-        <translation>Échec de l'importation du preset !</translation>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 </TS>

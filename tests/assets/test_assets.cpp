@@ -288,7 +288,7 @@ void TestAssets::codeImagePathsExist() const {
                 QVERIFY2(QFile::exists(kProgramDir + path), qPrintable("missing: " + path));
             continue;
         }
-        if (literal.contains("btns/btn_%2")) {
+        if (literal.contains(QRegularExpression(QStringLiteral("btns/btn_%\\d")))) {
             for (const QString& look : kLooks)
                 for (int n = 1; n <= kPresetButtons; ++n)
                     candidates << QStringLiteral("/image/%1/btns/btn_%2.png").arg(look).arg(n);
