@@ -102,6 +102,14 @@ bool identityRequestAfter(const QByteArray& log, const QByteArray& marker) {
     return at >= 0 && log.indexOf("OUT AA 55 01 00 00", at) > at;
 }
 
+// The pedal's device value, the last answer of the editor's connect sequence, came after marker.
+bool connectedAfter(const QByteArray& log, const QByteArray& marker) {
+    const int at = log.lastIndexOf(marker);
+    return at >= 0 && QRegularExpression(QStringLiteral("IN AA 55 .. .. ED"))
+                          .match(QString::fromLatin1(log.mid(at)))
+                          .hasMatch();
+}
+
 bool processAlive(qint64 pid) {
     return pid > 0 && QDir(QString("/proc/%1").arg(pid)).exists();
 }
@@ -343,6 +351,11 @@ void TestUpdaterProcess::wholeChain() {
     QVERIFY(editorPid > 0 && editorPid != updaterPid);
     QTRY_VERIFY_WITH_TIMEOUT(
         identityRequestAfter(readFile(folder.path("traffic.log")), "EVENT restart A"), 60000);
+    // The guitarist connects again; the connect switch holds the focus when the window opens.
+    run("xdotool", {"windowfocus", "--sync", editorWindow});
+    run("xdotool", {"key", "--window", editorWindow, "space"});
+    QTRY_VERIFY_WITH_TIMEOUT(
+        connectedAfter(readFile(folder.path("traffic.log")), "EVENT restart A"), 60000);
 }
 
 QTEST_GUILESS_MAIN(TestUpdaterProcess)
