@@ -54,6 +54,13 @@ PedalModel::Pipe pipeOf(unsigned char endpoint) {
                                                 : PedalModel::Pipe::Interrupt;
 }
 
+// Wire time of a transfer in full-speed packets: 64 bytes each, a 512-byte bulk chunk 8.
+int packetsOf(unsigned char endpoint, int length) {
+    const int packet = pipeOf(endpoint) == PedalModel::Pipe::Bulk ? 512 : 64;
+    const int factor = packet / 64;
+    return std::max(1, (length + packet - 1) / packet) * factor;
+}
+
 std::vector<std::uint8_t> stringDescriptor(const std::string& text) {
     std::vector<std::uint8_t> out{static_cast<std::uint8_t>(2 + 2 * text.size()), 3};
     for (char c : text) {
@@ -85,7 +92,7 @@ UsbfsPedal::~UsbfsPedal() {
     }
     Lock lock(VirtualBus::mutex());
     for (auto& [client, state] : clients_) {
-        for (auto* list : {&state.pending, &state.done})
+        for (auto* list : {&state.pending, &state.outgoing, &state.done})
             for (Urb& urb : *list)
                 unrefUrb(urb.urb, urb.buffer);
         for (HeldReap& held : state.reaps)
@@ -203,7 +210,7 @@ void UsbfsPedal::onVanished(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpo
     auto found = pedal->clients_.find(client);
     if (found == pedal->clients_.end())
         return;
-    for (auto* list : {&found->second.pending, &found->second.done})
+    for (auto* list : {&found->second.pending, &found->second.outgoing, &found->second.done})
         for (Urb& urb : *list)
             unrefUrb(urb.urb, urb.buffer);
     for (HeldReap& held : found->second.reaps)
@@ -330,12 +337,16 @@ void UsbfsPedal::submit(UMockdevIoctlClient* client, Client& state, UMockdevIoct
     } else if (urb.endpoint & 0x80) {
         state.pending.push_back(urb);
     } else {
-        PedalModel& model = *bus_->pedal()->model;
-        if (length > 0)
-            model.receive(pipeOf(urb.endpoint), urb.buffer->data, static_cast<std::size_t>(length),
-                          Clock::now());
+        // Under the timing model each packet waits for its slot, one per millisecond.
+        VirtualBus::Device& device = *bus_->pedal();
+        const Clock::time_point now = Clock::now();
+        urb.ready = now;
+        if (bus_->config().timing) {
+            urb.ready = std::max(now, device.nextOut);
+            device.nextOut = urb.ready + std::chrono::milliseconds(packetsOf(urb.endpoint, length));
+        }
         urb.actualLength = length;
-        state.done.push_back(urb);
+        state.outgoing.push_back(urb);
     }
     umockdev_ioctl_client_complete(client, 0, 0);
     service(Clock::now());
@@ -421,16 +432,31 @@ void UsbfsPedal::service(Clock::time_point now) {
     PedalModel& model = *bus_->pedal()->model;
     model.advance(now);
     std::vector<std::uint8_t> packet;
+    VirtualBus::Device& device = *bus_->pedal();
+    const bool timing = bus_->config().timing;
     for (auto& [client, state] : clients_) {
         const bool live = alive(state);
+        while (!state.outgoing.empty() && (state.outgoing.front().ready <= now || !live)) {
+            Urb& urb = state.outgoing.front();
+            if (live && urb.actualLength > 0)
+                model.receive(pipeOf(urb.endpoint), urb.buffer->data,
+                              static_cast<std::size_t>(urb.actualLength), now);
+            else if (!live)
+                urb.status = -ESHUTDOWN, urb.actualLength = 0;
+            state.done.push_back(urb);
+            state.outgoing.pop_front();
+        }
         while (!state.pending.empty()) {
             Urb& urb = state.pending.front();
             if (!live) {
                 // The kernel ends the URBs of a device that has gone with this status.
                 urb.status = -ESHUTDOWN;
-            } else if (!model.takePacket(pipeOf(urb.endpoint), now, packet)) {
+            } else if ((timing && now < device.nextIn) ||
+                       !model.takePacket(pipeOf(urb.endpoint), now, packet)) {
                 break;
             } else {
+                if (timing)
+                    device.nextIn = now + std::chrono::milliseconds(packet.size() / 64);
                 const int room = urbOf(urb.urb)->buffer_length;
                 const int size = std::min(room, static_cast<int>(packet.size()));
                 std::copy_n(packet.begin(), size, urb.buffer->data);
@@ -463,7 +489,10 @@ void UsbfsPedal::pump() {
             for (const HeldReap& reap : state.reaps)
                 wake = std::min(wake, reap.deadline);
             for (const Urb& urb : state.pending)
-                wake = std::min(wake, model.nextEvent(pipeOf(urb.endpoint)));
+                wake = std::min(wake, std::max(model.nextEvent(pipeOf(urb.endpoint)),
+                                               bus_->pedal()->nextIn));
+            if (!state.outgoing.empty())
+                wake = std::min(wake, state.outgoing.front().ready);
         }
         if (wake > now)
             VirtualBus::wakeup().wait_until(lock, wake);

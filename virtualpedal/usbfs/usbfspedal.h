@@ -46,6 +46,7 @@ private:
         unsigned char endpoint = 0;
         int status = 0;
         int actualLength = 0;
+        Clock::time_point ready; // OUT: when the packet is on the wire
     };
     struct HeldReap {
         UMockdevIoctlData* arg = nullptr; // owned reference
@@ -54,7 +55,8 @@ private:
     struct Client {
         int generation = 0;
         bool driverDetached = false;
-        std::deque<Urb> pending; // IN URBs waiting for a packet
+        std::deque<Urb> pending;  // IN URBs waiting for a packet
+        std::deque<Urb> outgoing; // OUT URBs waiting for their time on the wire
         std::deque<Urb> done;
         std::vector<HeldReap> reaps;
     };
