@@ -390,7 +390,9 @@ void UsbfsPedal::reap(UMockdevIoctlClient* client, Client& state, UMockdevIoctlD
         return;
     }
     service(Clock::now());
-    if (!state.done.empty() || !alive(state) || deadline <= Clock::now()) {
+    // With nothing in flight nothing can complete: holding the reap would only delay the caller.
+    const bool inFlight = !state.pending.empty() || !state.outgoing.empty();
+    if (!state.done.empty() || !alive(state) || !inFlight || deadline <= Clock::now()) {
         deliver(client, state, HeldReap{slot, deadline});
         return;
     }
