@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
 
         const pid_t pid = fork();
         if (pid == 0) {
+            // A runner killed outright must not leave the program running without its device.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             setenv("LD_PRELOAD", libraries.c_str(), 1);
             execvp(argv[1], argv + 1);
             std::fprintf(stderr, "talix-vpedal-run: cannot run %s\n", argv[1]);
