@@ -6,6 +6,8 @@
 //   during    a reader waits with a long time-out; the request that unplugs the pedal ends it:
 //             "read -1 ended early"
 //   between   the pedal goes away after a request: "read -1", "write 0"
+//   restart   the pedal restarts into its boot loader; the link finds it again: "read -1",
+//             "reopen 1"
 #include "link/frame.h"
 #include "link/qmebaselibusb.h"
 
@@ -108,6 +110,18 @@ int between(QMEBaseLibusb& link) {
     return got < 0 && !again ? 0 : 1;
 }
 
+int restart(QMEBaseLibusb& link) {
+    send(link, 0xEB, {1});
+    unsigned char packet[64];
+    int got = 0;
+    for (int attempt = 0; attempt < 50 && got == 0; ++attempt)
+        got = link.readData(packet, 100);
+    link.closeDevice();
+    const int reopened = link.openDevice(0x0483, 0x5703, 0x0200, "TAL_IX", false);
+    std::printf("read %d\nreopen %d\n", got, reopened);
+    return got < 0 && reopened == QMEBaseLibusb::OpenBootLoader ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +143,8 @@ int main(int argc, char** argv) {
         status = during(link);
     else if (scenario == "between")
         status = between(link);
+    else if (scenario == "restart")
+        status = restart(link);
     link.closeDevice();
     return status;
 }

@@ -53,6 +53,8 @@ private slots:
         QTest::newRow("unplug between transfers")
             << "between" << QStringList{"TALIX_VP_UNPLUG_AFTER=2"}
             << opened + "sent 1\nread -1\nwrite 0\n" << 2 << true;
+        QTest::newRow("restart into the boot loader")
+            << "restart" << QStringList{} << opened + "read -1\nreopen 1\n" << 3 << false;
     }
 
     void link() const {
@@ -68,6 +70,8 @@ private slots:
         QProcess run;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TALIX_VP_LOG", log);
+        const QString state = folder.filePath("pedal.state");
+        env.insert("TALIX_VP_STATE", state);
         for (const QString& entry : environment)
             env.insert(entry.section('=', 0, 0), entry.section('=', 1));
         run.setProcessEnvironment(env);
@@ -85,6 +89,8 @@ private slots:
             lines.begin(), lines.end(), [](const QByteArray& l) { return l.startsWith("OUT "); }));
         QCOMPARE(sent, outFrames);
         QCOMPARE(lines.contains("EVENT unplug"), unplugged);
+        // Only a change is saved: the restart's new run mode.
+        QCOMPARE(QFile::exists(state), scenario == "restart");
         QVERIFY(!lines.contains("BAD") &&
                 std::none_of(lines.begin(), lines.end(),
                              [](const QByteArray& l) { return l.startsWith("BAD"); }));
