@@ -28,11 +28,11 @@ private slots:
                                      << QByteArray("open 1 TAL_IX 0\n") << 1 << false;
         QTest::newRow("four interfaces") << "open" << QStringList{"TALIX_VP_INTERFACES=4"}
                                          << QByteArray("open 2 TAL_IX 3\n") << 1 << false;
-        QTest::newRow("kernel driver") << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=1"}
-                                       << opened << 1 << false;
+        QTest::newRow("kernel driver")
+            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=1"} << opened << 1 << false;
         QTest::newRow("kernel driver stuck")
-            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=stuck"}
-            << QByteArray("open 0  -1\n") << 0 << false;
+            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=stuck"} << QByteArray("open 0  -1\n")
+            << 0 << false;
         QTest::newRow("absent") << "open" << QStringList{"TALIX_VP_NO_DEVICE=1"}
                                 << QByteArray("open 0  -1\n") << 0 << false;
         QTest::newRow("other type") << "open" << QStringList{"TALIX_VP_DEVICE_TYPE=OTHER"}
@@ -44,17 +44,19 @@ private slots:
         for (int p = 0; p < 14; ++p)
             frames += "frame 9A 22\n";
         frames += longAnswer + "sent 1 failed 0\n";
-        QTest::newRow("long frames interleaved") << "frames" << QStringList{} << frames << 17
-                                                 << false;
+        QTest::newRow("long frames interleaved")
+            << "frames" << QStringList{} << frames << 17 << false;
 
-        QTest::newRow("unplug during a read")
-            << "during" << QStringList{"TALIX_VP_UNPLUG_ON=0x9B"}
-            << opened + "read -1 ended early\n" << 3 << true;
+        QTest::newRow("unplug during a read") << "during" << QStringList{"TALIX_VP_UNPLUG_ON=0x9B"}
+                                              << opened + "read -1 ended early\n"
+                                              << 3 << true;
         QTest::newRow("unplug between transfers")
             << "between" << QStringList{"TALIX_VP_UNPLUG_AFTER=2"}
-            << opened + "sent 1\nread -1\nwrite 0\n" << 2 << true;
+            << opened + "sent 1\nread -1\nwrite 0\n"
+            << 2 << true;
         QTest::newRow("restart into the boot loader")
-            << "restart" << QStringList{} << opened + "read -1\nreopen 1\n" << 3 << false;
+            << "restart" << QStringList{} << opened + "read -1\nreopen 1\n"
+            << 3 << false;
     }
 
     void link() const {

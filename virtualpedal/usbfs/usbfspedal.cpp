@@ -105,9 +105,9 @@ UsbfsPedal::~UsbfsPedal() {
 
 std::vector<std::uint8_t> UsbfsPedal::deviceDescriptor() const {
     const VirtualBus::Device* device = bus_->pedal();
-    const std::uint16_t bcd = device->bcdDevice;
-    return {18,   1, 0x00, 0x02, 0, 0, 0, 64, 0x83, 0x04, 0x03, 0x57, static_cast<std::uint8_t>(bcd),
-            static_cast<std::uint8_t>(bcd >> 8), 1, 2, 0, 1};
+    const auto low = static_cast<std::uint8_t>(device->bcdDevice);
+    const auto high = static_cast<std::uint8_t>(device->bcdDevice >> 8);
+    return {18, 1, 0x00, 0x02, 0, 0, 0, 64, 0x83, 0x04, 0x03, 0x57, low, high, 1, 2, 0, 1};
 }
 
 std::vector<std::uint8_t> UsbfsPedal::configDescriptor() const {
@@ -116,9 +116,9 @@ std::vector<std::uint8_t> UsbfsPedal::configDescriptor() const {
     std::vector<std::uint8_t> out{9, 2, 0, 0, static_cast<std::uint8_t>(count), 1, 0, 0x80, 50};
     for (int i = 0; i < count; ++i) {
         const bool control = i == device->controlInterface();
-        const std::uint8_t interface[] = {9, 4, static_cast<std::uint8_t>(i), 0,
-                                          static_cast<std::uint8_t>(control ? 4 : 0), 0xFF, 0, 0,
-                                          0};
+        const auto number = static_cast<std::uint8_t>(i);
+        const std::uint8_t endpointCount = control ? 4 : 0;
+        const std::uint8_t interface[] = {9, 4, number, 0, endpointCount, 0xFF, 0, 0, 0};
         out.insert(out.end(), std::begin(interface), std::end(interface));
         if (!control)
             continue;
@@ -491,8 +491,8 @@ void UsbfsPedal::pump() {
             for (const HeldReap& reap : state.reaps)
                 wake = std::min(wake, reap.deadline);
             for (const Urb& urb : state.pending)
-                wake = std::min(wake, std::max(model.nextEvent(pipeOf(urb.endpoint)),
-                                               bus_->pedal()->nextIn));
+                wake = std::min(
+                    wake, std::max(model.nextEvent(pipeOf(urb.endpoint)), bus_->pedal()->nextIn));
             if (!state.outgoing.empty())
                 wake = std::min(wake, state.outgoing.front().ready);
         }
