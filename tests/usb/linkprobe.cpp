@@ -5,7 +5,7 @@
 //             and short answers: "frame <code> <length>" per checked frame, in order
 //   during    a reader waits with a long time-out; the request that unplugs the pedal ends it:
 //             "read -1 ended early"
-//   between   the pedal goes away after a request: "read -1", "write 0"
+//   between   the pedal goes away after a request: "read -1", "write 0", "reopen 0"
 //   restart   the pedal restarts into its boot loader; the link finds it again: "read -1",
 //             "reopen 1"
 #include "link/frame.h"
@@ -107,7 +107,10 @@ int between(QMEBaseLibusb& link) {
     std::printf("sent %d\nread %d\n", sent ? 1 : 0, got);
     const bool again = send(link, 0x99, {1});
     std::printf("write %d\n", again ? 1 : 0);
-    return got < 0 && !again ? 0 : 1;
+    // The pedal stays away: looking for it again finds nothing that opens.
+    const int reopened = link.openDevice(0x0483, 0x5703, 0x0200, "TAL_IX", false);
+    std::printf("reopen %d\n", reopened);
+    return got < 0 && !again && reopened == QMEBaseLibusb::OpenFailed ? 0 : 1;
 }
 
 int restart(QMEBaseLibusb& link) {

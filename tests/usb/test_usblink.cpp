@@ -52,7 +52,7 @@ private slots:
                                               << 3 << true;
         QTest::newRow("unplug between transfers")
             << "between" << QStringList{"TALIX_VP_UNPLUG_AFTER=2"}
-            << opened + "sent 1\nread -1\nwrite 0\n"
+            << opened + "sent 1\nread -1\nwrite 0\nreopen 0\n"
             << 2 << true;
         QTest::newRow("restart into the boot loader")
             << "restart" << QStringList{} << opened + "read -1\nreopen 1\n"
