@@ -6,6 +6,8 @@
 //   during    a reader waits with a long time-out; the request that unplugs the pedal ends it:
 //             "read -1 ended early"
 //   between   the pedal goes away after a request: "read -1", "write 0", "reopen 0"
+//   edges     a read of no bytes, then a read shorter than the packet: "zero <rc> <moved>",
+//             "short <rc> <moved>" (libusb return codes)
 //   restart   the pedal restarts into its boot loader; the link finds it again: "read -1",
 //             "reopen 1"
 #include "link/frame.h"
@@ -113,6 +115,20 @@ int between(QMEBaseLibusb& link) {
     return got < 0 && !again && reopened == QMEBaseLibusb::OpenFailed ? 0 : 1;
 }
 
+int edges(QMEBaseLibusb& link) {
+    unsigned char packet[64];
+    int moved = -1;
+    int rc = libusb_interrupt_transfer(link.getHandle(), link.getInterruptInEndpoint(), packet, 0,
+                                       &moved, 100);
+    std::printf("zero %d %d\n", rc, moved);
+    send(link, 0x97, {0});
+    moved = -1;
+    rc = libusb_interrupt_transfer(link.getHandle(), link.getInterruptInEndpoint(), packet, 32,
+                                   &moved, 2000);
+    std::printf("short %d %d\n", rc, moved);
+    return 0;
+}
+
 int restart(QMEBaseLibusb& link) {
     send(link, 0xEB, {1});
     unsigned char packet[64];
@@ -146,6 +162,8 @@ int main(int argc, char** argv) {
         status = during(link);
     else if (scenario == "between")
         status = between(link);
+    else if (scenario == "edges")
+        status = edges(link);
     else if (scenario == "restart")
         status = restart(link);
     link.closeDevice();

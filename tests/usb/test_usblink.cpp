@@ -54,6 +54,10 @@ private slots:
             << "between" << QStringList{"TALIX_VP_UNPLUG_AFTER=2"}
             << opened + "sent 1\nread -1\nwrite 0\nreopen 0\n"
             << 2 << true;
+        // As on the linked-in pedal: a read shorter than the pedal's packet overflows.
+        QTest::newRow("zero-length and short reads")
+            << "edges" << QStringList{} << opened + "zero 0 0\nshort -8 32\n"
+            << 2 << false;
         QTest::newRow("restart into the boot loader")
             << "restart" << QStringList{} << opened + "read -1\nreopen 1\n"
             << 3 << false;

@@ -334,6 +334,8 @@ void UsbfsPedal::submit(UMockdevIoctlClient* client, Client& state, UMockdevIoct
     if (raw->type == USBDEVFS_URB_TYPE_CONTROL) {
         control(urb, length);
         state.done.push_back(urb);
+    } else if ((urb.endpoint & 0x80) && length == 0) {
+        state.done.push_back(urb); // nothing to fill
     } else if (urb.endpoint & 0x80) {
         state.pending.push_back(urb);
     } else {
