@@ -5,6 +5,8 @@
 //             and short answers: "frame <code> <length>" per checked frame, in order
 //   during    a reader waits with a long time-out; the request that unplugs the pedal ends it:
 //             "read -1 ended early"
+//   wait      reads until the pedal goes away (the runner unplugs it on SIGUSR1):
+//             "read -1 ended early"
 //   between   the pedal goes away after a request: "read -1", "write 0", "reopen 0"
 //   edges     a read of no bytes, then a read shorter than the packet: "zero <rc> <moved>",
 //             "short <rc> <moved>" (libusb return codes)
@@ -82,24 +84,28 @@ int frames(QMEBaseLibusb& link) {
     return sent && !failed && assembler.frames == expected ? 0 : 1;
 }
 
-int during(QMEBaseLibusb& link) {
+// Reads until a read brings nothing; prints how the last one ended.
+int readToEnd(QMEBaseLibusb& link) {
+    unsigned char packet[64];
     int result = 0;
-    std::chrono::steady_clock::duration took{};
-    std::thread reader([&] {
-        unsigned char packet[64];
-        const auto start = std::chrono::steady_clock::now();
-        do
-            result = link.readData(packet, longWaitMs);
-        while (result > 0);
-        took = std::chrono::steady_clock::now() - start;
-    });
+    const auto start = std::chrono::steady_clock::now();
+    do
+        result = link.readData(packet, longWaitMs);
+    while (result > 0);
+    const bool early =
+        std::chrono::steady_clock::now() - start < std::chrono::milliseconds(longWaitMs / 2);
+    std::printf("read %d %s\n", result, early ? "ended early" : "ran to its time-out");
+    return result < 0 && early ? 0 : 1;
+}
+
+int during(QMEBaseLibusb& link) {
+    int status = 1;
+    std::thread reader([&] { status = readToEnd(link); });
     // Answered, so the reader is past its first packet and waiting again when the next goes out.
     send(link, 0x99, {0});
     send(link, 0x9B, {});
     reader.join();
-    const bool early = took < std::chrono::milliseconds(longWaitMs / 2);
-    std::printf("read %d %s\n", result, early ? "ended early" : "ran to its time-out");
-    return result < 0 && early ? 0 : 1;
+    return status;
 }
 
 int between(QMEBaseLibusb& link) {
@@ -160,6 +166,8 @@ int main(int argc, char** argv) {
         status = frames(link);
     else if (scenario == "during")
         status = during(link);
+    else if (scenario == "wait")
+        status = readToEnd(link);
     else if (scenario == "between")
         status = between(link);
     else if (scenario == "edges")

@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/types.h>
+
 class TestUsbLink final : public QObject {
     Q_OBJECT
 
@@ -100,6 +103,33 @@ private slots:
         QVERIFY(!lines.contains("BAD") &&
                 std::none_of(lines.begin(), lines.end(),
                              [](const QByteArray& l) { return l.startsWith("BAD"); }));
+    }
+
+    void unplugBySignal() const {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TALIX_VP_LOG", folder.filePath("traffic.log"));
+        run.setProcessEnvironment(env);
+        run.start(runner(), {QStringLiteral(LINK_PROBE), "wait"});
+        QByteArray output;
+        QElapsedTimer timer;
+        timer.start();
+        while (!output.contains("open 2") && timer.elapsed() < 60000 &&
+               run.state() != QProcess::NotRunning) {
+            run.waitForReadyRead(100);
+            output += run.readAllStandardOutput();
+        }
+        QVERIFY2(output.contains("open 2"), output.constData());
+        QCOMPARE(::kill(pid_t(run.processId()), SIGUSR1), 0);
+        QVERIFY(run.waitForFinished(60000));
+        output += run.readAllStandardOutput();
+        QCOMPARE(output, QByteArray("open 2 TAL_IX 0\nread -1 ended early\n"));
+        QCOMPARE(run.exitCode(), 0);
+        QFile log(folder.filePath("traffic.log"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().split('\n').contains("EVENT unplug"));
     }
 
 private:

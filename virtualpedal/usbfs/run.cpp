@@ -1,6 +1,7 @@
 // talix-vpedal-run <program> [args]: runs an unmodified program on the system libusb against the
 // pedal emulated as a kernel USB device. The TALIX_VP_* variables configure the pedal as for the
-// LD_PRELOAD pedal; the state file is kept. Exits with the program's status.
+// LD_PRELOAD pedal; the state file is kept. SIGUSR1 unplugs the pedal, SIGUSR2 plugs it in again;
+// SIGTERM, SIGINT and SIGHUP are passed on to the program. Exits with the program's status.
 #include "virtualpedal/usbfs/usbfspedal.h"
 
 #include <csignal>
@@ -13,11 +14,28 @@
 
 namespace {
 
-volatile sig_atomic_t child = 0;
+sigset_t handledSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : {SIGCHLD, SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGUSR2})
+        sigaddset(&set, signal);
+    return set;
+}
 
-void forward(int signal) {
-    if (child > 0)
-        kill(child, signal);
+// Waits for the program, serving the signals meanwhile; its wait status.
+int serve(virtualpedal::UsbfsPedal& pedal, pid_t pid, const sigset_t& signals) {
+    for (;;) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return status;
+        const int signal = sigwaitinfo(&signals, nullptr);
+        if (signal == SIGUSR1)
+            pedal.unplug();
+        else if (signal == SIGUSR2)
+            pedal.replug();
+        else if (signal > 0 && signal != SIGCHLD)
+            kill(pid, signal);
+    }
 }
 
 } // namespace
@@ -27,6 +45,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: talix-vpedal-run <program> [args]\n");
         return 2;
     }
+    // Blocked before the testbed starts its threads, so that only serve() takes them.
+    const sigset_t signals = handledSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
     UMockdevTestbed* testbed = umockdev_testbed_new();
     int status = 0;
     {
@@ -42,13 +64,9 @@ int main(int argc, char** argv) {
         if (preload && *preload)
             libraries += std::string(":") + preload;
 
-        struct sigaction action {};
-        action.sa_handler = forward;
-        for (int signal : {SIGTERM, SIGINT, SIGHUP})
-            sigaction(signal, &action, nullptr);
-
         const pid_t pid = fork();
         if (pid == 0) {
+            pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
             // A runner killed outright must not leave the program running without its device.
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             setenv("LD_PRELOAD", libraries.c_str(), 1);
@@ -61,9 +79,7 @@ int main(int argc, char** argv) {
             g_object_unref(testbed);
             return 2;
         }
-        child = pid;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        status = serve(pedal, pid, signals);
     }
     g_object_unref(testbed);
     if (WIFSIGNALED(status))

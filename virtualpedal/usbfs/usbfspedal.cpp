@@ -193,6 +193,20 @@ bool UsbfsPedal::attach(std::string& error) {
     return true;
 }
 
+void UsbfsPedal::unplug() {
+    Lock lock(VirtualBus::mutex());
+    if (VirtualBus::Device* device = bus_->pedal())
+        device->model->unplug();
+    VirtualBus::wakeup().notify_all();
+}
+
+void UsbfsPedal::replug() {
+    Lock lock(VirtualBus::mutex());
+    if (VirtualBus::Device* device = bus_->pedal())
+        device->model->replug();
+    VirtualBus::wakeup().notify_all();
+}
+
 void UsbfsPedal::onConnected(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self) {
     auto* pedal = static_cast<UsbfsPedal*>(self);
     Lock lock(VirtualBus::mutex());

@@ -35,6 +35,9 @@ public:
 
     // Adds the device to the testbed; false with a reason when it cannot.
     bool attach(std::string& error);
+    // The pedal leaves the bus (transfers in flight end) and comes back as a new device.
+    void unplug();
+    void replug();
 
 private:
     using Clock = PedalModel::Clock;
