@@ -62,8 +62,10 @@ private:
         env.insert("HOME", m_dir->filePath("home"));
         env.insert("XDG_DATA_HOME", m_dir->filePath("home/data"));
         env.insert("XDG_CONFIG_HOME", m_dir->filePath("home/config"));
-        // The single-instance lock and socket live here, apart from any other editor.
+        // The single-instance lock and socket live here, apart from any other editor: without a
+        // runtime folder Qt makes a private one in the temporary folder.
         env.insert("TMPDIR", m_dir->filePath("tmp"));
+        env.remove("XDG_RUNTIME_DIR");
         for (const QString& variable : pedal)
             env.insert(variable.section('=', 0, 0), variable.section('=', 1));
         m_editors.push_back(std::make_unique<Editor>());

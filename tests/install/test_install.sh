@@ -111,7 +111,9 @@ done
 # --- the installed programs on the virtual pedal -------------------------------------------------
 mkdir -p "$work/home" "$work/tmp"
 export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+# A private runtime folder in the temporary folder keeps other instances of the programs apart.
 export TMPDIR=$work/tmp QT_QPA_PLATFORM=offscreen
+unset XDG_RUNTIME_DIR
 preload=$build/lib/libtalix-virtualpedal.so
 
 inotifywait -m -r -e open --format '%w%f' "$root$prefix" "$build/bin" \

@@ -83,7 +83,9 @@ private slots:
         env.insert("HOME", m_dir.filePath("home"));
         env.insert("XDG_DATA_HOME", m_dir.filePath("home/data"));
         env.insert("XDG_CONFIG_HOME", m_dir.filePath("home/config"));
+        // A private runtime folder in the temporary folder keeps other editors' instances apart.
         env.insert("TMPDIR", m_dir.filePath("tmp"));
+        env.remove("XDG_RUNTIME_DIR");
         for (const QString& variable : pedal)
             env.insert(variable.section('=', 0, 0), variable.section('=', 1));
         QFile::remove(m_dir.filePath("pedal.state"));
