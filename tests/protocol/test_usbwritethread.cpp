@@ -401,6 +401,8 @@ private slots:
                  (QList<int>{0x00} + presetRequests(14) + QList<int>{0xEC, 0x9B, 0xEE}));
         QTRY_COMPARE_WITH_TIMEOUT(parser->deviceState()->deviceValue, 42u, 5000);
         checkFilledFrom(pedal, 14, pedal.current);
+        // The spies hear the receive thread directly: it ends before they do.
+        thread->receiveThread()->stop();
     }
 
     void silentPresetAnswerEndsReading() {
