@@ -41,6 +41,7 @@ public:
         ok = dir.isValid() && QFile::copy(bin + "/TALIXUpdate", path("TALIXUpdate")) &&
              QFile::link(bin + "/image", path("image")) &&
              QFile::link(bin + "/Language", path("Language")) && QDir().mkpath(path("Firmware")) &&
+             QDir().mkpath(path("tmp")) &&
              QFile::copy(TALIX_DEMO_FIRMWARE, path("Firmware/talix_demo.zv"));
         QFile::setPermissions(path("TALIXUpdate"), QFile::permissions(bin + "/TALIXUpdate"));
     }
@@ -60,7 +61,8 @@ public:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // The environment of a program started here: the virtual pedal under it, its state file and
-    // traffic log, and a private home for the settings file.
+    // traffic log, a private home for the settings file, and a private temporary folder for the
+    // single-instance locks, apart from any other program running on this machine.
     QProcessEnvironment environment(const QStringList& pedal) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LD_PRELOAD", buildDir() + "/lib/libtalix-virtualpedal.so");
@@ -70,6 +72,8 @@ public:
         env.insert("HOME", path("home"));
         env.insert("XDG_DATA_HOME", path("home/data"));
         env.insert("XDG_CONFIG_HOME", path("home/config"));
+        env.insert("TMPDIR", path("tmp"));
+        env.remove("XDG_RUNTIME_DIR");
         for (const QString& entry : pedal)
             env.insert(entry.section('=', 0, 0), entry.section('=', 1));
         return env;
