@@ -34,7 +34,9 @@ QString TwinPath(const QString& path) {
 }
 
 qreal ScreenRatio() {
-    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    // qGuiApp casts blindly: a program without a GUI application has a core one at most.
+    const auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    return app ? app->devicePixelRatio() : 1.0;
 }
 
 QImage Load(const QString& path, qreal screenRatio) {

@@ -1,6 +1,12 @@
 // The real updater on the shared virtual pedal (LD_PRELOAD and a state file), run from a
-// temporary program folder that holds it, the skins and a stand-in editor that records its start.
+// temporary program folder that holds it, the skins and a stand-in editor that records its start,
+// or the real editor.
+#include "editor/mainwindow.h"
+#include "editor/mainwindowrules.h"
 #include "link/bytefields.h"
+#include "settings/qmefolders.h"
+#include "uikit/qmebasebuttondraw.h"
+#include "uikit/qmemenustyle.h"
 #include "updater/qfirmwareimage.h"
 #include "virtualpedal/pedalstate.h"
 
@@ -35,6 +41,7 @@ public:
         ok = dir.isValid() && QFile::copy(bin + "/TALIXUpdate", path("TALIXUpdate")) &&
              QFile::link(bin + "/image", path("image")) &&
              QFile::link(bin + "/Language", path("Language")) && QDir().mkpath(path("Firmware")) &&
+             QDir().mkpath(path("tmp")) &&
              QFile::copy(TALIX_DEMO_FIRMWARE, path("Firmware/talix_demo.zv"));
         QFile::setPermissions(path("TALIXUpdate"), QFile::permissions(bin + "/TALIXUpdate"));
     }
@@ -54,7 +61,8 @@ public:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // The environment of a program started here: the virtual pedal under it, its state file and
-    // traffic log, and a private home for the settings file.
+    // traffic log, a private home for the settings file, and a private temporary folder for the
+    // single-instance locks, apart from any other program running on this machine.
     QProcessEnvironment environment(const QStringList& pedal) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LD_PRELOAD", buildDir() + "/lib/libtalix-virtualpedal.so");
@@ -64,6 +72,8 @@ public:
         env.insert("HOME", path("home"));
         env.insert("XDG_DATA_HOME", path("home/data"));
         env.insert("XDG_CONFIG_HOME", path("home/config"));
+        env.insert("TMPDIR", path("tmp"));
+        env.remove("XDG_RUNTIME_DIR");
         for (const QString& entry : pedal)
             env.insert(entry.section('=', 0, 0), entry.section('=', 1));
         return env;
@@ -102,9 +112,10 @@ bool identityRequestAfter(const QByteArray& log, const QByteArray& marker) {
     return at >= 0 && log.indexOf("OUT AA 55 01 00 00", at) > at;
 }
 
-// The pedal's device value, the last answer of the editor's connect sequence, came after marker.
-bool connectedAfter(const QByteArray& log, const QByteArray& marker) {
-    const int at = log.lastIndexOf(marker);
+// The pedal's device value, the last answer of the editor's connect sequence, came after the last
+// line `marker` (or anywhere, for an empty marker).
+bool connectedAfter(const QByteArray& log, const QByteArray& marker = QByteArray()) {
+    const int at = marker.isEmpty() ? 0 : log.lastIndexOf(marker);
     return at >= 0 && QRegularExpression(QStringLiteral("IN AA 55 .. .. ED"))
                           .match(QString::fromLatin1(log.mid(at)))
                           .hasMatch();
@@ -122,6 +133,40 @@ QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 
         p.exitCode() != 0)
         return QByteArray();
     return p.readAllStandardOutput().trimmed();
+}
+
+// Where the editor's update button sits in its window: the editor's own title-band rule applied to
+// the light look's button images, the look a new settings file starts in. The controls left of
+// the button do not move it.
+QRect editorUpdateButton() {
+    using namespace MainWindowRules;
+    QMEFolders::setApplicationFolder(buildDir() + "/bin");
+    const QString folder = QMEFolders::imageFolder(1);
+    const char* const images[] = {"/btn_close.png", "/btn_min.png", "/btn_set.png",
+                                  "/btn_reset.png", "/btn_update.png"};
+    QVector<QSize> sizes(BandControls);
+    for (int control = Close; control <= Update; ++control) {
+        QMEBaseButtonDraw draw;
+        if (!draw.LoadButtonImage(folder + images[control]))
+            return QRect();
+        sizes[control] = draw.FrameSize();
+    }
+    return QRect(titleBand(MainWindow::kWidth, MainWindow::kMargin, sizes)[Update], sizes[Update]);
+}
+
+bool xdotool(const QStringList& args) {
+    QProcess p;
+    p.start("xdotool", args);
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The X window under the pointer.
+QString windowUnderPointer() {
+    const QByteArray shell = run("xdotool", {"getmouselocation", "--shell"});
+    for (const QByteArray& line : shell.split('\n'))
+        if (line.startsWith("WINDOW="))
+            return QString::fromLatin1(line.mid(7));
+    return QString();
 }
 
 bool pedalState(const QString& path, virtualpedal::PedalState& state) {
@@ -149,8 +194,11 @@ private:
     bool startDisplay(QString& reason);
     QString findWindow(const QString& name) const;
     bool click(const QString& window, int x, int y) const;
-    // The upload of the demo image, as the pedal keeps it in its state file.
-    void verifyDemoUploaded(const ProgramFolder& folder) const;
+    // Presses the editor's connect switch, which holds the keyboard focus when the window opens.
+    void pressConnect(const QString& window) const;
+    // The upload of the demo image, as the pedal keeps it in its state file, and the firmware it
+    // runs after it.
+    void verifyDemoUploaded(const ProgramFolder& folder, const std::string& firmware) const;
 
     std::unique_ptr<QProcess> m_xvfb;
     QString m_display;
@@ -259,16 +307,20 @@ QString TestUpdaterProcess::findWindow(const QString& name) const {
 }
 
 bool TestUpdaterProcess::click(const QString& window, int x, int y) const {
-    QProcess p;
-    p.start("xdotool", {"mousemove", "--sync", "--window", window, QString::number(x),
-                        QString::number(y), "click", "1"});
-    return p.waitForFinished(30000) && p.exitCode() == 0;
+    return xdotool({"mousemove", "--sync", "--window", window, QString::number(x),
+                    QString::number(y), "click", "1"});
 }
 
-void TestUpdaterProcess::verifyDemoUploaded(const ProgramFolder& folder) const {
+void TestUpdaterProcess::pressConnect(const QString& window) const {
+    run("xdotool", {"windowfocus", "--sync", window});
+    run("xdotool", {"key", "--window", window, "space"});
+}
+
+void TestUpdaterProcess::verifyDemoUploaded(const ProgramFolder& folder,
+                                            const std::string& firmware) const {
     virtualpedal::PedalState state;
     QVERIFY(pedalState(folder.path("pedal.state"), state));
-    QCOMPARE(state.firmwareVersion, std::string("V1.3.0"));
+    QCOMPARE(state.firmwareVersion, firmware);
     QCOMPARE(state.runMode, 'A');
     // Every block of the demo image at its address.
     QFirmwareImage image;
@@ -311,28 +363,61 @@ void TestUpdaterProcess::uploadsDemoImage() {
     QVERIFY2(updater.waitForFinished(120000), "the updater did not end after the upload");
     QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
     QCOMPARE(updater.exitCode(), 0);
-    verifyDemoUploaded(folder);
+    verifyDemoUploaded(folder, "V1.3.0");
     QTRY_COMPARE_WITH_TIMEOUT(folder.editorStarts(), 1, 30000);
 }
 
 void TestUpdaterProcess::wholeChain() {
-    if (!QFile::exists(buildDir() + "/bin/TALIX"))
-        QSKIP("the editor TALIX is not built in this tree: the whole chain needs both programs");
     QString reason;
     if (!startDisplay(reason))
         QSKIP(qPrintable("needs a display and xdotool to press the buttons: " + reason));
     ProgramFolder folder;
     QVERIFY(folder.ok && folder.addRealEditor());
-    // The pedal as the editor's "Firmware Update" leaves it: in its boot loader. The editor's
-    // start-up finds it there, hands over to the updater and ends.
+    const QRect update = editorUpdateButton();
+    QVERIFY2(update.isValid(), "the update button's image did not load");
+
+    // The guitarist starts the editor with the pedal running and connects. The update brings the
+    // firmware this editor was made for, so the editor that comes back offers no other update.
     QProcess editor;
     Reaper reaper;
     reaper.add(&editor);
     editor.setProcessEnvironment(
-        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_display}));
+        folder.environment({"TALIX_VP_RUN_MODE=A",
+                            QString("TALIX_VP_NEW_FIRMWARE=") + MainWindowRules::kExpectedFirmware,
+                            "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_display}));
+    // The updater and the next editor inherit its output: a pipe closed when it ends would kill
+    // them at their next line.
+    editor.setProcessChannelMode(QProcess::ForwardedChannels);
     editor.start(folder.path("TALIX"), QStringList());
+    const QString firstWindow = findWindow("^TALIX$");
+    QVERIFY2(!firstWindow.isEmpty(), "the editor's window did not show");
+    pressConnect(firstWindow);
+    QTRY_VERIFY_WITH_TIMEOUT(connectedAfter(readFile(folder.path("traffic.log"))), 60000);
+
+    // "Firmware Update", the first entry of the update button's menu, which opens a few pixels
+    // below the button: the pointer waits on the middle of that entry until the menu is under it.
+    QVERIFY(click(firstWindow, update.center().x(), update.center().y()));
+    QVERIFY(xdotool({"mousemove", "--sync", "--window", firstWindow,
+                     QString::number(update.center().x()),
+                     QString::number(update.bottom() + 6 + QMEMenuStyle::kItemHeight / 2)}));
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     const QString under = windowUnderPointer();
+                     return !under.isEmpty() && under != firstWindow;
+                 },
+                 60000),
+             "the update button's menu did not open");
+    QVERIFY(xdotool({"click", "1"}));
+
+    // The pedal goes to its boot loader; the editor finds it there, hands over and ends.
     QVERIFY2(editor.waitForFinished(60000), "the editor did not hand over");
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
     QCOMPARE(editor.exitCode(), 0);
+    const QByteArray handOver = readFile(folder.path("traffic.log"));
+    const int updateMode = handOver.indexOf("OUT AA 55 02 00 EB 01 CE FE");
+    QVERIFY2(updateMode > 0, "the editor did not send the update-mode frame");
+    QVERIFY(connectedAfter(handOver.left(updateMode)));
+    QVERIFY(handOver.indexOf("EVENT restart B") > updateMode);
 
     // The updater's window: start the upload.
     const QString updaterWindow = findWindow("^TALIX$");
@@ -341,7 +426,7 @@ void TestUpdaterProcess::wholeChain() {
     reaper.pids.append(updaterPid);
     QVERIFY(click(updaterWindow, 235, 223));
     QTRY_VERIFY_WITH_TIMEOUT(!processAlive(updaterPid), 120000);
-    verifyDemoUploaded(folder);
+    verifyDemoUploaded(folder, MainWindowRules::kExpectedFirmware);
 
     // The editor is back and talks to the running pedal: it asks the restarted pedal who it is.
     const QString editorWindow = findWindow("^TALIX$");
@@ -351,9 +436,8 @@ void TestUpdaterProcess::wholeChain() {
     QVERIFY(editorPid > 0 && editorPid != updaterPid);
     QTRY_VERIFY_WITH_TIMEOUT(
         identityRequestAfter(readFile(folder.path("traffic.log")), "EVENT restart A"), 60000);
-    // The guitarist connects again; the connect switch holds the focus when the window opens.
-    run("xdotool", {"windowfocus", "--sync", editorWindow});
-    run("xdotool", {"key", "--window", editorWindow, "space"});
+    // The guitarist connects again.
+    pressConnect(editorWindow);
     QTRY_VERIFY_WITH_TIMEOUT(
         connectedAfter(readFile(folder.path("traffic.log")), "EVENT restart A"), 60000);
 }
