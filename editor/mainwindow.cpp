@@ -64,6 +64,9 @@ constexpr int kMenuGap = 5;
 
 // Where the hosted panels sit, in window coordinates.
 const QPoint kStripPosition(316, 132);
+// The strip's slot reaches beyond its 14 buttons; mbtnSave sits at the slot's right end, where
+// it covers no preset button.
+constexpr int kStripSlotWidth = 940;
 constexpr int kSaveInset = 12;
 const QPoint kLeftSetPosition(312, 194);
 const QPoint kRightSetPosition(786, 194);
@@ -369,8 +372,8 @@ void MainWindow::LayoutTitleBar() {
     mlblVersion->move(mlblProjectNane->geometry().right() + 1 + kVersionGap,
                       mlblProjectNane->y() - kVersionRise);
     mwgtBtnList->move(kStripPosition);
-    mbtnSave->move(mwgtBtnList->geometry().right() + 1 - kSaveInset - mbtnSave->width(),
-                   mwgtBtnList->y() - 1);
+    mbtnSave->move(kStripPosition.x() + kStripSlotWidth - kSaveInset - mbtnSave->width(),
+                   kStripPosition.y() - 1);
     mwgtLeftSet->move(kLeftSetPosition);
     mwgtRightSet->move(kRightSetPosition);
     mwgtComputer->move(kComputerPosition);

@@ -393,8 +393,12 @@ private slots:
         QCOMPARE(computer->pos(), QPoint(29, 132));
         QCOMPARE(cabinets->pos(), QPoint(29, 420));
         const QWidget* save = child<QMEBaseButton>("mbtnSave");
-        QCOMPARE(save->geometry().right() + 1, strip->geometry().right() + 1 - 12);
+        QCOMPARE(save->geometry().right() + 1, 316 + 940 - 12);
         QCOMPARE(save->y(), 131);
+        // Every preset stays reachable beside the save button.
+        for (QWidget* button : strip->buttons())
+            QVERIFY(!save->geometry().intersects(
+                QRect(button->mapTo(save->parentWidget(), QPoint(0, 0)), button->size())));
         QVERIFY(child<QMEBaseButton>("mbtnBackup")->isHidden());
         QVERIFY(child<QMEBaseButton>("mbtnRebackup")->isHidden());
         QVERIFY(progressHidden());
