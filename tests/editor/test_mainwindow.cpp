@@ -588,7 +588,9 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(buildBackupFile(QByteArray(BackupImageSize, '\x11')));
         file.close();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->LinkOpen(), 10000);
+        // The receive thread reports the lost pedal on its own; wait for it before replugging.
+        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(kDisconnected), 10000);
+        QVERIFY(!m_window->LinkOpen());
         QVERIFY(VirtualPedal::replug());
         connectPedal();
         steps = 0;
@@ -606,7 +608,9 @@ private slots:
         QVERIFY(progressHidden());
         QVERIFY(!m_asked.contains(QObject::tr("Device data restore successful.")));
         disconnect(unplug);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->LinkOpen(), 10000);
+        // The receive thread reports the lost pedal on its own; wait for it before replugging.
+        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(kDisconnected), 10000);
+        QVERIFY(!m_window->LinkOpen());
         QVERIFY(VirtualPedal::replug());
     }
 
