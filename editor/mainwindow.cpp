@@ -666,10 +666,15 @@ void MainWindow::StartTransfer(bool restore) {
     }
     QUtilThread::StartResult started = QUtilThread::StartResult::Cancelled;
     if (m_chooseBackupFile) {
-        const QString file = m_chooseBackupFile(restore);
-        if (!file.isEmpty())
-            started = restore ? m_backupThread->startRestoreFrom(file)
-                              : m_backupThread->startBackupTo(file);
+        // As the thread's own dialogs: nothing is asked while a transfer runs.
+        if (m_backupThread->isWorkerRunning()) {
+            started = QUtilThread::StartResult::Busy;
+        } else {
+            const QString file = m_chooseBackupFile(restore);
+            if (!file.isEmpty())
+                started = restore ? m_backupThread->startRestoreFrom(file)
+                                  : m_backupThread->startBackupTo(file);
+        }
     } else {
         started = restore ? m_backupThread->startRestore(this) : m_backupThread->startBackup(this);
     }

@@ -463,6 +463,14 @@ private slots:
         QVERIFY(!m_window->Mask()->isHidden());
         QVERIFY(!m_window->LoadingForm()->isHidden());
         QCOMPARE(m_window->LoadingForm()->TextPattern(), QObject::tr("Backuping...%1%..."));
+        // A second start while it runs is busy, not cancelled: the progress stays as it is.
+        m_backupChoices << m_files.filePath("second.bfl");
+        m_window->onRebackupFile();
+        QCOMPARE(m_backupChoices.size(), 1);
+        m_backupChoices.clear();
+        QCOMPARE(m_window->LoadingForm()->TextPattern(), QObject::tr("Backuping...%1%..."));
+        QVERIFY(!m_window->Mask()->isHidden());
+        QVERIFY(!m_window->LoadingForm()->isHidden());
         QCOMPARE(m_window->Mask()->geometry(),
                  m_window->rect().marginsRemoved(QMargins(8, 8, 8, 8)));
         QVERIFY(promptedOverProgress(QObject::tr("Device data backup successful.")));
