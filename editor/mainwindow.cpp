@@ -1,6 +1,13 @@
 #include "editor/mainwindow.h"
 
 #include "editor/mainwindowrules.h"
+#include "editor/qbuttonwidget.h"
+#include "editor/qleftset.h"
+#include "editor/qrightset.h"
+#include "files/irfilereader.h"
+#include "files/qbackupwritethread.h"
+#include "files/qcabinettypeform.h"
+#include "files/qcomputerform.h"
 #include "link/qmebaselibusb.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
@@ -8,6 +15,8 @@
 #include "settings/qmeappinfo.h"
 #include "settings/qmefolders.h"
 #include "uikit/qappupdatedialog.h"
+#include "uikit/qloadingform.h"
+#include "uikit/qmaskwidget.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecombobox.h"
@@ -36,6 +45,8 @@ const char* const kReset = "/btn_reset.png";
 const char* const kSet = "/btn_set.png";
 const char* const kSave = "/btn_save.png";
 const char* const kPlot = "/app_plot.png";
+const char* const kBackup = "/btn_backup.png";
+const char* const kRebackup = "/btn_rebackup.png";
 const char* const kDarkModeButton = "/btn_darkmode.png";   // shown by mbtnLightMode
 const char* const kLightModeButton = "/btn_lightmode.png"; // shown by mbtnDarkMode
 
@@ -51,9 +62,21 @@ constexpr int kLanguageWidth = 110;
 constexpr int kLanguageHeight = 30;
 constexpr int kMenuGap = 5;
 
-// The preset strip's slot in the form, where mbtnSave sits at its right end.
-const QRect kPresetStripSlot(316, 132, 940, 54);
+// Where the hosted panels sit, in window coordinates.
+const QPoint kStripPosition(316, 132);
+// The strip's slot reaches beyond its 14 buttons; mbtnSave sits at the slot's right end, where
+// it covers no preset button.
+constexpr int kStripSlotWidth = 940;
 constexpr int kSaveInset = 12;
+const QPoint kLeftSetPosition(312, 194);
+const QPoint kRightSetPosition(786, 194);
+const QSize kCabinetPanelSize(458, 520);
+const QPoint kComputerPosition(29, 132);
+const QPoint kCabinetListPosition(29, 420);
+
+const char* const kStripDragFormat = "btn/text/uri-list";
+const char* const kBrowserDragFormat = "list/text/uri-list";
+const char* const kCabinetListDragFormat = "caplist/text/uri-list";
 
 const QPoint kPlotPosition(38, 103);
 const QPoint kProductNamePosition(79, 103);
@@ -91,12 +114,34 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_writeThread, &QUsbWriteThread::emitDeviceLostConnect, this,
             &MainWindow::DeviceLostConnect);
     m_parser->setWriteThread(m_writeThread);
-    // (The backup thread and the hosted panels' wiring to the device objects go here.)
+    m_irReader = std::make_unique<IrFileReader>();
+    m_writeThread->setIrFileLoader(m_irReader.get());
+    connect(m_parser, &QDataAnalysis::emitUpdatePresetIndex, this, &MainWindow::updatePresetIndex);
+    connect(m_writeThread, &QUsbWriteThread::emitImportIrProgress, this,
+            &MainWindow::ImportIrProgress);
+    m_backupThread = new QBackupWriteThread(this);
+    connect(m_backupThread, &QBackupWriteThread::emitBackupProgress, this,
+            &MainWindow::onBackupProgress);
+    connect(m_backupThread, &QBackupWriteThread::emitRecallProgress, this,
+            &MainWindow::onRecallProgress);
+    m_backupThread->attachShared(m_link, m_writeThread->receiveThread());
 
     // 4. Look.
     SetLook(m_uiMode);
 
-    // 5. (The hosted panels take the parser here.)
+    // 5. The hosted panels take the parser.
+    mwgtLeftSet->setParser(m_parser);
+    mwgtRightSet->setParser(m_parser);
+    mwgtCabInetType->setParser(m_parser);
+    mwgtComputer->setParser(m_parser);
+    mwgtBtnList->setParser(m_parser);
+    connect(mwgtLeftSet, &QBaseSet::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
+    connect(mwgtRightSet, &QBaseSet::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
+    connect(mwgtCabInetType, &QCabInetTypeForm::emitPromptDisConnect, this,
+            &MainWindow::PromptDisConnect);
+    connect(mwgtCabInetType, &QCabInetTypeForm::emitImportSkipped, this,
+            &MainWindow::ImportSkipped);
+    connect(mwgtBtnList, &QButtonWidget::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
 
     // 6. Reconnect after a firmware hand-over.
     m_reconnectTimer = new QTimer(this);
@@ -109,14 +154,28 @@ MainWindow::~MainWindow() {
     m_writeThread = nullptr;
     delete m_parser;
     m_parser = nullptr;
+    delete m_backupThread;
+    m_backupThread = nullptr;
     delete m_link;
     m_link = nullptr;
+    delete m_loadingForm;
+    m_loadingForm = nullptr;
 }
 
 QStringList MainWindow::ImageNames() {
-    return {
-        kSwitchOn, kSwitchOff, kConnectBackground, kUpdate,         kUpdateMismatch, kReset, kSet,
-        kSave,     kPlot,      kDarkModeButton,    kLightModeButton};
+    return {kSwitchOn,
+            kSwitchOff,
+            kConnectBackground,
+            kUpdate,
+            kUpdateMismatch,
+            kReset,
+            kSet,
+            kSave,
+            kPlot,
+            kDarkModeButton,
+            kLightModeButton,
+            kBackup,
+            kRebackup};
 }
 
 void MainWindow::CreateForm() {
@@ -154,7 +213,24 @@ void MainWindow::CreateForm() {
     mlblVersion = new QLabel(form);
     mlblVersion->setObjectName("mlblVersion");
     mlblVersion->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    // (The hosted panels take their places in the form here.)
+
+    mwgtBtnList = new QButtonWidget(form);
+    mwgtBtnList->setObjectName("mwgtBtnList");
+    mwgtLeftSet = new QLeftSet(form);
+    mwgtLeftSet->setObjectName("mwgtLeftSet");
+    mwgtRightSet = new QRightSet(form);
+    mwgtRightSet->setObjectName("mwgtRightSet");
+    for (QBaseSet* panel :
+         {static_cast<QBaseSet*>(mwgtLeftSet), static_cast<QBaseSet*>(mwgtRightSet)})
+        panel->setFixedSize(kCabinetPanelSize);
+    mwgtComputer = new QComputerForm(form);
+    mwgtComputer->setObjectName("mwgtComputer");
+    mwgtCabInetType = new QCabInetTypeForm(form);
+    mwgtCabInetType->setObjectName("mwgtCabInetType");
+    mbtnBackup = button("mbtnBackup");
+    mbtnRebackup = button("mbtnRebackup");
+    // The strip covers the save button's slot otherwise.
+    mbtnSave->raise();
 }
 
 void MainWindow::InitAppInfo() {
@@ -202,7 +278,32 @@ void MainWindow::InitConnections() {
     QFont switchText = QMEAppInfo::instance().font;
     switchText.setPixelSize(11);
     mcbxConnect->setFont(switchText);
-    // (The hosted panels' own wiring goes here.)
+
+    QStringList labels;
+    for (int preset = 0; preset < kPresetButtons; ++preset)
+        labels << QString::number(preset);
+    mwgtBtnList->setButtons(labels);
+    connect(mwgtBtnList, QOverload<int>::of(&QButtonWidget::emitSelectedTag), this,
+            &MainWindow::btnSelectedTag);
+    mwgtBtnList->setDragFormat(kStripDragFormat);
+    mwgtBtnList->setDropFormat(kBrowserDragFormat);
+    mwgtComputer->setDragFormat(kBrowserDragFormat);
+    mwgtComputer->setDropFormat(kStripDragFormat);
+    mwgtCabInetType->setDragFormat(kCabinetListDragFormat);
+    mwgtLeftSet->SetDropFormat(kCabinetListDragFormat);
+    mwgtRightSet->SetDropFormat(kCabinetListDragFormat);
+    connect(mbtnBackup, &QMEBaseButton::clicked, this, &MainWindow::onBackupFile);
+    connect(mbtnRebackup, &QMEBaseButton::clicked, this, &MainWindow::onRebackupFile);
+    mbtnBackup->hide();
+    mbtnRebackup->hide();
+
+    m_mask = new QMaskWidget(this);
+    m_mask->setObjectName("mwgtMask");
+    m_mask->SetShadowColor(QColor(0, 0, 0, 80));
+    m_mask->hide();
+    m_loadingForm = new QLoadingForm(this);
+    m_loadingForm->setObjectName("mLoadingForm");
+    m_loadingForm->SetTextPattern(QStringLiteral("%1%"));
 }
 
 void MainWindow::AfterConnections() {
@@ -211,7 +312,12 @@ void MainWindow::AfterConnections() {
     m_menu = new QMEMenu(this);
     connect(m_actFirmwareUpdate, &QAction::triggered, this, &MainWindow::actFirmwareUpdate);
     connect(m_actAppUpdate, &QAction::triggered, this, &MainWindow::actAppUpdate);
-    // (The backup menu's actions join m_setActions here.)
+    m_actBackup = new QAction(this);
+    m_actRecall = new QAction(this);
+    connect(m_actBackup, &QAction::triggered, this, &MainWindow::onBackupFile);
+    connect(m_actRecall, &QAction::triggered, this, &MainWindow::onRebackupFile);
+    m_setActions << m_actBackup << m_actRecall;
+    RetranslateFrame();
 }
 
 void MainWindow::RetranslateFrame() {
@@ -230,6 +336,15 @@ void MainWindow::RetranslateFrame() {
         m_actFirmwareUpdate->setText(QObject::tr("Firmware Update"));
         m_actAppUpdate->setText(QObject::tr("Software Update"));
     }
+    if (m_actBackup) {
+        m_actBackup->setText(QObject::tr("Backup"));
+        m_actRecall->setText(QObject::tr("Recall"));
+    }
+    mbtnBackup->setToolTip(QObject::tr("Backup File"));
+    mwgtLeftSet->SetTitle(QObject::tr("CAB A(Left)"));
+    mwgtRightSet->SetTitle(QObject::tr("CAB B(Right)"));
+    mwgtLeftSet->Retranslate();
+    mwgtRightSet->Retranslate();
 }
 
 void MainWindow::LayoutTitleBar() {
@@ -256,9 +371,15 @@ void MainWindow::LayoutTitleBar() {
     mlblVersion->adjustSize();
     mlblVersion->move(mlblProjectNane->geometry().right() + 1 + kVersionGap,
                       mlblProjectNane->y() - kVersionRise);
-    mbtnSave->move(kPresetStripSlot.right() + 1 - kSaveInset - mbtnSave->width(),
-                   kPresetStripSlot.top() - 1);
-    // (The hosted panels are placed here.)
+    mwgtBtnList->move(kStripPosition);
+    mbtnSave->move(kStripPosition.x() + kStripSlotWidth - kSaveInset - mbtnSave->width(),
+                   kStripPosition.y() - 1);
+    mwgtLeftSet->move(kLeftSetPosition);
+    mwgtRightSet->move(kRightSetPosition);
+    mwgtComputer->move(kComputerPosition);
+    mwgtCabInetType->move(kCabinetListPosition);
+    if (m_mask)
+        m_mask->setGeometry(rect().marginsRemoved(FrameMargins()));
 }
 
 void MainWindow::ApplyTheme(int mode) {
@@ -266,7 +387,15 @@ void MainWindow::ApplyTheme(int mode) {
     if (!mcbxConnect)
         return;
     const QString folder = QMEFolders::imageFolder(mode);
-    // (The hosted panels re-skin themselves here.)
+    mwgtCabInetType->ApplyTheme(mode);
+    mwgtComputer->ApplyTheme(mode);
+    mwgtBtnList->ApplyTheme(mode);
+    mwgtLeftSet->ApplyMode(mode);
+    mwgtRightSet->ApplyMode(mode);
+    if (m_loadingForm)
+        m_loadingForm->ApplyMode(mode);
+    mbtnBackup->SetButtonImage(folder + kBackup);
+    mbtnRebackup->SetButtonImage(folder + kRebackup);
     mcbxConnect->SetIndicatorImages(folder + kSwitchOn, folder + kSwitchOff);
     mwgtConnectbg->SetBackgroundImage(folder + kConnectBackground, true);
     mbtnUpdate->SetButtonImage(folder + (m_firmwareMatches ? kUpdate : kUpdateMismatch));
@@ -510,4 +639,150 @@ void MainWindow::LanguageIndexChanged(int) {
     LangugeChangeSet(true);
     RetranslateFrame();
     ShowConnectState(LinkOpen());
+}
+
+void MainWindow::updatePresetIndex() {
+    mwgtBtnList->setCurrentFromDevice(m_parser->deviceState()->currentPreset);
+}
+
+void MainWindow::btnSelectedTag(int index) {
+    if (m_parser->isPresetModified())
+        onSave();
+    m_parser->choosePreset(index);
+}
+
+void MainWindow::onBackupFile() {
+    StartTransfer(false);
+}
+
+void MainWindow::onRebackupFile() {
+    StartTransfer(true);
+}
+
+void MainWindow::StartTransfer(bool restore) {
+    if (!LinkOpen()) {
+        PromptDisConnect();
+        return;
+    }
+    QUtilThread::StartResult started = QUtilThread::StartResult::Cancelled;
+    if (m_chooseBackupFile) {
+        // As the thread's own dialogs: nothing is asked while a transfer runs.
+        if (m_backupThread->isWorkerRunning()) {
+            started = QUtilThread::StartResult::Busy;
+        } else {
+            const QString file = m_chooseBackupFile(restore);
+            if (!file.isEmpty())
+                started = restore ? m_backupThread->startRestoreFrom(file)
+                                  : m_backupThread->startBackupTo(file);
+        }
+    } else {
+        started = restore ? m_backupThread->startRestore(this) : m_backupThread->startBackup(this);
+    }
+    if (started == QUtilThread::StartResult::Cancelled)
+        return;
+    // A busy start leaves the running transfer's template: its progress keeps arriving.
+    if (started == QUtilThread::StartResult::Started)
+        m_loadingForm->SetTextPattern(restore ? QObject::tr("Restore...%1%...")
+                                              : QObject::tr("Backuping...%1%..."));
+    ShowProgress(true);
+    CentreLoadingForm();
+}
+
+void MainWindow::ShowProgress(bool shown) {
+    if (shown) {
+        m_mask->setGeometry(rect().marginsRemoved(FrameMargins()));
+        m_mask->raise();
+        m_mask->show();
+        m_loadingForm->show();
+    } else {
+        m_loadingForm->hide();
+        m_mask->hide();
+    }
+}
+
+void MainWindow::CentreLoadingForm() {
+    m_loadingForm->move(geometry().center() - m_loadingForm->rect().center());
+}
+
+void MainWindow::onBackupProgress(int value, int msgType) {
+    m_loadingForm->SetValue(value);
+    switch (msgType) {
+    case QMEBaseWriteThread::MSG_PROGRESS:
+        ShowProgress(true);
+        break;
+    case QMEBaseWriteThread::MSG_STOPPED:
+        ShowProgress(false);
+        ShowProgress(true);
+        break;
+    case QMEBaseWriteThread::MSG_FINISHED:
+        Prompt(QObject::tr("Device data backup successful."), 250, 80, QPromptDialog::IconSuccess);
+        ShowProgress(false);
+        break;
+    case QMEBaseWriteThread::MSG_FAILED:
+        Prompt(QObject::tr("Backup failed,Please try again."), 250, 80, QPromptDialog::IconError);
+        ShowProgress(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::onRecallProgress(int value, int msgType) {
+    m_loadingForm->SetValue(value);
+    switch (msgType) {
+    case QMEBaseWriteThread::MSG_PROGRESS:
+        ShowProgress(true);
+        break;
+    case QMEBaseWriteThread::MSG_STOPPED:
+        ShowProgress(false);
+        ShowProgress(true);
+        break;
+    case QMEBaseWriteThread::MSG_FINISHED:
+        m_writeThread->closeUsbConnect();
+        ShowConnectState(false);
+        Prompt(QObject::tr("Device data restore successful."), 250, 80, QPromptDialog::IconSuccess);
+        ShowProgress(false);
+        break;
+    case QMEBaseWriteThread::MSG_FAILED:
+        Prompt(QObject::tr("Restore failed,Please try again."), 250, 80, QPromptDialog::IconError);
+        ShowProgress(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::ImportIrProgress(int value, QString, int msgType) {
+    m_loadingForm->SetValue(value);
+    auto showImport = [this, value] {
+        if (!m_loadingForm->isHidden())
+            return;
+        // The value went in under the previous transfer's text.
+        m_loadingForm->SetTextPattern(QObject::tr("Adding Ir...%1%..."));
+        m_loadingForm->SetValue(value);
+        ShowProgress(true);
+        CentreLoadingForm();
+    };
+    switch (msgType) {
+    case QMEBaseWriteThread::MSG_PROGRESS:
+        showImport();
+        break;
+    case QMEBaseWriteThread::MSG_STOPPED:
+        ShowProgress(false);
+        showImport();
+        break;
+    case QMEBaseWriteThread::MSG_FINISHED:
+        ShowProgress(false);
+        m_writeThread->requestIrList();
+        break;
+    case QMEBaseWriteThread::MSG_FAILED:
+        ShowProgress(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::ImportSkipped(QString message) {
+    Prompt(message, 320, 120, QPromptDialog::IconWarning);
 }

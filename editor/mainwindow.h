@@ -6,9 +6,19 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+class IrFileReader;
 class QAction;
+class QBackupWriteThread;
+class QButtonWidget;
+class QCabInetTypeForm;
+class QComputerForm;
 class QLabel;
+class QLeftSet;
+class QLoadingForm;
+class QMaskWidget;
+class QRightSet;
 class QMEBaseButton;
 class QMEBaseLibusb;
 class QMECheckBox;
@@ -32,6 +42,11 @@ public:
     static constexpr int kHeight = 736;
     static constexpr int kMargin = 8;
     static constexpr int kReconnectDelayMs = 1500;
+    static constexpr int kPresetButtons = 14;
+
+    // Answers the backup file dialog: the chosen file for a backup (save) or a restore (open),
+    // empty when the user cancels.
+    using BackupFileChooser = std::function<QString(bool restore)>;
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -53,6 +68,14 @@ public:
     QMEMenu* Menu() const { return m_menu; }
     bool FirmwareMatches() const { return m_firmwareMatches; }
     int UiMode() const { return m_uiMode; }
+    QBackupWriteThread* BackupThread() const { return m_backupThread; }
+    QMaskWidget* Mask() const { return m_mask; }
+    QLoadingForm* LoadingForm() const { return m_loadingForm; }
+    QList<QAction*> SetActions() const { return m_setActions; }
+    // Test seam: replaces the backup thread's own file dialogs.
+    void SetBackupFileChooser(BackupFileChooser chooser) {
+        m_chooseBackupFile = std::move(chooser);
+    }
 
     void InitAppInfo() override;
     void InitExtra() override;
@@ -80,6 +103,14 @@ public slots:
     void DeviceLostConnect();
     void OnClose() override;
     void onConnTimer();
+    void onBackupFile();
+    void onRebackupFile();
+    void updatePresetIndex();
+    void btnSelectedTag(int index);
+    void ImportIrProgress(int value, QString currPath, int msgType);
+    void onBackupProgress(int value, int msgType);
+    void onRecallProgress(int value, int msgType);
+    void ImportSkipped(QString message);
 
 private:
     void CreateForm();
@@ -92,6 +123,9 @@ private:
     QString PedalFirmware() const;
     void PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions);
     int Prompt(const QString& text, int width, int height, int icon, int buttons = 0);
+    void StartTransfer(bool restore);
+    void ShowProgress(bool shown);
+    void CentreLoadingForm();
 
     // Form.
     QMECheckBox* mcbxConnect = nullptr;
@@ -106,15 +140,29 @@ private:
     QMEWidget* mwgtPlot = nullptr;
     QLabel* mlblProjectNane = nullptr;
     QLabel* mlblVersion = nullptr;
+    QButtonWidget* mwgtBtnList = nullptr;
+    QLeftSet* mwgtLeftSet = nullptr;
+    QRightSet* mwgtRightSet = nullptr;
+    QComputerForm* mwgtComputer = nullptr;
+    QCabInetTypeForm* mwgtCabInetType = nullptr;
+    QMEBaseButton* mbtnBackup = nullptr;
+    QMEBaseButton* mbtnRebackup = nullptr;
 
-    // Device objects, destroyed in this order.
+    // Device objects, destroyed in this order; the reader outlives the write thread's import.
+    std::unique_ptr<IrFileReader> m_irReader;
     QUsbWriteThread* m_writeThread = nullptr;
     QDataAnalysis* m_parser = nullptr;
+    QBackupWriteThread* m_backupThread = nullptr;
     QMEBaseLibusb* m_link = nullptr;
+    QLoadingForm* m_loadingForm = nullptr;
+    QMaskWidget* m_mask = nullptr;
+    BackupFileChooser m_chooseBackupFile;
 
     QMEMenu* m_menu = nullptr;
     QAction* m_actFirmwareUpdate = nullptr;
     QAction* m_actAppUpdate = nullptr;
+    QAction* m_actBackup = nullptr;
+    QAction* m_actRecall = nullptr;
     // Entries of the menu of mbtnSet.
     QList<QAction*> m_setActions;
     QTimer* m_reconnectTimer = nullptr;

@@ -291,5 +291,41 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Sicherungsdatei</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Wiederherstellen...%1%...</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Sichern...%1%...</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Sicherung fehlgeschlagen, bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Gerätedaten erfolgreich wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Wiederherstellung fehlgeschlagen, bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>IR wird hinzugefügt...%1%...</translation>
+    </message>
 </context>
 </TS>

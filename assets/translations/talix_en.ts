@@ -291,5 +291,41 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Recall</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Backup File</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Restore...%1%...</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Backuping...%1%...</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Backup failed,Please try again.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Device data restore successful.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Restore failed,Please try again.</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>Adding Ir...%1%...</translation>
+    </message>
 </context>
 </TS>

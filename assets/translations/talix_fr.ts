@@ -291,5 +291,41 @@
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
     </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sauvegarder</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>Fichier de sauvegarde</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>Restauration...%1%...</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>Sauvegarde...%1%...</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>Échec de la sauvegarde, veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>Restauration des données de l'appareil réussie.</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>Échec de la restauration, veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>Ajout d'IR...%1%...</translation>
+    </message>
 </context>
 </TS>

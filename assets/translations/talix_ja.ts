@@ -291,5 +291,41 @@
         <source>%1: %2</source>
         <translation>%1：%2</translation>
     </message>
+    <message>
+        <source>Backup</source>
+        <translation>バックアップ</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>復元</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>バックアップファイル</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>復元中...%1%...</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>バックアップ中...%1%...</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>バックアップに失敗しました。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>デバイスデータの復元に成功しました。</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>復元に失敗しました。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>IRを追加中...%1%...</translation>
+    </message>
 </context>
 </TS>

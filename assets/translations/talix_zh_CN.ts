@@ -291,5 +291,41 @@
         <source>%1: %2</source>
         <translation>%1：%2</translation>
     </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Backup File</source>
+        <translation>备份文件</translation>
+    </message>
+    <message>
+        <source>Restore...%1%...</source>
+        <translation>恢复中...%1%...</translation>
+    </message>
+    <message>
+        <source>Backuping...%1%...</source>
+        <translation>备份中...%1%...</translation>
+    </message>
+    <message>
+        <source>Backup failed,Please try again.</source>
+        <translation>备份失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Device data restore successful.</source>
+        <translation>设备数据恢复成功。</translation>
+    </message>
+    <message>
+        <source>Restore failed,Please try again.</source>
+        <translation>恢复失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Adding Ir...%1%...</source>
+        <translation>正在添加IR...%1%...</translation>
+    </message>
 </context>
 </TS>

@@ -1,14 +1,28 @@
 #include "../uikit/testenv.h"
 #include "editor/mainwindow.h"
 #include "promptanswerer.h"
+#include "tests/files_ir/irfileimages.h"
 
+#include "editor/qbuttonwidget.h"
+#include "editor/qleftset.h"
+#include "editor/qrightset.h"
+#include "editor/qsliderwidget.h"
+#include "files/backupfile.h"
+#include "files/qbackupwritethread.h"
+#include "files/qcabinettypeform.h"
+#include "files/qcabinettypeitem.h"
+#include "files/qcomputerform.h"
+#include "files/qdropdragbutton.h"
 #include "protocol/presetcodec.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
+#include "uikit/qloadingform.h"
+#include "uikit/qmaskwidget.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmecheckbox.h"
+#include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmemenu.h"
@@ -18,6 +32,8 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -52,6 +68,26 @@ bool received(const Bytes& frame) {
     return false;
 }
 
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray pedalMemory() {
+    const std::vector<std::uint8_t> image = VirtualPedal::snapshot().memoryImage;
+    return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
+}
+
+// Drag enter then drop, as a drag from another panel delivers it; true when the target took it.
+bool dragAndDrop(QWidget* target, const QMimeData* mime) {
+    const QPoint at(target->width() / 2, 10);
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted();
+}
+
 } // namespace
 
 class TestMainWindow final : public QObject {
@@ -64,6 +100,44 @@ private:
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<PromptAnswerer> m_prompts;
     QStringList m_opened;
+    QTemporaryDir m_files;
+    // Prompts answered through the hook: text, and whether mask and progress form were showing.
+    QStringList m_asked;
+    QList<bool> m_progressShown;
+    int m_reply = QPromptDialog::ResultYes;
+    QStringList m_backupChoices; // what the backup file dialog answers, in turn
+
+    void answerPromptsByHook() {
+        QPromptDialog::SetAnswerHook([this](const QPromptDialog& prompt) {
+            m_asked << prompt.Text();
+            m_progressShown << (!m_window->Mask()->isHidden() &&
+                                !m_window->LoadingForm()->isHidden());
+            return prompt.ButtonSet() == QPromptDialog::ButtonsYesNo
+                       ? m_reply
+                       : int(QPromptDialog::ResultClose);
+        });
+        m_window->SetBackupFileChooser([this](bool) {
+            return m_backupChoices.isEmpty() ? QString() : m_backupChoices.takeFirst();
+        });
+    }
+
+    void forgetPrompts() {
+        m_asked.clear();
+        m_progressShown.clear();
+    }
+
+    bool progressHidden() const {
+        return m_window->Mask()->isHidden() && m_window->LoadingForm()->isHidden();
+    }
+
+    // Waits for a prompt with this text; it must have been asked while the progress showed.
+    bool promptedOverProgress(const QString& text) {
+        if (!QTest::qWaitFor([&] { return m_asked.contains(text); }, 30000)) {
+            qWarning() << "asked" << m_asked;
+            return false;
+        }
+        return m_progressShown.at(m_asked.indexOf(text));
+    }
 
     template <typename T> T* child(const char* name) const {
         T* found = m_window->findChild<T*>(name);
@@ -116,6 +190,10 @@ private slots:
     }
 
     void cleanup() {
+        QPromptDialog::SetAnswerHook(nullptr);
+        forgetPrompts();
+        m_backupChoices.clear();
+        m_reply = QPromptDialog::ResultYes;
         m_window.reset();
         m_prompts.reset();
     }
@@ -295,6 +373,252 @@ private slots:
         m_window->onSave();
         QTRY_VERIFY_WITH_TIMEOUT(codesReceived().contains(0x9A), 5000);
         QCOMPARE(PresetCodec::decode(VirtualPedal::snapshot().presets[5].data()), values);
+    }
+
+    // A guitarist's session with the complete window, checked on the pedal.
+    void wholeSession() {
+        answerPromptsByHook();
+        auto* strip = child<QButtonWidget>("mwgtBtnList");
+        auto* left = child<QLeftSet>("mwgtLeftSet");
+        auto* right = child<QRightSet>("mwgtRightSet");
+        auto* cabinets = child<QCabInetTypeForm>("mwgtCabInetType");
+        auto* computer = child<QComputerForm>("mwgtComputer");
+        QCOMPARE(strip->buttons().size(), 14);
+        QCOMPARE(strip->buttons().last()->text(), QString("13"));
+        QCOMPARE(strip->currentIndex(), 0);
+        QCOMPARE(strip->pos(), QPoint(316, 132));
+        QCOMPARE(left->pos(), QPoint(312, 194));
+        QCOMPARE(right->pos(), QPoint(786, 194));
+        QCOMPARE(computer->pos(), QPoint(29, 132));
+        QCOMPARE(cabinets->pos(), QPoint(29, 420));
+        const QWidget* save = child<QMEBaseButton>("mbtnSave");
+        QCOMPARE(save->geometry().right() + 1, 316 + 940 - 12);
+        QCOMPARE(save->y(), 131);
+        // Every preset stays reachable beside the save button.
+        for (QWidget* button : strip->buttons())
+            QVERIFY(!save->geometry().intersects(
+                QRect(button->mapTo(save->parentWidget(), QPoint(0, 0)), button->size())));
+        QVERIFY(child<QMEBaseButton>("mbtnBackup")->isHidden());
+        QVERIFY(child<QMEBaseButton>("mbtnRebackup")->isHidden());
+        QVERIFY(progressHidden());
+        QCOMPARE(strip->dragFormat(), QString("btn/text/uri-list"));
+        QCOMPARE(strip->dropFormat(), QString("list/text/uri-list"));
+        QCOMPARE(computer->dragFormat(), QString("list/text/uri-list"));
+        QCOMPARE(computer->dropFormat(), QString("btn/text/uri-list"));
+        QCOMPARE(cabinets->dragFormat(), QString("caplist/text/uri-list"));
+        QStringList entries;
+        for (QAction* action : m_window->SetActions())
+            entries << action->text();
+        QCOMPARE(entries, (QStringList{"Backup", "Recall"}));
+
+        // The pedal reports preset 4 on connect; the strip follows without selecting again.
+        PedalState pedal = VirtualPedal::snapshot();
+        pedal.currentPreset = 4;
+        pedal.current = pedal.presets[4];
+        QVERIFY(VirtualPedal::setState(pedal));
+        connectPedal();
+        QTRY_COMPARE_WITH_TIMEOUT(strip->currentIndex(), 4, 10000);
+        QCOMPARE(int(VirtualPedal::snapshot().currentPreset), 4);
+
+        // Turn CAB A's level dial: sent at once.
+        DeviceState* state = m_window->Parser()->deviceState();
+        // One notch up; the factory levels stay below the top.
+        const int level = state->current[DeviceState::valuePosition(0, DeviceState::Level)] + 1;
+        QMECircleSlider* dial = left->SliderWidget(QBaseSet::DialLevel)->Dial();
+        const QPointF centre(dial->width() / 2.0, dial->height() / 2.0);
+        QWheelEvent wheel(centre, dial->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(dial, &wheel);
+        QTRY_COMPARE_WITH_TIMEOUT(PedalState::value(VirtualPedal::snapshot().current, 0), level,
+                                  10000);
+        QVERIFY(m_window->Parser()->isPresetModified());
+
+        // Another preset: the save question first; No selects without saving.
+        const PedalState::Preset stored = VirtualPedal::snapshot().presets[4];
+        m_reply = QPromptDialog::ResultNo;
+        VirtualPedal::clearReceivedFrames();
+        strip->buttons()[7]->click();
+        QCOMPARE(m_asked, QStringList{QObject::tr("Are you sure to save the Preset?")});
+        QCOMPARE(strip->currentIndex(), 7);
+        QTRY_COMPARE_WITH_TIMEOUT(int(VirtualPedal::snapshot().currentPreset), 7, 10000);
+        QVERIFY(!codesReceived().contains(0x9A));
+        QVERIFY(VirtualPedal::snapshot().presets[4] == stored);
+        // Unchanged now: the next selection asks nothing.
+        strip->buttons()[2]->click();
+        QTRY_COMPARE_WITH_TIMEOUT(int(VirtualPedal::snapshot().currentPreset), 2, 10000);
+        QCOMPARE(m_asked.size(), 1);
+
+        // A cabinet slot dragged from the list onto CAB B.
+        std::unique_ptr<QMimeData> slot(QCabInetTypeForm::slotMimeData(5, "caplist/text/uri-list"));
+        QVERIFY(dragAndDrop(right, slot.get()));
+        QTRY_COMPARE_WITH_TIMEOUT(PedalState::value(VirtualPedal::snapshot().current, 6), 5, 10000);
+
+        // Back up: mask and form over the window until the success prompt is closed.
+        const QByteArray memory = pedalMemory();
+        QCOMPARE(memory.size(), BackupImageSize);
+        const QString backup = m_files.filePath("session.bfl");
+        m_backupChoices << backup;
+        forgetPrompts();
+        m_window->onBackupFile();
+        QVERIFY(!m_window->Mask()->isHidden());
+        QVERIFY(!m_window->LoadingForm()->isHidden());
+        QCOMPARE(m_window->LoadingForm()->TextPattern(), QObject::tr("Backuping...%1%..."));
+        // A second start while it runs is busy, not cancelled: the progress stays as it is.
+        m_backupChoices << m_files.filePath("second.bfl");
+        m_window->onRebackupFile();
+        QCOMPARE(m_backupChoices.size(), 1);
+        m_backupChoices.clear();
+        QCOMPARE(m_window->LoadingForm()->TextPattern(), QObject::tr("Backuping...%1%..."));
+        QVERIFY(!m_window->Mask()->isHidden());
+        QVERIFY(!m_window->LoadingForm()->isHidden());
+        QCOMPARE(m_window->Mask()->geometry(),
+                 m_window->rect().marginsRemoved(QMargins(8, 8, 8, 8)));
+        QVERIFY(promptedOverProgress(QObject::tr("Device data backup successful.")));
+        QVERIFY(progressHidden());
+        QCOMPARE(readAll(backup).mid(BackupFileSize - BackupImageSize), memory);
+        QVERIFY(m_window->LinkOpen());
+
+        // Restore it onto a pedal whose memory changed since: the link closes afterwards.
+        pedal = VirtualPedal::snapshot();
+        std::fill(pedal.memoryImage.begin(), pedal.memoryImage.end(), std::uint8_t(0x5A));
+        QVERIFY(VirtualPedal::setState(pedal));
+        m_backupChoices << backup;
+        m_window->onRebackupFile();
+        QCOMPARE(m_window->LoadingForm()->TextPattern(), QObject::tr("Restore...%1%..."));
+        QVERIFY(promptedOverProgress(QObject::tr("Device data restore successful.")));
+        QVERIFY(progressHidden());
+        QVERIFY(!m_window->LinkOpen());
+        QVERIFY(!connectSwitch()->isChecked());
+        QCOMPARE(connectSwitch()->text(), QObject::tr("Disconnected"));
+        QCOMPARE(pedalMemory(), memory);
+
+        // The user reconnects and imports two IR files and one unreadable file into slot 2.
+        connectPedal();
+        using namespace IrFileImages;
+        Wave layout;
+        for (int j = 0; j < 2048; ++j)
+            putSample(layout.samples, 16, (j * 37) % 30000 - 15000);
+        const QStringList chosen{writeFile(m_files.filePath("Warm.wav"), wave(layout)),
+                                 writeFile(m_files.filePath("Broken.wav"), "only words"),
+                                 writeFile(m_files.filePath("Tight.wav"), wave(layout))};
+        cabinets->setFileChooser(
+            [&chosen](QWidget*, const QString&, const QString&, const QString&) { return chosen; });
+        int formShown = 0;
+        QString importPattern;
+        const QMetaObject::Connection watch =
+            connect(m_window->WriteThread(), &QUsbWriteThread::emitImportIrProgress, this,
+                    [&](int, QString, int) {
+                        if (!m_window->LoadingForm()->isHidden() && importPattern.isEmpty()) {
+                            ++formShown;
+                            importPattern = m_window->LoadingForm()->TextPattern();
+                        }
+                        if (m_window->LoadingForm()->isHidden())
+                            importPattern.clear();
+                    });
+        QWidget* row = cabinets->items().at(2);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(
+                type, QPoint(20, 10), row->mapToGlobal(QPoint(20, 10)), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(row, &event);
+        }
+        forgetPrompts();
+        VirtualPedal::clearReceivedFrames();
+        cabinets->importAction()->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_asked.isEmpty(), 30000);
+        QCOMPARE(m_asked.size(), 1);
+        QVERIFY(m_asked.first().contains("Broken.wav"));
+        QVERIFY(!m_asked.first().contains("Warm.wav"));
+        QCOMPARE(formShown, 1);
+        QVERIFY(progressHidden());
+        QTRY_COMPARE_WITH_TIMEOUT(cabinets->items().at(2)->name(), QString("Warm"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(cabinets->items().at(3)->name(), QString("Tight"), 10000);
+        QVERIFY(codesReceived().contains(0xEC));
+        disconnect(watch);
+    }
+
+    void transferEdgesAndFailures() {
+        answerPromptsByHook();
+        // Disconnected: the transfers refuse before asking for a file.
+        m_backupChoices << m_files.filePath("never.bfl");
+        m_window->onBackupFile();
+        QCOMPARE(m_asked, QStringList{kDisconnected});
+        QCOMPARE(m_backupChoices.size(), 1);
+        m_backupChoices.clear();
+        connectPedal();
+
+        // A cancelled file dialog shows nothing.
+        forgetPrompts();
+        m_window->onBackupFile();
+        m_window->onRebackupFile();
+        QVERIFY(progressHidden());
+        QVERIFY(m_asked.isEmpty());
+
+        // Import progress of type 0 while the form shows only updates the value.
+        QLoadingForm* form = m_window->LoadingForm();
+        m_window->ImportIrProgress(10, "a.wav", 0);
+        QCOMPARE(form->TextPattern(), QObject::tr("Adding Ir...%1%..."));
+        QVERIFY(!m_window->Mask()->isHidden());
+        form->SetTextPattern("kept %1");
+        form->move(form->pos() + QPoint(13, 7));
+        const QPoint at = form->pos();
+        m_window->ImportIrProgress(55, "b.wav", 0);
+        QCOMPARE(form->TextPattern(), QString("kept %1"));
+        QCOMPARE(form->TextLabel()->text(), QString("kept 55"));
+        QCOMPARE(form->pos(), at);
+        m_window->ImportIrProgress(60, "b.wav", 9);
+        QVERIFY(!form->isHidden());
+        m_window->ImportIrProgress(100, "b.wav", 3);
+        QVERIFY(progressHidden());
+        QVERIFY(m_asked.isEmpty());
+
+        // Unplugged midway: the failure prompt over the progress, then nothing left behind.
+        const QString backup = m_files.filePath("failed.bfl");
+        int steps = 0;
+        QMetaObject::Connection unplug = connect(
+            m_window->BackupThread(), &QBackupWriteThread::emitBackupProgress, this,
+            [&steps](int, int) {
+                if (++steps == 40)
+                    VirtualPedal::unplug();
+            },
+            Qt::DirectConnection);
+        m_backupChoices << backup;
+        m_window->onBackupFile();
+        QVERIFY(promptedOverProgress(QObject::tr("Backup failed,Please try again.")));
+        QVERIFY(progressHidden());
+        QVERIFY(!QFile::exists(backup));
+        QVERIFY(!m_asked.contains(QObject::tr("Device data backup successful.")));
+        disconnect(unplug);
+
+        const QString image = m_files.filePath("image.bfl");
+        QFile file(image);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(buildBackupFile(QByteArray(BackupImageSize, '\x11')));
+        file.close();
+        // The receive thread reports the lost pedal on its own; wait for it before replugging.
+        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(kDisconnected), 10000);
+        QVERIFY(!m_window->LinkOpen());
+        QVERIFY(VirtualPedal::replug());
+        connectPedal();
+        steps = 0;
+        unplug = connect(
+            m_window->BackupThread(), &QBackupWriteThread::emitRecallProgress, this,
+            [&steps](int, int) {
+                if (++steps == 40)
+                    VirtualPedal::unplug();
+            },
+            Qt::DirectConnection);
+        forgetPrompts();
+        m_backupChoices << image;
+        m_window->onRebackupFile();
+        QVERIFY(promptedOverProgress(QObject::tr("Restore failed,Please try again.")));
+        QVERIFY(progressHidden());
+        QVERIFY(!m_asked.contains(QObject::tr("Device data restore successful.")));
+        disconnect(unplug);
+        // The receive thread reports the lost pedal on its own; wait for it before replugging.
+        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(kDisconnected), 10000);
+        QVERIFY(!m_window->LinkOpen());
+        QVERIFY(VirtualPedal::replug());
     }
 
     void lookPersistsAndImagesExist() {

@@ -5,8 +5,6 @@
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
-#include "tools/screenshots/panelshots.h"
-#include "tools/screenshots/presetshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "tools/screenshots/updaterscreenshots.h"
 #include "uikit/qappupdatedialog.h"
@@ -117,9 +115,6 @@ int main(int argc, char** argv) {
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
         ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
-
-        ok &= savePanelShots(out, mode);
-        ok &= savePresetShots(out, mode);
 
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);

@@ -1,0 +1,84 @@
+// Renders the editor's panels and the complete editor window connected to the virtual pedal, in
+// both looks and the window also in Chinese (for the narrow widths), to PNG files:
+//   talix-editor-screenshots <output folder>
+// A program of its own: the editor's and the updater's windows share their class name.
+#include "editor/mainwindow.h"
+#include "protocol/qdataanalysis.h"
+#include "protocol/qusbwritethread.h"
+#include "settings/parserxml.h"
+#include "tools/screenshots/panelshots.h"
+#include "tools/screenshots/presetshots.h"
+#include "uikit/qmecheckbox.h"
+#include "uikit/qmecombobox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+// The window in a look and a language of the language list, once the pedal's answers are in;
+// a null image when the pedal did not answer.
+QImage render(int mode, const QString& language) {
+    ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", QString::number(mode));
+    MainWindow window;
+    auto* languages = window.findChild<QMEComboBox*>("mccbLanguage");
+    languages->setCurrentIndex(languages->findText(language));
+    window.show();
+    window.Parser()->deviceState()->deviceValue = 0;
+    window.findChild<QMECheckBox*>("mcbxConnect")->click();
+    // The device value is the last answer of the connect sequence.
+    QElapsedTimer timer;
+    timer.start();
+    while (window.Parser()->deviceState()->deviceValue != 3 && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::processEvents();
+    const bool connected = window.Parser()->deviceState()->deviceValue == 3;
+    const QImage shot = connected ? window.grab().toImage() : QImage();
+    window.WriteThread()->closeUsbConnect();
+    return shot;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window keeps its look and language in the settings file: away from the user's.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication app(argc, argv);
+    if (app.arguments().size() != 2) {
+        QTextStream(stderr) << "usage: talix-editor-screenshots <output folder>\n";
+        return 2;
+    }
+    const QDir out(app.arguments().at(1));
+    if (!QDir().mkpath(out.path()))
+        return 1;
+    struct Shot {
+        int mode;
+        const char* language;
+        const char* name;
+    };
+    bool ok = true;
+    for (int mode : {1, 2}) {
+        ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", QString::number(mode));
+        ok &= savePanelShots(out, mode);
+        ok &= savePresetShots(out, mode);
+    }
+    for (const Shot& s : {Shot{1, "English", "editor_light"}, Shot{2, "English", "editor_dark"},
+                          Shot{1, "Chinese", "editor_zh_CN"}}) {
+        const QImage shot = render(s.mode, QString::fromLatin1(s.language));
+        const bool saved = !shot.isNull() && shot.save(out.filePath(s.name + QString(".png")));
+        if (!saved)
+            QTextStream(stderr) << "talix-editor-screenshots: no picture for " << s.name << "\n";
+        ok &= saved;
+    }
+    return ok ? 0 : 1;
+}
