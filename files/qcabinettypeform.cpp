@@ -1,5 +1,6 @@
 #include "files/qcabinettypeform.h"
 
+#include "files/listpanellook.h"
 #include "files/qcabinettypeitem.h"
 #include "files/qscrollareaframeselection.h"
 #include "protocol/devicestate.h"
@@ -9,9 +10,7 @@
 #include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
-#include "uikit/qmemenustyle.h"
 #include "uikit/qmescrollbar.h"
-#include "uikit/qmescrollbarstyle.h"
 
 #include <QCursor>
 #include <QDataStream>
@@ -30,15 +29,11 @@
 namespace {
 
 const QSize kPanelSize(272, 294);
-constexpr int kHeaderHeight = 44;
+using ListPanelLook::kHeaderHeight;
 constexpr int kButtonSize = 26;
-constexpr int kMargin = 14;
+using ListPanelLook::kMargin;
 const char* const kIrPathItem = "Ir_Path_Item";
 const char* const kIrPathKey = "Ir_path_Value";
-
-bool dark(int theme) {
-    return theme == 2;
-}
 
 } // namespace
 
@@ -147,23 +142,7 @@ void QCabInetTypeForm::ApplyTheme(int theme) {
     const QString folder = QMEFolders::imageFolder(theme);
     mBtnDownload->SetButtonImage(folder + "/btn_cabinet_add.png");
     mBtnDelete->SetButtonImage(folder + "/btn_cabinet_delete.png");
-    QPalette palette = mLblTitle->palette();
-    palette.setColor(QPalette::WindowText,
-                     dark(theme) ? QColor(255, 255, 255) : QColor(51, 51, 51));
-    mLblTitle->setPalette(palette);
-    if (dark(theme)) {
-        mMenu->MenuStyle()->SetColors(QColor(57, 58, 69), QColor(255, 255, 255),
-                                      QColor(112, 134, 250), QColor(255, 255, 255));
-        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
-            ->BarStyle()
-            ->SetColors(QColor(0, 0, 0, 0), QColor(92, 95, 112), QColor(124, 144, 250));
-    } else {
-        mMenu->MenuStyle()->SetColors(QColor(255, 255, 255), QColor(51, 51, 51),
-                                      QColor(112, 134, 250), QColor(255, 255, 255));
-        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
-            ->BarStyle()
-            ->SetColors(QColor(0, 0, 0, 0), QColor(196, 199, 209), QColor(112, 134, 250));
-    }
+    ListPanelLook::apply(theme, mLblTitle, mMenu, mScroll);
     for (QCabInetTypeItem* item : mItems)
         item->setTheme(theme);
     update();
@@ -187,8 +166,7 @@ void QCabInetTypeForm::changeEvent(QEvent* event) {
 
 void QCabInetTypeForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(QRect(kMargin, kHeaderHeight, width() - 2 * kMargin, 1),
-                     dark(mTheme) ? QColor(62, 64, 76) : QColor(226, 229, 238));
+    ListPanelLook::paintHeaderRule(painter, *this, mTheme);
 }
 
 bool QCabInetTypeForm::deviceOpen() const {

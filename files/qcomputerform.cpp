@@ -1,5 +1,6 @@
 #include "files/qcomputerform.h"
 
+#include "files/listpanellook.h"
 #include "files/presetdropimport.h"
 #include "files/presetfile.h"
 #include "files/presetfilesave.h"
@@ -11,9 +12,7 @@
 #include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
-#include "uikit/qmemenustyle.h"
 #include "uikit/qmescrollbar.h"
-#include "uikit/qmescrollbarstyle.h"
 #include "uikit/qpromptdialog.h"
 
 #include <QCursor>
@@ -34,14 +33,10 @@
 namespace {
 
 const QSize kPanelSize(272, 276);
-constexpr int kHeaderHeight = 44;
+using ListPanelLook::kHeaderHeight;
 constexpr int kButtonSize = 26;
-constexpr int kMargin = 14;
+using ListPanelLook::kMargin;
 const QString kExtension = QStringLiteral(".pfs");
-
-bool dark(int theme) {
-    return theme == 2;
-}
 
 } // namespace
 
@@ -117,23 +112,7 @@ void QComputerForm::ApplyTheme(int theme) {
     const QString folder = QMEFolders::imageFolder(theme);
     mBtnOpenDir->SetButtonImage(folder + "/btn_opendir.png");
     mBtnRefresh->SetButtonImage(folder + "/btn_refresh.png");
-    QPalette palette = mLblTitle->palette();
-    palette.setColor(QPalette::WindowText,
-                     dark(theme) ? QColor(255, 255, 255) : QColor(51, 51, 51));
-    mLblTitle->setPalette(palette);
-    if (dark(theme)) {
-        mMenu->MenuStyle()->SetColors(QColor(57, 58, 69), QColor(255, 255, 255),
-                                      QColor(112, 134, 250), QColor(255, 255, 255));
-        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
-            ->BarStyle()
-            ->SetColors(QColor(0, 0, 0, 0), QColor(92, 95, 112), QColor(124, 144, 250));
-    } else {
-        mMenu->MenuStyle()->SetColors(QColor(255, 255, 255), QColor(51, 51, 51),
-                                      QColor(112, 134, 250), QColor(255, 255, 255));
-        static_cast<QMEScrollBar*>(mScroll->verticalScrollBar())
-            ->BarStyle()
-            ->SetColors(QColor(0, 0, 0, 0), QColor(196, 199, 209), QColor(112, 134, 250));
-    }
+    ListPanelLook::apply(theme, mLblTitle, mMenu, mScroll);
     for (QComputerItem* item : mItems)
         item->setTheme(theme);
     update();
@@ -157,8 +136,7 @@ void QComputerForm::changeEvent(QEvent* event) {
 
 void QComputerForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(QRect(kMargin, kHeaderHeight, width() - 2 * kMargin, 1),
-                     dark(mTheme) ? QColor(62, 64, 76) : QColor(226, 229, 238));
+    ListPanelLook::paintHeaderRule(painter, *this, mTheme);
 }
 
 void QComputerForm::showEvent(QShowEvent* event) {
