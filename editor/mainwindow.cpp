@@ -494,6 +494,24 @@ bool MainWindow::OffersFirmwareUpdate(const QString& version) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool MainWindow::OpenRunningPedal() {
+    switch (OpenPedal()) {
+    case QMEBaseLibusb::OpenFailed:
+        mcbxConnect->setChecked(false);
+        PromptDisConnect();
+        ShowConnectState(false);
+        return false;
+    case QMEBaseLibusb::OpenBootLoader:
+        ShowConnectState(true);
+        m_handOver();
+        return false;
+    case QMEBaseLibusb::OpenRunning:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void MainWindow::onConnect() {
     m_reconnectTimer->stop();
     if (!mcbxConnect->isChecked()) {
@@ -501,21 +519,8 @@ void MainWindow::onConnect() {
         ShowConnectState(false);
         return;
     }
-    switch (OpenPedal()) {
-    case QMEBaseLibusb::OpenFailed:
-        mcbxConnect->setChecked(false);
-        Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
-        ShowConnectState(false);
+    if (!OpenRunningPedal())
         return;
-    case QMEBaseLibusb::OpenBootLoader:
-        ShowConnectState(true);
-        m_handOver();
-        return;
-    case QMEBaseLibusb::OpenRunning:
-        break;
-    default:
-        return;
-    }
     const QString version = PedalFirmware();
     m_firmwareMatches = MainWindowRules::firmwareMatches(version);
     if (!m_firmwareMatches && OffersFirmwareUpdate(version)) {
@@ -531,20 +536,8 @@ void MainWindow::onConnect() {
 
 void MainWindow::onConnTimer() {
     m_reconnectTimer->stop();
-    switch (OpenPedal()) {
-    case QMEBaseLibusb::OpenFailed:
-        Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
-        ShowConnectState(false);
+    if (!OpenRunningPedal())
         return;
-    case QMEBaseLibusb::OpenBootLoader:
-        ShowConnectState(true);
-        m_handOver();
-        return;
-    case QMEBaseLibusb::OpenRunning:
-        break;
-    default:
-        return;
-    }
     const QString version = PedalFirmware();
     if (!MainWindowRules::firmwareMatches(version) && OffersFirmwareUpdate(version)) {
         actFirmwareUpdate();
@@ -555,7 +548,7 @@ void MainWindow::onConnTimer() {
 }
 
 void MainWindow::DeviceLostConnect() {
-    Prompt(QObject::tr("Device Disconnected!"), 200, 100, QPromptDialog::IconError);
+    PromptDisConnect();
     m_writeThread->closeUsbConnect();
     ShowConnectState(false);
 }

@@ -118,6 +118,9 @@ private:
     void SetLook(int mode);
     void ShowConnectState(bool connected);
     std::uint8_t OpenPedal();
+    // Opens the pedal for a connect: a failed open is reported, a pedal in its boot loader is
+    // handed over to the updater. True when the pedal runs and the connect goes on.
+    bool OpenRunningPedal();
     // Asks about a firmware other than the expected one; true when the user chose the update.
     bool OffersFirmwareUpdate(const QString& version);
     QString PedalFirmware() const;
