@@ -13,6 +13,19 @@ function(talix_add_test)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALIX_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
+# talix_add_usb_run(<test>): runs a real-process test once more, label usb, with its programs on
+# the system libusb and the pedal emulated as a kernel device (talix-vpedal-run), where it is built.
+function(talix_add_usb_run TEST)
+  if(NOT TARGET talix-vpedal-run)
+    return()
+  endif()
+  add_dependencies(${TEST} talix-vpedal-run)
+  add_test(NAME ${TEST}_usb COMMAND ${TEST})
+  get_target_property(dir ${TEST} RUNTIME_OUTPUT_DIRECTORY)
+  set_tests_properties(${TEST}_usb PROPERTIES LABELS usb TIMEOUT 300 WORKING_DIRECTORY ${dir}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALIX_BUILD_DIR=${CMAKE_BINARY_DIR};TALIX_TEST_PEDAL=usb")
+endfunction()
+
 # talix_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...>)
 # A libFuzzer target fuzz_<name> with its seed corpus in fuzz/<name>/corpus.
 function(talix_add_fuzzer)

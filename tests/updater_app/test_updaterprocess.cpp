@@ -1,10 +1,12 @@
-// The real updater on the shared virtual pedal (LD_PRELOAD and a state file), run from a
-// temporary program folder that holds it, the skins and a stand-in editor that records its start,
-// or the real editor.
+// The real updater on the shared virtual pedal (a state file; the pedal preloaded, or emulated
+// below the system libusb), run from a temporary program folder that holds it, the skins and a
+// stand-in editor that records its start, or the real editor.
 #include "editor/mainwindow.h"
 #include "editor/mainwindowrules.h"
 #include "link/bytefields.h"
 #include "settings/qmefolders.h"
+#include "tests/common/pedalprocess.h"
+#include "tests/common/xsession.h"
 #include "uikit/qmebasebuttondraw.h"
 #include "uikit/qmemenustyle.h"
 #include "updater/qfirmwareimage.h"
@@ -13,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,12 +61,10 @@ public:
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    // The environment of a program started here: the virtual pedal under it, its state file and
-    // traffic log, a private home for the settings file, and a private temporary folder for the
+    // The environment of a program started here: the virtual pedal's state file and traffic log, a private home for the settings file, and a private temporary folder for the
     // single-instance locks, apart from any other program running on this machine.
     QProcessEnvironment environment(const QStringList& pedal) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LD_PRELOAD", buildDir() + "/lib/libtalix-virtualpedal.so");
         env.insert("TALIX_VP_STATE", path("pedal.state"));
         env.insert("TALIX_VP_LOG", path("traffic.log"));
         env.insert("TALIX_VP_NEW_FIRMWARE", "V1.3.0");
@@ -87,12 +86,8 @@ public:
 // by their ids, the programs they started in turn.
 struct Reaper {
     ~Reaper() {
-        for (QProcess* p : processes) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(10000);
-            }
-        }
+        for (QProcess* p : processes)
+            PedalProcess::stop(*p);
         for (qint64 pid : pids) {
             if (pid > 0)
                 ::kill(pid_t(pid), SIGKILL);
@@ -125,16 +120,6 @@ bool processAlive(qint64 pid) {
     return pid > 0 && QDir(QString("/proc/%1").arg(pid)).exists();
 }
 
-// Runs a command to its end and gives its output; empty when it failed.
-QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 30000) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit ||
-        p.exitCode() != 0)
-        return QByteArray();
-    return p.readAllStandardOutput().trimmed();
-}
-
 // Where the editor's update button sits in its window: the editor's own title-band rule applied to
 // the light look's button images, the look a new settings file starts in. The controls left of
 // the button do not move it.
@@ -154,21 +139,6 @@ QRect editorUpdateButton() {
     return QRect(titleBand(MainWindow::kWidth, MainWindow::kMargin, sizes)[Update], sizes[Update]);
 }
 
-bool xdotool(const QStringList& args) {
-    QProcess p;
-    p.start("xdotool", args);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// The X window under the pointer.
-QString windowUnderPointer() {
-    const QByteArray shell = run("xdotool", {"getmouselocation", "--shell"});
-    for (const QByteArray& line : shell.split('\n'))
-        if (line.startsWith("WINDOW="))
-            return QString::fromLatin1(line.mid(7));
-    return QString();
-}
-
 bool pedalState(const QString& path, virtualpedal::PedalState& state) {
     const QByteArray bytes = readFile(path);
     return virtualpedal::PedalState::deserialize(
@@ -182,7 +152,6 @@ class TestUpdaterProcess final : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void editorWithoutWindow_data() const;
     void editorWithoutWindow() const;
     void secondStartEndsAtOnce() const;
@@ -190,34 +159,20 @@ private slots:
     void wholeChain();
 
 private:
-    // Starts Xvfb for the tests that click; false (with the reason) when it cannot run here.
-    bool startDisplay(QString& reason);
-    QString findWindow(const QString& name) const;
-    bool click(const QString& window, int x, int y) const;
     // Presses the editor's connect switch, which holds the keyboard focus when the window opens.
     void pressConnect(const QString& window) const;
     // The upload of the demo image, as the pedal keeps it in its state file, and the firmware it
     // runs after it.
     void verifyDemoUploaded(const ProgramFolder& folder, const std::string& firmware) const;
 
-    std::unique_ptr<QProcess> m_xvfb;
-    QString m_display;
+    XSession m_x;
 };
 
 void TestUpdaterProcess::initTestCase() {
-    QVERIFY2(!buildDir().isEmpty(), "TALIX_BUILD_DIR names the build folder");
+    if (!PedalProcess::unavailable().isEmpty())
+        QSKIP(qPrintable(PedalProcess::unavailable()));
     QVERIFY(QFile::exists(buildDir() + "/bin/TALIXUpdate"));
     QVERIFY(QFile::exists(TALIX_DEMO_FIRMWARE));
-}
-
-void TestUpdaterProcess::cleanupTestCase() {
-    if (m_xvfb) {
-        m_xvfb->terminate();
-        if (!m_xvfb->waitForFinished(10000)) {
-            m_xvfb->kill();
-            m_xvfb->waitForFinished(10000);
-        }
-    }
 }
 
 void TestUpdaterProcess::editorWithoutWindow_data() const {
@@ -233,12 +188,11 @@ void TestUpdaterProcess::editorWithoutWindow() const {
     QProcess updater;
     Reaper reaper;
     reaper.add(&updater);
-    updater.setProcessEnvironment(folder.environment(pedal << "QT_QPA_PLATFORM=offscreen"));
-    updater.start(folder.path("TALIXUpdate"), QStringList());
+    PedalProcess::start(updater, folder.path("TALIXUpdate"),
+                        folder.environment(pedal << "QT_QPA_PLATFORM=offscreen"));
     // A window would keep it running: it must end by itself.
-    QVERIFY2(updater.waitForFinished(60000), "the updater did not end");
-    QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(updater.exitCode(), 0);
+    QByteArray output;
+    QCOMPARE(PedalProcess::waitForEnd(updater, output), 0);
     QTRY_COMPARE_WITH_TIMEOUT(folder.editorStarts(), 1, 30000);
 }
 
@@ -252,19 +206,16 @@ void TestUpdaterProcess::secondStartEndsAtOnce() const {
     Reaper reaper;
     reaper.add(&first);
     reaper.add(&second);
-    first.setProcessEnvironment(env);
-    first.start(folder.path("TALIXUpdate"), QStringList());
+    PedalProcess::start(first, folder.path("TALIXUpdate"), env);
     QVERIFY(first.waitForStarted(30000));
     // The single instance is listening before the pedal is probed; the boot loader's answer shows
     // that the probe has run and the window is up.
     QTRY_VERIFY_WITH_TIMEOUT(readFile(folder.path("traffic.log")).contains("IN AA 55"), 60000);
     const int identityRequests = readFile(folder.path("traffic.log")).count("OUT AA 55 01 00 00");
 
-    second.setProcessEnvironment(env);
-    second.start(folder.path("TALIXUpdate"), QStringList());
-    QVERIFY2(second.waitForFinished(60000), "the second updater did not end");
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
+    PedalProcess::start(second, folder.path("TALIXUpdate"), env);
+    QByteArray output;
+    QCOMPARE(PedalProcess::waitForEnd(second, output), 0);
     // The first goes on with its window; neither started the editor.
     QCOMPARE(first.state(), QProcess::Running);
     QCOMPARE(folder.editorStarts(), 0);
@@ -272,48 +223,8 @@ void TestUpdaterProcess::secondStartEndsAtOnce() const {
     QCOMPARE(readFile(folder.path("traffic.log")).count("OUT AA 55 01 00 00"), identityRequests);
 }
 
-bool TestUpdaterProcess::startDisplay(QString& reason) {
-    if (m_xvfb && m_xvfb->state() == QProcess::Running)
-        return true;
-    for (const char* tool : {"Xvfb", "xdotool"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty()) {
-            reason = QString("%1 is not installed").arg(tool);
-            return false;
-        }
-    }
-    m_xvfb = std::make_unique<QProcess>();
-    // Xvfb picks a free display and writes its number to standard output.
-    m_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (!m_xvfb->waitForStarted(30000) ||
-        !QTest::qWaitFor([&] { return m_xvfb->canReadLine(); }, 30000)) {
-        reason = "Xvfb did not start";
-        return false;
-    }
-    m_display = ":" + QString::fromLatin1(m_xvfb->readLine().trimmed());
-    qputenv("DISPLAY", m_display.toLatin1());
-    return true;
-}
-
-QString TestUpdaterProcess::findWindow(const QString& name) const {
-    QString id;
-    const bool found = QTest::qWaitFor(
-        [&] {
-            id = QString::fromLatin1(run("xdotool", {"search", "--onlyvisible", "--name", name}))
-                     .section('\n', 0, 0);
-            return !id.isEmpty();
-        },
-        60000);
-    return found ? id : QString();
-}
-
-bool TestUpdaterProcess::click(const QString& window, int x, int y) const {
-    return xdotool({"mousemove", "--sync", "--window", window, QString::number(x),
-                    QString::number(y), "click", "1"});
-}
-
 void TestUpdaterProcess::pressConnect(const QString& window) const {
-    run("xdotool", {"windowfocus", "--sync", window});
-    run("xdotool", {"key", "--window", window, "space"});
+    QVERIFY(m_x.pressKey(window, "space"));
 }
 
 void TestUpdaterProcess::verifyDemoUploaded(const ProgramFolder& folder,
@@ -346,30 +257,29 @@ void TestUpdaterProcess::verifyDemoUploaded(const ProgramFolder& folder,
 
 void TestUpdaterProcess::uploadsDemoImage() {
     QString reason;
-    if (!startDisplay(reason))
+    if (!m_x.start(reason))
         QSKIP(qPrintable("needs a display and xdotool to press the button: " + reason));
     ProgramFolder folder;
     QVERIFY(folder.ok && folder.addStandInEditor());
     QProcess updater;
     Reaper reaper;
     reaper.add(&updater);
-    updater.setProcessEnvironment(
-        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_display}));
-    updater.start(folder.path("TALIXUpdate"), QStringList());
-    const QString window = findWindow("^TALIX$");
+    PedalProcess::start(updater, folder.path("TALIXUpdate"),
+                        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb",
+                                            "DISPLAY=" + m_x.display()}));
+    const QString window = m_x.findWindow("^TALIX$");
     QVERIFY2(!window.isEmpty(), "the updater's window did not show");
     // The middle of the Start button.
-    QVERIFY(click(window, 235, 223));
-    QVERIFY2(updater.waitForFinished(120000), "the updater did not end after the upload");
-    QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(updater.exitCode(), 0);
+    QVERIFY(m_x.click(window, 235, 223));
+    QByteArray output;
+    QCOMPARE(PedalProcess::waitForEnd(updater, output, 120000), 0);
     verifyDemoUploaded(folder, "V1.3.0");
     QTRY_COMPARE_WITH_TIMEOUT(folder.editorStarts(), 1, 30000);
 }
 
 void TestUpdaterProcess::wholeChain() {
     QString reason;
-    if (!startDisplay(reason))
+    if (!m_x.start(reason))
         QSKIP(qPrintable("needs a display and xdotool to press the buttons: " + reason));
     ProgramFolder folder;
     QVERIFY(folder.ok && folder.addRealEditor());
@@ -381,38 +291,36 @@ void TestUpdaterProcess::wholeChain() {
     QProcess editor;
     Reaper reaper;
     reaper.add(&editor);
-    editor.setProcessEnvironment(
-        folder.environment({"TALIX_VP_RUN_MODE=A",
-                            QString("TALIX_VP_NEW_FIRMWARE=") + MainWindowRules::kExpectedFirmware,
-                            "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_display}));
     // The updater and the next editor inherit its output: a pipe closed when it ends would kill
     // them at their next line.
     editor.setProcessChannelMode(QProcess::ForwardedChannels);
-    editor.start(folder.path("TALIX"), QStringList());
-    const QString firstWindow = findWindow("^TALIX$");
+    PedalProcess::start(editor, folder.path("TALIX"),
+                        folder.environment({"TALIX_VP_RUN_MODE=A",
+                                            QString("TALIX_VP_NEW_FIRMWARE=") +
+                                                MainWindowRules::kExpectedFirmware,
+                                            "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_x.display()}));
+    const QString firstWindow = m_x.findWindow("^TALIX$");
     QVERIFY2(!firstWindow.isEmpty(), "the editor's window did not show");
     pressConnect(firstWindow);
     QTRY_VERIFY_WITH_TIMEOUT(connectedAfter(readFile(folder.path("traffic.log"))), 60000);
 
     // "Firmware Update", the first entry of the update button's menu, which opens a few pixels
     // below the button: the pointer waits on the middle of that entry until the menu is under it.
-    QVERIFY(click(firstWindow, update.center().x(), update.center().y()));
-    QVERIFY(xdotool({"mousemove", "--sync", "--window", firstWindow,
-                     QString::number(update.center().x()),
-                     QString::number(update.bottom() + 6 + QMEMenuStyle::kItemHeight / 2)}));
+    QVERIFY(m_x.click(firstWindow, update.center().x(), update.center().y()));
+    QVERIFY(m_x.moveTo(firstWindow, update.center().x(),
+                       update.bottom() + 6 + QMEMenuStyle::kItemHeight / 2));
     QVERIFY2(QTest::qWaitFor(
                  [&] {
-                     const QString under = windowUnderPointer();
+                     const QString under = m_x.windowUnderPointer();
                      return !under.isEmpty() && under != firstWindow;
                  },
                  60000),
              "the update button's menu did not open");
-    QVERIFY(xdotool({"click", "1"}));
+    QVERIFY(m_x.xdotool({"click", "1"}));
 
     // The pedal goes to its boot loader; the editor finds it there, hands over and ends.
-    QVERIFY2(editor.waitForFinished(60000), "the editor did not hand over");
-    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(editor.exitCode(), 0);
+    QByteArray output;
+    QCOMPARE(PedalProcess::waitForEnd(editor, output), 0);
     const QByteArray handOver = readFile(folder.path("traffic.log"));
     const int updateMode = handOver.indexOf("OUT AA 55 02 00 EB 01 CE FE");
     QVERIFY2(updateMode > 0, "the editor did not send the update-mode frame");
@@ -420,18 +328,18 @@ void TestUpdaterProcess::wholeChain() {
     QVERIFY(handOver.indexOf("EVENT restart B") > updateMode);
 
     // The updater's window: start the upload.
-    const QString updaterWindow = findWindow("^TALIX$");
+    const QString updaterWindow = m_x.findWindow("^TALIX$");
     QVERIFY2(!updaterWindow.isEmpty(), "the updater's window did not show");
-    const qint64 updaterPid = run("xdotool", {"getwindowpid", updaterWindow}).toLongLong();
+    const qint64 updaterPid = m_x.windowPid(updaterWindow);
     reaper.pids.append(updaterPid);
-    QVERIFY(click(updaterWindow, 235, 223));
+    QVERIFY(m_x.click(updaterWindow, 235, 223));
     QTRY_VERIFY_WITH_TIMEOUT(!processAlive(updaterPid), 120000);
     verifyDemoUploaded(folder, MainWindowRules::kExpectedFirmware);
 
     // The editor is back and talks to the running pedal: it asks the restarted pedal who it is.
-    const QString editorWindow = findWindow("^TALIX$");
+    const QString editorWindow = m_x.findWindow("^TALIX$");
     QVERIFY2(!editorWindow.isEmpty(), "the editor did not start again");
-    const qint64 editorPid = run("xdotool", {"getwindowpid", editorWindow}).toLongLong();
+    const qint64 editorPid = m_x.windowPid(editorWindow);
     reaper.pids.append(editorPid);
     QVERIFY(editorPid > 0 && editorPid != updaterPid);
     QTRY_VERIFY_WITH_TIMEOUT(

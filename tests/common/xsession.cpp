@@ -1,0 +1,95 @@
+#include "tests/common/xsession.h"
+
+#include <QStandardPaths>
+#include <QtTest>
+
+XSession::~XSession() {
+    if (!m_xvfb)
+        return;
+    m_xvfb->terminate();
+    if (!m_xvfb->waitForFinished(10000)) {
+        m_xvfb->kill();
+        m_xvfb->waitForFinished(10000);
+    }
+}
+
+bool XSession::start(QString& reason) {
+    if (m_xvfb && m_xvfb->state() == QProcess::Running)
+        return true;
+    for (const char* tool : {"Xvfb", "xdotool"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            reason = QString("%1 is not installed").arg(tool);
+            return false;
+        }
+    }
+    m_xvfb = std::make_unique<QProcess>();
+    // Xvfb picks a free display and writes its number to standard output.
+    m_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    if (!m_xvfb->waitForStarted(30000) ||
+        !QTest::qWaitFor([&] { return m_xvfb->canReadLine(); }, 30000)) {
+        reason = "Xvfb did not start";
+        return false;
+    }
+    m_display = ":" + QString::fromLatin1(m_xvfb->readLine().trimmed());
+    qputenv("DISPLAY", m_display.toLatin1());
+    return true;
+}
+
+QByteArray XSession::run(const QString& program, const QStringList& args, int timeoutMs) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit ||
+        p.exitCode() != 0)
+        return QByteArray();
+    return p.readAllStandardOutput().trimmed();
+}
+
+bool XSession::xdotool(const QStringList& args) const {
+    QProcess p;
+    p.start("xdotool", args);
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QString XSession::findWindow(const QString& name, int timeoutMs) const {
+    QString id;
+    const bool found = QTest::qWaitFor(
+        [&] {
+            id = QString::fromLatin1(run("xdotool", {"search", "--onlyvisible", "--name", name}))
+                     .section('\n', 0, 0);
+            return !id.isEmpty();
+        },
+        timeoutMs);
+    return found ? id : QString();
+}
+
+QStringList XSession::windowsOf(qint64 pid) const {
+    const QByteArray found = run("xdotool", {"search", "--onlyvisible", "--pid",
+                                             QString::number(pid), "--name", ""});
+    return QString::fromLatin1(found).split('\n', Qt::SkipEmptyParts);
+}
+
+qint64 XSession::windowPid(const QString& window) const {
+    return run("xdotool", {"getwindowpid", window}).toLongLong();
+}
+
+QString XSession::windowUnderPointer() const {
+    const QByteArray shell = run("xdotool", {"getmouselocation", "--shell"});
+    for (const QByteArray& line : shell.split('\n'))
+        if (line.startsWith("WINDOW="))
+            return QString::fromLatin1(line.mid(7));
+    return QString();
+}
+
+bool XSession::moveTo(const QString& window, int x, int y) const {
+    return xdotool({"mousemove", "--sync", "--window", window, QString::number(x),
+                    QString::number(y)});
+}
+
+bool XSession::click(const QString& window, int x, int y) const {
+    return moveTo(window, x, y) && xdotool({"click", "1"});
+}
+
+bool XSession::pressKey(const QString& window, const QString& key) const {
+    return xdotool({"windowfocus", "--sync", window}) &&
+           xdotool({"key", "--window", window, key});
+}

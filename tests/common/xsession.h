@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// A private X display (Xvfb) on which a test presses a real program's buttons with xdotool, as a
+// person would.
+class XSession final {
+public:
+    XSession() = default;
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // Starts the display once and points DISPLAY at it; false with the reason when it cannot run.
+    bool start(QString& reason);
+    QString display() const { return m_display; }
+
+    // The first visible window whose name matches, waiting for it; empty when none showed.
+    QString findWindow(const QString& name, int timeoutMs = 60000) const;
+    // The visible windows of a process.
+    QStringList windowsOf(qint64 pid) const;
+    qint64 windowPid(const QString& window) const;
+    // The window under the pointer.
+    QString windowUnderPointer() const;
+    bool click(const QString& window, int x, int y) const;
+    bool moveTo(const QString& window, int x, int y) const;
+    // Gives the window the keyboard focus and presses the key there.
+    bool pressKey(const QString& window, const QString& key) const;
+    bool xdotool(const QStringList& args) const;
+
+    // Runs a command to its end and gives its output; empty when it failed.
+    static QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 30000);
+
+private:
+    std::unique_ptr<QProcess> m_xvfb;
+    QString m_display;
+};
