@@ -88,7 +88,7 @@ int main(int argc, char* argv[]) {
     const QString name = QString(":%1").arg(display);
 
     QProcess xvfb;
-    xvfb.start("Xvfb", {name, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    xvfb.start("Xvfb", {name, "-noreset", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
     xcb_connection_t* x = nullptr;
     const bool up = xvfb.waitForStarted(10000) && waitUntil(20000, [&] {
                         if (x)

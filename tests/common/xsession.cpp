@@ -23,8 +23,11 @@ bool XSession::start(QString& reason) {
         }
     }
     m_xvfb = std::make_unique<QProcess>();
-    // Xvfb picks a free display and writes its number to standard output.
-    m_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    // Xvfb picks a free display and writes its number to standard output. Without -noreset it
+    // restarts when its last client leaves and refuses the program that is starting meanwhile
+    // (the updater the editor hands over to).
+    m_xvfb->start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1600x1000x24",
+                           "-nolisten", "tcp"});
     if (!m_xvfb->waitForStarted(30000) ||
         !QTest::qWaitFor([&] { return m_xvfb->canReadLine(); }, 30000)) {
         reason = "Xvfb did not start";
@@ -65,7 +68,12 @@ QString XSession::findWindow(const QString& name, int timeoutMs) const {
 QStringList XSession::windowsOf(qint64 pid) const {
     const QByteArray found = run("xdotool", {"search", "--onlyvisible", "--pid",
                                              QString::number(pid), "--name", ""});
-    return QString::fromLatin1(found).split('\n', Qt::SkipEmptyParts);
+    QStringList windows;
+    // The search also names the root window, which belongs to no process.
+    for (const QString& window : QString::fromLatin1(found).split('\n', Qt::SkipEmptyParts))
+        if (windowPid(window) == pid)
+            windows << window;
+    return windows;
 }
 
 qint64 XSession::windowPid(const QString& window) const {
@@ -90,6 +98,7 @@ bool XSession::click(const QString& window, int x, int y) const {
 }
 
 bool XSession::pressKey(const QString& window, const QString& key) const {
-    return xdotool({"windowfocus", "--sync", window}) &&
-           xdotool({"key", "--window", window, key});
+    // Typed on the keyboard (not sent to the window): a prompt closing on the press is gone before
+    // its release, which a sent event would then miss.
+    return xdotool({"windowfocus", "--sync", window}) && xdotool({"key", key});
 }

@@ -1,6 +1,9 @@
-// The real TALIX program on the shared virtual pedal: single instance, the start-up probe and the
-// hand-over to the updater. Each test runs the program from a private program folder with a
-// stand-in updater, its own pedal state, settings and temporary folder.
+// The real TALIX program on the shared virtual pedal (preloaded, or emulated below the system
+// libusb): single instance, the start-up probe and the hand-over to the updater. Each test runs the
+// program from a private program folder with a stand-in updater, its own pedal state, settings and
+// temporary folder.
+#include "tests/common/pedalprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -25,14 +28,9 @@ struct Editor {
     bool waitFor(const QByteArray& text, int timeoutMs = 30000) {
         QElapsedTimer timer;
         timer.start();
-        while (!output.contains(text) && timer.elapsed() < timeoutMs) {
-            process->waitForReadyRead(100);
-            output += process->readAll();
-            if (process->state() == QProcess::NotRunning) {
-                output += process->readAll();
-                break;
-            }
-        }
+        while (!output.contains(text) && timer.elapsed() < timeoutMs &&
+               PedalProcess::read(*process, output))
+            ;
         return output.contains(text);
     }
 };
@@ -56,7 +54,6 @@ private:
 
     Editor& start(const QStringList& pedal) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LD_PRELOAD", PRELOAD_LIBRARY);
         env.insert("TALIX_VP_STATE", m_dir->filePath("pedal.state"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("HOME", m_dir->filePath("home"));
@@ -70,13 +67,17 @@ private:
             env.insert(variable.section('=', 0, 0), variable.section('=', 1));
         m_editors.push_back(std::make_unique<Editor>());
         Editor& editor = *m_editors.back();
-        editor.process->setProcessEnvironment(env);
         editor.process->setProcessChannelMode(QProcess::MergedChannels);
-        editor.process->start(programFolder() + "/TALIX", QStringList());
+        PedalProcess::start(*editor.process, programFolder() + "/TALIX", env);
         return editor;
     }
 
 private slots:
+    void initTestCase() {
+        if (!PedalProcess::unavailable().isEmpty())
+            QSKIP(qPrintable(PedalProcess::unavailable()));
+    }
+
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
@@ -88,10 +89,8 @@ private slots:
     }
 
     void cleanup() {
-        for (auto& editor : m_editors) {
-            editor->process->kill();
-            editor->process->waitForFinished(10000);
-        }
+        for (auto& editor : m_editors)
+            PedalProcess::stop(*editor->process);
         m_editors.clear();
         if (const qint64 pid = updaterPid())
             ::kill(pid_t(pid), SIGKILL);
@@ -118,10 +117,7 @@ private slots:
             QVERIFY(!QFile::exists(pidFile()));
             return;
         }
-        QVERIFY(editor.process->waitForFinished(30000));
-        editor.output += editor.process->readAll();
-        QCOMPARE(editor.process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(editor.process->exitCode(), 0);
+        QCOMPARE(PedalProcess::waitForEnd(*editor.process, editor.output), 0);
         QVERIFY2(!editor.output.contains(kShown), editor.output);
         // The updater keeps running after the editor has gone.
         QTRY_VERIFY_WITH_TIMEOUT(updaterPid() > 0, 15000);
@@ -132,10 +128,7 @@ private slots:
         Editor& first = start({});
         QVERIFY2(first.waitFor(kShown), first.output);
         Editor& second = start({});
-        QVERIFY(second.process->waitForFinished(30000));
-        second.output += second.process->readAll();
-        QCOMPARE(second.process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.process->exitCode(), 0);
+        QCOMPARE(PedalProcess::waitForEnd(*second.process, second.output), 0);
         // Nothing was built: no probe, no window.
         QVERIFY2(!second.output.contains("-------probe------"), second.output);
         QVERIFY2(first.waitFor("-------raise------ active"), first.output);
