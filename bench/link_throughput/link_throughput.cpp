@@ -49,10 +49,12 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    // A pedal outside this process (the emulated device) is given its log by the caller.
     QTemporaryDir dir;
-    const QString logPath = dir.filePath(QStringLiteral("traffic.log"));
+    if (!qEnvironmentVariableIsSet("TALIX_VP_LOG"))
+        qputenv("TALIX_VP_LOG", dir.filePath(QStringLiteral("traffic.log")).toLocal8Bit());
+    const QString logPath = qEnvironmentVariable("TALIX_VP_LOG");
     qputenv("TALIX_VP_TIMING", "1");
-    qputenv("TALIX_VP_LOG", logPath.toLocal8Bit());
     QCoreApplication app(argc, argv);
 
     QMEBaseLibusb link;

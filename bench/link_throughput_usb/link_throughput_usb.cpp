@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,8 +43,20 @@ int main() {
         std::fprintf(stderr, "link_throughput_usb: the adapter benchmark failed\n");
         return 1;
     }
+    // The emulated pedal lives in the runner, which takes its log from the environment.
+    const char* folder = std::getenv("TMPDIR");
+    std::string logPath = std::string(folder && *folder ? folder : "/tmp") + "/talix-bench-XXXXXX";
+    const int logFile = mkstemp(&logPath[0]);
+    if (logFile < 0) {
+        std::perror("link_throughput_usb: log");
+        return 1;
+    }
+    close(logFile);
+    setenv("TALIX_VP_LOG", logPath.c_str(), 1);
     const double cpuBefore = childCpu();
-    if (!measure(std::string(VPEDAL_RUN) + " " + SYSTEM_BENCH, time, wire, ratio)) {
+    const bool measured = measure(std::string(VPEDAL_RUN) + " " + SYSTEM_BENCH, time, wire, ratio);
+    unlink(logPath.c_str());
+    if (!measured) {
         std::fprintf(stderr, "link_throughput_usb: the benchmark on the system libusb failed\n");
         return 1;
     }
