@@ -433,7 +433,9 @@ void MainWindow::ApplyTheme(int mode) {
     switchText.setColor(QPalette::WindowText, QColor(191, 193, 199));
     mcbxConnect->setPalette(switchText);
 
-    ShowConnectState(LinkOpen());
+    // Re-shown as the switch stands: after a factory reset the link is still open to a pedal that
+    // has gone.
+    ShowConnectState(mcbxConnect->isChecked());
 }
 
 void MainWindow::FillLanguages() {
@@ -631,7 +633,7 @@ void MainWindow::LanguageIndexChanged(int) {
     ParserXML::SetLanguageType(ParserXML::FindLanguage(languageList(), name).type);
     LangugeChangeSet(true);
     RetranslateFrame();
-    ShowConnectState(LinkOpen());
+    ShowConnectState(mcbxConnect->isChecked());
 }
 
 void MainWindow::updatePresetIndex() {

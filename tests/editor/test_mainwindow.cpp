@@ -305,6 +305,9 @@ private slots:
                          QObject::tr("Device connection disconnected, please reconnect!")}));
         checkConnectDisplay(false, 137, QSize(153, 40));
         QVERIFY(!m_window->WriteThread()->receiveThread()->isRunning());
+        // The link to the restarting pedal is dead though not closed: a new look keeps saying so.
+        m_window->onDarkMode();
+        checkConnectDisplay(false, 137, QSize(153, 40));
 
         // The user reconnects with the switch; the open finds the restarted pedal.
         VirtualPedal::clearReceivedFrames();
