@@ -66,8 +66,8 @@ QString XSession::findWindow(const QString& name, int timeoutMs) const {
 }
 
 QStringList XSession::windowsOf(qint64 pid) const {
-    const QByteArray found = run("xdotool", {"search", "--onlyvisible", "--pid",
-                                             QString::number(pid), "--name", ""});
+    const QByteArray found =
+        run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid), "--name", ""});
     QStringList windows;
     // The search also names the root window, which belongs to no process.
     for (const QString& window : QString::fromLatin1(found).split('\n', Qt::SkipEmptyParts))
@@ -89,8 +89,8 @@ QString XSession::windowUnderPointer() const {
 }
 
 bool XSession::moveTo(const QString& window, int x, int y) const {
-    return xdotool({"mousemove", "--sync", "--window", window, QString::number(x),
-                    QString::number(y)});
+    return xdotool(
+        {"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y)});
 }
 
 bool XSession::click(const QString& window, int x, int y) const {

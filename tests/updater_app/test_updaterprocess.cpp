@@ -61,7 +61,8 @@ public:
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    // The environment of a program started here: the virtual pedal's state file and traffic log, a private home for the settings file, and a private temporary folder for the
+    // The environment of a program started here: the virtual pedal's state file and traffic log,
+    // a private home for the settings file, and a private temporary folder for the
     // single-instance locks, apart from any other program running on this machine.
     QProcessEnvironment environment(const QStringList& pedal) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -294,11 +295,11 @@ void TestUpdaterProcess::wholeChain() {
     // The updater and the next editor inherit its output: a pipe closed when it ends would kill
     // them at their next line.
     editor.setProcessChannelMode(QProcess::ForwardedChannels);
-    PedalProcess::start(editor, folder.path("TALIX"),
-                        folder.environment({"TALIX_VP_RUN_MODE=A",
-                                            QString("TALIX_VP_NEW_FIRMWARE=") +
-                                                MainWindowRules::kExpectedFirmware,
-                                            "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_x.display()}));
+    PedalProcess::start(
+        editor, folder.path("TALIX"),
+        folder.environment({"TALIX_VP_RUN_MODE=A",
+                            QString("TALIX_VP_NEW_FIRMWARE=") + MainWindowRules::kExpectedFirmware,
+                            "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_x.display()}));
     const QString firstWindow = m_x.findWindow("^TALIX$");
     QVERIFY2(!firstWindow.isEmpty(), "the editor's window did not show");
     pressConnect(firstWindow);

@@ -12,10 +12,10 @@
 #include <dirent.h>
 #include <fstream>
 #include <string>
-#include <vector>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
