@@ -700,29 +700,22 @@ void MainWindow::CentreLoadingForm() {
 }
 
 void MainWindow::onBackupProgress(int value, int msgType) {
-    m_loadingForm->SetValue(value);
-    switch (msgType) {
-    case QMEBaseWriteThread::MSG_PROGRESS:
-        ShowProgress(true);
-        break;
-    case QMEBaseWriteThread::MSG_STOPPED:
-        ShowProgress(false);
-        ShowProgress(true);
-        break;
-    case QMEBaseWriteThread::MSG_FINISHED:
-        Prompt(QObject::tr("Device data backup successful."), 250, 80, QPromptDialog::IconSuccess);
-        ShowProgress(false);
-        break;
-    case QMEBaseWriteThread::MSG_FAILED:
-        Prompt(QObject::tr("Backup failed,Please try again."), 250, 80, QPromptDialog::IconError);
-        ShowProgress(false);
-        break;
-    default:
-        break;
-    }
+    ShowTransferStep(value, msgType, QObject::tr("Device data backup successful."),
+                     QObject::tr("Backup failed,Please try again."));
 }
 
 void MainWindow::onRecallProgress(int value, int msgType) {
+    // The pedal restarts with the restored data: the link to it has ended.
+    if (msgType == QMEBaseWriteThread::MSG_FINISHED) {
+        m_writeThread->closeUsbConnect();
+        ShowConnectState(false);
+    }
+    ShowTransferStep(value, msgType, QObject::tr("Device data restore successful."),
+                     QObject::tr("Restore failed,Please try again."));
+}
+
+void MainWindow::ShowTransferStep(int value, int msgType, const QString& success,
+                                  const QString& failure) {
     m_loadingForm->SetValue(value);
     switch (msgType) {
     case QMEBaseWriteThread::MSG_PROGRESS:
@@ -733,13 +726,11 @@ void MainWindow::onRecallProgress(int value, int msgType) {
         ShowProgress(true);
         break;
     case QMEBaseWriteThread::MSG_FINISHED:
-        m_writeThread->closeUsbConnect();
-        ShowConnectState(false);
-        Prompt(QObject::tr("Device data restore successful."), 250, 80, QPromptDialog::IconSuccess);
+        Prompt(success, 250, 80, QPromptDialog::IconSuccess);
         ShowProgress(false);
         break;
     case QMEBaseWriteThread::MSG_FAILED:
-        Prompt(QObject::tr("Restore failed,Please try again."), 250, 80, QPromptDialog::IconError);
+        Prompt(failure, 250, 80, QPromptDialog::IconError);
         ShowProgress(false);
         break;
     default:

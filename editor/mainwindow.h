@@ -128,6 +128,8 @@ private:
     int Prompt(const QString& text, int width, int height, int icon, int buttons = 0);
     void StartTransfer(bool restore);
     void ShowProgress(bool shown);
+    // A backup's or restore's progress message on the loading form, and its closing prompt.
+    void ShowTransferStep(int value, int msgType, const QString& success, const QString& failure);
     void CentreLoadingForm();
 
     // Form.

@@ -7,6 +7,7 @@
 #include "protocol/qusbwritethread.h"
 #include "settings/qmefolders.h"
 #include "tests/files_presetbrowser/promptcatcher.h"
+#include "tests/files_presets/presetfileimage.h"
 #include "tests/uikit/testenv.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
@@ -26,20 +27,9 @@ namespace {
 const QString kDropFormat = QStringLiteral("btn/text/uri-list");
 const QString kDragFormat = QStringLiteral("list/text/uri-list");
 
-// A preset file image around ten words, laid out by hand: header tags, data at 640 high byte first.
+// A preset file image around ten words.
 QByteArray presetImage(const DeviceState::Values& words) {
-    QByteArray image(660, '\0');
-    image.replace(0, 6, "Sarnel");
-    image.replace(8, 10, "TALIX Edit");
-    image.replace(40, 6, "V1.0.0");
-    image.replace(72, 6, "PRESET");
-    image[80] = 1;
-    image[85] = 2;
-    for (int i = 0; i < 10; ++i) {
-        image[640 + 2 * i] = char(words[size_t(i)] >> 8);
-        image[641 + 2 * i] = char(words[size_t(i)] & 0xFF);
-    }
-    return image;
+    return presetFileImage(presetFileData(words));
 }
 
 DeviceState::Values words(int seed) {

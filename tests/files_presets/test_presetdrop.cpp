@@ -1,6 +1,7 @@
 #include "files/presetdropimport.h"
 #include "files/presetfilesave.h"
 #include "tests/files_backup/pedalsession.h"
+#include "tests/files_presets/presetfileimage.h"
 #include "uikit/qpromptdialog.h"
 #include "virtualpedal/virtualpedal.h"
 
@@ -15,20 +16,9 @@
 
 namespace {
 
-// A valid preset image around the ten values, written out by hand.
+// A valid preset image around the ten values.
 QByteArray presetImage(const std::array<int, 10>& values) {
-    QByteArray image(660, '\0');
-    image.replace(0, 6, "Sarnel");
-    image.replace(8, 10, "TALIX Edit");
-    image.replace(40, 6, "V1.0.0");
-    image.replace(72, 6, "PRESET");
-    image[80] = 1;
-    image[85] = 2;
-    for (int i = 0; i < 10; ++i) {
-        image[640 + 2 * i] = char(values[size_t(i)] >> 8);
-        image[641 + 2 * i] = char(values[size_t(i)] & 0xFF);
-    }
-    return image;
+    return presetFileImage(presetFileData(values));
 }
 
 // What the preset browser's list puts into its drag.

@@ -1,23 +1,11 @@
 #include "files/presetfile.h"
+#include "tests/files_presets/presetfileimage.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-// The image written out by hand, independent of the code under test.
-QByteArray expectedImage(const QByteArray& data) {
-    QByteArray image(660, '\0');
-    image.replace(0, 6, "Sarnel");
-    image.replace(8, 10, "TALIX Edit");
-    image.replace(40, 6, "V1.0.0");
-    image.replace(72, 6, "PRESET");
-    image[80] = 1;
-    image[85] = 2; // 512, little-endian
-    image.replace(640, 20, data);
-    return image;
-}
 
 QByteArray sampleData() {
     QByteArray data;
@@ -65,7 +53,7 @@ void TestPresetFile::writtenImage() const {
     QCOMPARE(bytes.left(6), QByteArray("Sarnel"));
     QCOMPARE(bytes.mid(40, 6), QByteArray("V1.0.0"));
     QCOMPARE(bytes.mid(84, 4), QByteArray::fromHex("00020000"));
-    QCOMPARE(bytes, expectedImage(sampleData()));
+    QCOMPARE(bytes, presetFileImage(sampleData()));
 }
 
 void TestPresetFile::writeReplacesLongerFile() const {
@@ -74,7 +62,7 @@ void TestPresetFile::writeReplacesLongerFile() const {
     QVERIFY(writeRaw(path, QByteArray(2000, 'x')));
     unsigned code = 99;
     QVERIFY(writePresetFile(sampleData(), path, code));
-    QCOMPARE(readRaw(path), expectedImage(sampleData()));
+    QCOMPARE(readRaw(path), presetFileImage(sampleData()));
 }
 
 void TestPresetFile::writeToMissingFolder() const {
@@ -98,7 +86,7 @@ void TestPresetFile::readCodes() const {
 void TestPresetFile::checkImage_data() const {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<unsigned>("code");
-    const QByteArray good = expectedImage(sampleData());
+    const QByteArray good = presetFileImage(sampleData());
     auto changed = [&good](int offset, char value) {
         QByteArray bytes = good;
         bytes[offset] = value;
@@ -128,7 +116,7 @@ void TestPresetFile::checkImage() const {
 void TestPresetFile::loadCopiesFirstImage() const {
     QTemporaryDir dir;
     const QString path = dir.filePath("preset.pfs");
-    const QByteArray good = expectedImage(sampleData());
+    const QByteArray good = presetFileImage(sampleData());
     QVERIFY(writeRaw(path, good + QByteArray(100, '\x55')));
     QByteArray image;
     QVERIFY(loadPresetFile(path, image));
@@ -139,7 +127,7 @@ void TestPresetFile::loadCopiesFirstImage() const {
 void TestPresetFile::loadRefuses_data() const {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = expectedImage(sampleData());
+    const QByteArray good = presetFileImage(sampleData());
     QByteArray badTag = good;
     badTag[74] = 'S';
     QTest::newRow("empty") << "empty.pfs" << QByteArray();
