@@ -8,13 +8,13 @@
 #include "settings/parserxml.h"
 #include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/presetshots.h"
+#include "tools/screenshots/shotsetup.h"
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecombobox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -44,23 +44,11 @@ QImage render(int mode, const QString& language) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window keeps its look and language in the settings file: away from the user's.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    ShotSetup setup;
     QApplication app(argc, argv);
-    if (app.arguments().size() != 2) {
-        QTextStream(stderr) << "usage: talix-editor-screenshots <output folder>\n";
-        return 2;
-    }
-    const QDir out(app.arguments().at(1));
-    if (!QDir().mkpath(out.path()))
-        return 1;
+    QDir out;
+    if (const int code = ShotSetup::outputFolder(app.arguments(), "talix-editor-screenshots", out))
+        return code;
     struct Shot {
         int mode;
         const char* language;

@@ -6,6 +6,7 @@
 #include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
 #include "tools/screenshots/screenshotwindow.h"
+#include "tools/screenshots/shotsetup.h"
 #include "tools/screenshots/updaterscreenshots.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTranslator>
 
@@ -80,23 +80,11 @@ bool save(const QImage& image, const QDir& folder, const QString& name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The dialogs read the look from the settings file: keep that file away from the user's.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    ShotSetup setup;
     QApplication app(argc, argv);
-    if (app.arguments().size() != 2) {
-        QTextStream(stderr) << "usage: talix-screenshots <output folder>\n";
-        return 2;
-    }
-    const QDir out(app.arguments().at(1));
-    if (!QDir().mkpath(out.path()))
-        return 1;
+    QDir out;
+    if (const int code = ShotSetup::outputFolder(app.arguments(), "talix-screenshots", out))
+        return code;
 
     bool ok = true;
     for (int mode : {1, 2}) {
