@@ -25,14 +25,19 @@
 #include "uikit/qmeprogramlauncher.h"
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptdialog.h"
+#include "updater/image/firmwarefolder.h"
+#include "updater/image/firmwaretexts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -505,6 +510,9 @@ bool MainWindow::OpenRunningPedal() {
         return false;
     case QMEBaseLibusb::OpenBootLoader:
         ShowConnectState(true);
+        // The updater must find the pedal free: a claim kept until this program ends would
+        // answer its open with "busy".
+        m_writeThread->closeUsbConnect();
         m_handOver();
         return false;
     case QMEBaseLibusb::OpenRunning:
@@ -525,10 +533,9 @@ void MainWindow::onConnect() {
         return;
     const QString version = PedalFirmware();
     m_firmwareMatches = MainWindowRules::firmwareMatches(version);
-    if (!m_firmwareMatches && OffersFirmwareUpdate(version)) {
-        actFirmwareUpdate();
+    // Declining the image question, or having none, goes on as "Continue using" does.
+    if (!m_firmwareMatches && OffersFirmwareUpdate(version) && SwitchToUpdateMode())
         return;
-    }
     const QString folder = QMEFolders::imageFolder(m_uiMode);
     mbtnUpdate->SetButtonImage(folder + (m_firmwareMatches ? kUpdate : kUpdateMismatch));
     mlblVersion->setText(version);
@@ -541,10 +548,9 @@ void MainWindow::onConnTimer() {
     if (!OpenRunningPedal())
         return;
     const QString version = PedalFirmware();
-    if (!MainWindowRules::firmwareMatches(version) && OffersFirmwareUpdate(version)) {
-        actFirmwareUpdate();
+    if (!MainWindowRules::firmwareMatches(version) && OffersFirmwareUpdate(version) &&
+        SwitchToUpdateMode())
         return;
-    }
     ShowConnectState(true);
     m_writeThread->reconnectSequence();
 }
@@ -598,13 +604,47 @@ void MainWindow::onUpdateApp() {
 }
 
 void MainWindow::actFirmwareUpdate() {
+    SwitchToUpdateMode();
+}
+
+bool MainWindow::SwitchToUpdateMode() {
     if (!LinkOpen()) {
         PromptDisConnect();
-        return;
+        return false;
     }
+    // A pedal switched without an image the updater can write would wait in its boot loader
+    // with no way forward.
+    const QString userFolder = FirmwareFolder::UserPath();
+    FirmwareFolder::Ensure(userFolder);
+    const FirmwareFolder::Choice image =
+        FirmwareFolder::Choose(FirmwareFolder::Folders(), QByteArray(kDeviceType));
+    if (image.path.isEmpty()) {
+        PromptNoFirmware(userFolder, FirmwareTexts::RefusalLines(image.refused));
+        return false;
+    }
+    const QString question =
+        QObject::tr("Update the pedal with \"%1\"? The pedal restarts into its update mode; keep "
+                    "it plugged in until the updater says it has finished.")
+            .arg(QFileInfo(image.path).fileName());
+    constexpr int kQuestionWidth = 320;
+    if (Prompt(question, kQuestionWidth, QPromptDialog::FittingHeight(question, kQuestionWidth),
+               QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+        return false;
     m_writeThread->receiveThread()->stop();
     m_writeThread->enterUpdateMode();
     m_reconnectTimer->start(kReconnectDelayMs);
+    return true;
+}
+
+void MainWindow::PromptNoFirmware(const QString& folder, const QString& refusals) {
+    QString text = FirmwareTexts::NoImageLine(folder);
+    if (!refusals.isEmpty())
+        text += QStringLiteral("\n\n") + refusals;
+    constexpr int kWidth = 420;
+    if (QPromptDialog::ShowPrompt(this, text, kWidth, QPromptDialog::FittingHeight(text, kWidth),
+                                  QObject::tr("Prompt"), QPromptDialog::IconWarning,
+                                  QPromptDialog::ButtonsOpenOk) == QPromptDialog::ResultOpen)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void MainWindow::actAppUpdate() {

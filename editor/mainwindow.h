@@ -123,6 +123,11 @@ private:
     bool OpenRunningPedal();
     // Asks about a firmware other than the expected one; true when the user chose the update.
     bool OffersFirmwareUpdate(const QString& version);
+    // Sends the pedal to its boot loader once an image the updater will take has passed its
+    // checks and the user agreed; true when the pedal was switched.
+    bool SwitchToUpdateMode();
+    // No image can be written: says where to put one and why the files found were refused.
+    void PromptNoFirmware(const QString& folder, const QString& refusals);
     QString PedalFirmware() const;
     void PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions);
     int Prompt(const QString& text, int width, int height, int icon, int buttons = 0);

@@ -19,6 +19,22 @@ int controlInterfaceFor(int interfaceCount) {
     return interfaceCount >= 4 ? 3 : 0;
 }
 
+using OpenFailure = QMEBaseLibusb::OpenFailure;
+
+// The reason a libusb call made the open fail.
+OpenFailure failureOf(int error) {
+    switch (error) {
+    case LIBUSB_ERROR_ACCESS:
+        return OpenFailure::AccessDenied;
+    case LIBUSB_ERROR_BUSY:
+        return OpenFailure::Busy;
+    case LIBUSB_ERROR_NO_DEVICE:
+        return OpenFailure::Gone;
+    default:
+        return OpenFailure::NoAnswer;
+    }
+}
+
 } // namespace
 
 QMEBaseLibusb::QMEBaseLibusb() {
@@ -40,10 +56,16 @@ int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::
     // A handle still open would keep the interface claimed and leak.
     closeDevice();
 
+    openFailure = OpenFailure::NotFound;
     libusb_device** list = nullptr;
     const ssize_t count = libusb_get_device_list(nullptr, &list);
     if (count < 0)
         return OpenFailed;
+    // The first device that fails says why.
+    auto note = [this](OpenFailure failure) {
+        if (openFailure == OpenFailure::NotFound)
+            openFailure = failure;
+    };
 
     expectedType = deviceType ? std::optional<std::string>(deviceType) : std::nullopt;
 
@@ -61,16 +83,24 @@ int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::
             const bool candidate = descriptor.idProduct == product &&
                                    descriptor.idVendor == vendor && descriptor.bcdDevice != 0 &&
                                    release != 0 && (verify || descriptor.bcdDevice == release);
-            if (!candidate || !openAndConfigure(list[i]))
+            if (!candidate)
                 continue;
+            const OpenFailure opened = openAndConfigure(list[i]);
+            if (opened != OpenFailure::None) {
+                note(opened);
+                continue;
+            }
             result = handshake();
-            if (result == OpenFailed)
+            if (result == OpenFailed) {
+                note(handshakeFailure());
                 closeDevice();
+            }
         }
     }
     libusb_free_device_list(list, 1);
 
     if (result != OpenFailed) {
+        openFailure = OpenFailure::None;
         releaseNumber = release;
         vendorId = vendor;
         productId = product;
@@ -78,48 +108,58 @@ int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::
     return result;
 }
 
-bool QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {
+QMEBaseLibusb::OpenFailure QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {
     libusb_config_descriptor* config = nullptr;
-    if (libusb_get_config_descriptor(candidate, 0, &config) != 0 || !config)
-        return false;
+    int rc = libusb_get_config_descriptor(candidate, 0, &config);
+    if (rc != 0 || !config)
+        return failureOf(rc);
 
     libusb_device_handle* opened = nullptr;
-    bool ok = config->bNumInterfaces > 0 && libusb_open(candidate, &opened) == 0 && opened;
+    OpenFailure failure = OpenFailure::None;
+    if (config->bNumInterfaces == 0)
+        failure = OpenFailure::NoAnswer;
+    else if ((rc = libusb_open(candidate, &opened)) != 0 || !opened)
+        failure = failureOf(rc);
     // A kernel driver holding the interface makes a configuration change fail with "busy" on
     // Linux: it is detached first. The configuration is set only when the active one differs.
     bool detached = false;
     const int number = controlInterfaceFor(config->bNumInterfaces);
-    if (ok && libusb_kernel_driver_active(opened, number) == 1) {
-        ok = libusb_detach_kernel_driver(opened, number) == 0;
-        detached = ok;
+    if (failure == OpenFailure::None && libusb_kernel_driver_active(opened, number) == 1) {
+        rc = libusb_detach_kernel_driver(opened, number);
+        detached = rc == 0;
+        if (!detached)
+            failure = rc == LIBUSB_ERROR_NO_DEVICE ? OpenFailure::Gone : OpenFailure::DriverStuck;
     }
     int active = -1;
-    ok = ok && libusb_get_configuration(opened, &active) == 0;
-    ok = ok && (active == config->bConfigurationValue ||
-                libusb_set_configuration(opened, config->bConfigurationValue) == 0);
-    if (ok) {
+    if (failure == OpenFailure::None && (rc = libusb_get_configuration(opened, &active)) != 0)
+        failure = failureOf(rc);
+    if (failure == OpenFailure::None && active != config->bConfigurationValue &&
+        (rc = libusb_set_configuration(opened, config->bConfigurationValue)) != 0)
+        failure = failureOf(rc);
+    if (failure == OpenFailure::None) {
         interfaceCount = config->bNumInterfaces;
-        ok = claimControlInterface(opened, config);
+        if ((rc = claimControlInterface(opened, config)) != 0)
+            failure = failureOf(rc);
     }
     libusb_free_config_descriptor(config);
 
-    if (!ok) {
+    if (failure != OpenFailure::None) {
         if (detached)
             libusb_attach_kernel_driver(opened, number);
         if (opened)
             libusb_close(opened);
-        return false;
+        return failure;
     }
     driverDetached = detached;
     handle = opened;
-    return true;
+    return OpenFailure::None;
 }
 
-bool QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
-                                          const libusb_config_descriptor* config) {
+int QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
+                                         const libusb_config_descriptor* config) {
     const int number = controlInterfaceFor(config->bNumInterfaces);
-    if (libusb_claim_interface(opened, number) != 0)
-        return false;
+    if (const int rc = libusb_claim_interface(opened, number); rc != 0)
+        return rc;
 
     for (auto* address :
          {&bulkInEndpoint, &bulkOutEndpoint, &interruptInEndpoint, &interruptOutEndpoint})
@@ -142,15 +182,30 @@ bool QMEBaseLibusb::claimControlInterface(libusb_device_handle* opened,
             }
         }
     }
-    return true;
+    return 0;
+}
+
+QMEBaseLibusb::OpenFailure QMEBaseLibusb::handshakeFailure() const {
+    if (identityFailure != OpenFailure::None)
+        return identityFailure;
+    const IdentityRecord answered = getIdentity();
+    const std::size_t typeLength = strnlen(answered.deviceType, sizeof answered.deviceType);
+    const bool sameType = expectedType && typeLength < sizeof answered.deviceType &&
+                          std::string(answered.deviceType, typeLength) == *expectedType;
+    // The right device with a run mode of neither kind has not answered usably.
+    return sameType ? OpenFailure::NoAnswer : OpenFailure::OtherDevice;
 }
 
 int QMEBaseLibusb::handshake() {
     const int mode = transferMode.load();
     std::vector<unsigned char> buffer(mode == ModeBulk ? bulkPacketSize : interruptPacketSize, 0);
+    identityFailure = OpenFailure::NoAnswer;
     const bool answered = mode == ModeBulk ? requestIdentityBulk(buffer.data())
                                            : requestIdentityInterrupt(buffer.data());
-    return answered ? checkIdentity(buffer.data(), mode) : OpenFailed;
+    if (!answered)
+        return OpenFailed;
+    identityFailure = OpenFailure::None;
+    return checkIdentity(buffer.data(), mode);
 }
 
 void QMEBaseLibusb::closeDevice() {
@@ -294,8 +349,12 @@ bool QMEBaseLibusb::requestIdentity(unsigned char* buffer) {
         const int got = readData(buffer, identityTimeoutMs);
         if (got > 0)
             return true;
-        if (got < 0)
+        if (got < 0) {
+            // A read that found the device gone has closed the link.
+            if (!isOpen())
+                identityFailure = OpenFailure::Gone;
             return false;
+        }
     }
     closeDevice();
     return false;

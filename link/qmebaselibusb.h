@@ -19,6 +19,17 @@ class QMEBaseLibusb {
 public:
     enum TransferMode { ModeNone = 0, ModeInterrupt = 1, ModeBulk = 2 };
     enum OpenResult { OpenFailed = 0, OpenBootLoader = 1, OpenRunning = 2 };
+    // Why the last open did not succeed.
+    enum class OpenFailure {
+        None,         // it succeeded
+        NotFound,     // no device with the ids on the bus
+        AccessDenied, // the device may not be opened by this user
+        Busy,         // another program holds the device or its interface
+        DriverStuck,  // a kernel driver holds the interface and cannot be detached
+        OtherDevice,  // the ids match, the identity names another device type (getIdentity())
+        NoAnswer,     // opened, but no usable identity came back
+        Gone,         // the device went away during the open
+    };
 
     static constexpr int interruptPacketSize = 64;
     static constexpr int bulkPacketSize = 512;
@@ -58,6 +69,9 @@ public:
     // Copies the identity out of an answer (at least 61 bytes) and judges it: 0, 1 or 2.
     virtual int checkIdentity(const unsigned char* answer, int mode);
 
+    // Why the last openDevice returned 0; the first failing device of several counts.
+    OpenFailure lastOpenFailure() const { return openFailure.load(); }
+
     bool isOpen() const { return handle.load() != nullptr; }
     libusb_device_handle* getHandle() const { return handle.load(); }
     IdentityRecord getIdentity() const;
@@ -88,9 +102,11 @@ protected:
     IdentityRecord identity{};
 
 private:
-    bool openAndConfigure(libusb_device* candidate);
-    bool claimControlInterface(libusb_device_handle* opened,
-                               const libusb_config_descriptor* config);
+    // OpenFailure::None when the device is open and its control interface claimed.
+    OpenFailure openAndConfigure(libusb_device* candidate);
+    int claimControlInterface(libusb_device_handle* opened, const libusb_config_descriptor* config);
+    // Why a handshake that gave OpenFailed failed.
+    OpenFailure handshakeFailure() const;
     int handshake();
     bool requestIdentity(unsigned char* buffer);
     bool writeInterrupt(libusb_device_handle* open, const unsigned char* data, int length,
@@ -100,6 +116,9 @@ private:
 
     // The open took the control interface from a kernel driver; closing gives it back.
     bool driverDetached = false;
+    std::atomic<OpenFailure> openFailure{OpenFailure::NotFound};
+    // How the last identity request ended, for the open's failure reason.
+    OpenFailure identityFailure = OpenFailure::None;
     std::mutex writeMutex; // held for a whole frame
     std::mutex readMutex;  // held for one packet read
     mutable std::mutex identityMutex;

@@ -8,7 +8,9 @@
 #include "uikit/qmeframegeometry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
@@ -223,6 +225,17 @@ void QMEInitMainWindow::ApplyTheme(int mode) {
     if (m_restore)
         m_restore->SetButtonImage(folder + kRestore);
     LayoutTitleBar();
+}
+
+void QMEInitMainWindow::closeEvent(QCloseEvent* event) {
+    // The fade's own close at the end of OnClose goes through.
+    if (m_closing) {
+        QMEMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    // Queued: a question asked from inside the close event would run under it.
+    QTimer::singleShot(0, this, &QMEInitMainWindow::OnClose);
 }
 
 void QMEInitMainWindow::resizeEvent(QResizeEvent* event) {

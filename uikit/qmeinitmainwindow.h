@@ -56,6 +56,9 @@ public:
     virtual void ApplyTheme(int mode);
 
 protected:
+    // A close from the window manager (Alt+F4, the task bar) takes the title-bar button's path,
+    // so a window that asks first asks then too.
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

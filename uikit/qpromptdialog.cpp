@@ -7,10 +7,12 @@
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptlayout.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +31,19 @@ QPromptDialog::AnswerHook& answerHook() {
 }
 
 } // namespace
+
+QFont QPromptDialog::MessageFont(const QFont& base) {
+    QFont font = base;
+    font.setPixelSize(16);
+    return font;
+}
+
+int QPromptDialog::FittingHeight(const QString& text, int width, int minimum) {
+    const QFontMetrics metrics(MessageFont(QApplication::font("QLabel")));
+    return std::max(
+        minimum,
+        metrics.boundingRect(QRect(0, 0, width, 1 << 16), Qt::TextWordWrap, text).height());
+}
 
 QStringList QPromptDialog::ImageNames() {
     return {kClose, kBackground, kButton, kWarning, kSuccess, kError, kHelp};
@@ -105,9 +120,7 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
 
     m_message = new QLabel(text, this);
     m_message->setWordWrap(true);
-    QFont messageFont = m_message->font();
-    messageFont.setPixelSize(16);
-    m_message->setFont(messageFont);
+    m_message->setFont(MessageFont(m_message->font()));
     m_message->resize(m_messageSize);
 
     const QColor windowText = m_mode == 1 ? QColor(123, 123, 123) : QColor(255, 255, 255);
@@ -126,6 +139,9 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
     } else if (buttons == ButtonsYesNo) {
         AddButton(QObject::tr("Yes"), ResultYes);
         AddButton(QObject::tr("No"), ResultNo);
+    } else if (buttons == ButtonsOpenOk) {
+        AddButton(QObject::tr("Open Folder"), ResultOpen);
+        AddButton(QObject::tr("OK"), ResultOk);
     }
     for (QMEBaseButton* button : m_buttons) {
         button->SetTextColor(QMEBaseButtonDraw::StateNormal, buttonText);

@@ -2,6 +2,7 @@
 
 #include "uikit/qmestandarddialog.h"
 
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -16,10 +17,18 @@ class QPromptDialog : public QMEStandardDialog {
     Q_OBJECT
 public:
     enum Icon { IconNone = 0, IconWarning = 1, IconSuccess = 3, IconError = 4, IconHelp = 5 };
-    enum Buttons { ButtonsNone = 0, ButtonsOk = 1, ButtonsCancel = 2, ButtonsYesNo = 4 };
+    // ButtonsOpenOk: "Open Folder", which answers ResultOpen, and "OK".
+    enum Buttons {
+        ButtonsNone = 0,
+        ButtonsOk = 1,
+        ButtonsCancel = 2,
+        ButtonsYesNo = 4,
+        ButtonsOpenOk = 8
+    };
     // The result codes are those of the standard message-box buttons.
     enum Result {
         ResultOk = 0x400,
+        ResultOpen = 0x2000,
         ResultYes = 0x4000,
         ResultNo = 0x10000,
         ResultClose = 0x200000,
@@ -48,6 +57,10 @@ public:
     QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
                   int buttons);
 
+    // The height of a message area that shows text wrapped at width without cutting it, and no
+    // less than minimum.
+    static int FittingHeight(const QString& text, int width, int minimum = 100);
+
     // Images of the prompt, relative to the "pic" theme folder.
     static QStringList ImageNames();
     // The icon image for a kind; empty for kinds without an icon.
@@ -74,6 +87,8 @@ protected:
     void reject() override;
 
 private:
+    // The message's font: the base font at 16 pixels.
+    static QFont MessageFont(const QFont& base);
     void AddButton(const QString& text, int result);
 
     QLabel* m_message = nullptr;

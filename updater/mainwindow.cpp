@@ -7,13 +7,18 @@
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmebaseprogress.h"
 #include "uikit/qmeprogramlauncher.h"
-#include "updater/firmwarefolder.h"
+#include "uikit/qpromptdialog.h"
 #include "updater/qmeupdatewritethread.h"
 #include "updater/updatetexts.h"
 
 #include <QApplication>
 #include <QDebug>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
+#include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,7 +60,7 @@ MainWindow::MainWindow(QWidget* parent) : QMEInitMainWindow(parent) {
     mlblUpdate->setAlignment(Qt::AlignCenter);
     mlblReady = new QLabel(central);
     mlblReady->setObjectName("mlblReady");
-    mlblReady->setGeometry(50, 150, 91, 30);
+    mlblReady->setGeometry(50, 150, kReadyWidth, 30);
     mlblReady->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     mlblProgress = new QLabel(central);
     mlblProgress->setObjectName("mlblProgress");
@@ -67,6 +72,10 @@ MainWindow::MainWindow(QWidget* parent) : QMEInitMainWindow(parent) {
     mlblMessage->setAlignment(Qt::AlignCenter);
     mlblMessage->setWordWrap(true);
     mlblMessage->hide();
+    // The image the update writes, under the bar.
+    mlblFile = new QLabel(central);
+    mlblFile->setObjectName("mlblFile");
+    mlblFile->setAlignment(Qt::AlignCenter);
 
     setWindowTitle(QObject::tr("MainWindow"));
     mlblUpdate->setText(QObject::tr("Update"));
@@ -84,11 +93,21 @@ int MainWindow::Probe() {
     m_link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
     m_thread = std::make_unique<QMEUpdateWriteThread>();
     m_thread->attachLink(m_link.get());
-    const int result = m_thread->openUsbConnect(kVendorId, kProductId, kReleaseNum, kDeviceType);
+    QElapsedTimer waited;
+    waited.start();
+    int result = 0;
+    for (;;) {
+        result = m_thread->openUsbConnect(kVendorId, kProductId, kReleaseNum, kDeviceType);
+        if (result != 0 || m_link->lastOpenFailure() != QMEBaseLibusb::OpenFailure::Busy ||
+            waited.elapsed() >= kBusyRetryMs)
+            break;
+        QThread::msleep(kBusyPollMs);
+    }
     m_connectResult = result == 1 || result == 2 ? result : 0;
     if (m_connectResult == 1) {
         m_thread->startReceiving();
         connect(m_thread.get(), &QMEUpdateWriteThread::emitUpdateMsg, this, &MainWindow::updateMsg);
+        ChooseImage();
     }
     return m_connectResult;
 }
@@ -140,8 +159,9 @@ void MainWindow::AfterConnections() {
     mlblReady->setFont(small);
     mlblProgress->setFont(small);
     QFont line = small;
-    line.setPixelSize(12);
+    line.setPixelSize(kLinePixels);
     mlblMessage->setFont(line);
+    mlblFile->setFont(line);
 
     mproUpdate->setValue(0);
     mproUpdate->SetFormat(QString());
@@ -157,12 +177,50 @@ void MainWindow::RetranslateFrame() {
 void MainWindow::RetranslateTexts() {
     mbtnUpdate->setText(m_updateStarted ? QObject::tr("Down") : QObject::tr("Start"));
     mlblUpdate->setText(QObject::tr("Update"));
-    if (m_failureType == 0) {
-        mlblReady->setText(QObject::tr("Loading..."));
+    mlblReady->setText(m_failureType == 0 ? QObject::tr("Loading...") : QObject::tr("Failed"));
+    // Wider than its designed width where a translation needs it.
+    mlblReady->resize(std::max(kReadyWidth, mlblReady->sizeHint().width()), mlblReady->height());
+    mlblFile->setText(m_choice.path.isEmpty()
+                          ? QString()
+                          : QObject::tr("File: %1").arg(QFileInfo(m_choice.path).fileName()));
+    if (m_failureType != 0) {
+        ShowLine(UpdateTexts::FailureLine(m_failureType, m_failureFigure,
+                                          {m_choice.path, m_thread ? m_thread->imageProblem()
+                                                                   : QFirmwareImage::NoProblem}),
+                 true);
+    } else if (m_finished) {
+        ShowLine(QObject::tr("The pedal now runs the new firmware."), false);
+    } else if (m_updateStarted) {
+        ShowLine(QObject::tr("Writing the firmware — keep the pedal plugged in and this "
+                             "window open."),
+                 false);
+    } else if (m_chosen && m_choice.path.isEmpty()) {
+        ShowLine(UpdateTexts::MissingImageLine(m_choice.refused), true);
     } else {
-        mlblReady->setText(QObject::tr("Failed"));
-        mlblMessage->setText(
-            UpdateTexts::FailureLine(m_failureType, m_failureFigure, m_firmwareFile));
+        ShowLine(QString(), false);
+    }
+}
+
+void MainWindow::ShowLine(const QString& text, bool warning) {
+    const bool light = m_mode == 1;
+    const QColor info = light ? QColor(123, 123, 123) : QColor(232, 240, 254);
+    // A warning reads in a warm tone that both backgrounds carry.
+    const QColor warm = light ? QColor(196, 64, 48) : QColor(255, 150, 130);
+    setTextColor(mlblMessage, warning ? warm : info);
+    mlblMessage->setText(text);
+    FitLine();
+    mlblMessage->setVisible(!text.isEmpty());
+    mlblUpdate->setVisible(text.isEmpty());
+}
+
+void MainWindow::FitLine() {
+    // A long folder path or a long translation takes a smaller font rather than being cut.
+    QFont font = mlblMessage->font();
+    for (int pixels = kLinePixels; pixels >= kLineMinPixels; --pixels) {
+        font.setPixelSize(pixels);
+        mlblMessage->setFont(font);
+        if (mlblMessage->heightForWidth(mlblMessage->width()) <= mlblMessage->height())
+            return;
     }
 }
 
@@ -188,11 +246,13 @@ void MainWindow::LayoutContent() {
     mbtnUpdate->move((w - mbtnUpdate->width()) / 2, bar.bottom() + 70);
     mlblReady->move(bar.left() + 10, bar.bottom() + 25);
     mlblProgress->move(bar.right() - 11 - mlblProgress->width() + 1, bar.bottom() + 25);
+    mlblFile->setGeometry(bar.left(), bar.bottom() + 3, bar.width(), 20);
     // The failure line fills the band between the title and the bar.
     const QMargins m = FrameMargins();
     const int top = m.top() + QMEAppInfo::instance().titleHeight + 2;
     mlblMessage->setGeometry(m.left() + 20, top, w - m.left() - m.right() - 40,
                              bar.top() - top - 3);
+    FitLine();
 }
 
 void MainWindow::ApplyTheme(int mode) {
@@ -212,8 +272,9 @@ void MainWindow::ApplyTheme(int mode) {
     for (QWidget* w : {static_cast<QWidget*>(mlblReady), static_cast<QWidget*>(mproUpdate),
                        static_cast<QWidget*>(mlblProgress)})
         setTextColor(w, text);
-    // A failure reads in a warm tone that both backgrounds carry.
-    setTextColor(mlblMessage, light ? QColor(196, 64, 48) : QColor(255, 150, 130));
+    setTextColor(mlblFile, text);
+    m_mode = mode;
+    RetranslateTexts();
     mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateNormal,
                              light ? QColor(51, 51, 51) : QColor(255, 255, 255));
     mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
@@ -222,21 +283,51 @@ void MainWindow::ApplyTheme(int mode) {
     LayoutTitleBar();
 }
 
+void MainWindow::ChooseImage() {
+    // The user's folder is where the line tells the user to put an image.
+    FirmwareFolder::Ensure(FirmwareFolder::Path());
+    FirmwareFolder::Ensure(FirmwareFolder::UserPath());
+    m_choice = FirmwareFolder::Choose(FirmwareFolder::Folders(), kDeviceType);
+    m_chosen = true;
+    RetranslateTexts();
+}
+
+bool MainWindow::Writing() const {
+    return m_updateStarted && !m_finished && m_failureType == 0 && m_thread &&
+           m_thread->isWorkerRunning();
+}
+
 void MainWindow::onUpdate() {
     if (m_updateStarted)
         return;
+    // Looked for again: the user may have put an image in place since.
+    ChooseImage();
+    if (m_choice.path.isEmpty())
+        return;
     m_updateStarted = true;
-    FirmwareFolder::Ensure(FirmwareFolder::Path());
-    const QString folder =
-        FirmwareFolder::ImageFolder({FirmwareFolder::Path(), FirmwareFolder::UserPath()});
-    m_firmwareFile = FirmwareFolder::LastImage(folder);
-    mbtnUpdate->setText(QObject::tr("Down"));
     mbtnUpdate->setEnabled(false);
+    RetranslateTexts();
     // Without a probed pedal there is nothing to upload to.
     if (m_thread) {
-        m_thread->setFirmwarePath(folder + m_firmwareFile);
+        m_thread->setFirmwarePath(m_choice.path);
         m_thread->startWorker();
     }
+}
+
+void MainWindow::OnClose() {
+    if (Writing()) {
+        const QString question =
+            QObject::tr("The pedal is being updated. If you close now it stays in its update mode "
+                        "until you run the update again. Close anyway?");
+        constexpr int kQuestionWidth = 300;
+        // Only Yes closes: Escape and the prompt's own close button keep the update going.
+        if (QPromptDialog::ShowPrompt(this, question, kQuestionWidth,
+                                      QPromptDialog::FittingHeight(question, kQuestionWidth),
+                                      QObject::tr("Prompt"), QPromptDialog::IconWarning,
+                                      QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+            return;
+    }
+    QMEInitMainWindow::OnClose();
 }
 
 void MainWindow::updateMsg(int errortype, float progress) {
@@ -248,14 +339,13 @@ void MainWindow::updateMsg(int errortype, float progress) {
         QMEProgramLauncher::startDetached(QStringLiteral("TALIX"));
         return;
     }
-    if (UpdateTexts::IsFailure(errortype))
-        ShowFailure(errortype, progress);
-}
-
-void MainWindow::ShowFailure(int errortype, float progress) {
-    m_failureType = errortype;
-    m_failureFigure = progress;
+    if (UpdateTexts::IsFailure(errortype)) {
+        m_failureType = errortype;
+        m_failureFigure = progress;
+    } else if (errortype == QMEUpdateWriteThread::MsgProgress && progress >= 100) {
+        m_finished = true;
+    } else {
+        return;
+    }
     RetranslateTexts();
-    mlblUpdate->hide();
-    mlblMessage->show();
 }

@@ -62,13 +62,14 @@ void QMEUpdateWriteThread::run() {
 
 void QMEUpdateWriteThread::runUpload() {
     emit emitUpdateMsg(MsgProgress, 0);
+    imageProblemValue = QFirmwareImage::NoProblem;
     QFirmwareImage image;
     if (firmwarePath.isEmpty()) {
         emit emitUpdateMsg(MsgImageFailed, float(NoPath));
         return;
     }
-    const qint64 fileSize = image.open(firmwarePath.toUtf8());
-    if (fileSize == 0) {
+    if (image.open(firmwarePath.toUtf8()) == 0) {
+        imageProblemValue = image.openProblem();
         emit emitUpdateMsg(MsgImageFailed, float(Unreadable));
         image.close();
         return;
@@ -76,21 +77,21 @@ void QMEUpdateWriteThread::runUpload() {
     emit emitUpdateMsg(MsgProgress, 2);
     image.header(imageHeader);
     qDebug() << "-----strSumTag--" << text(imageHeader, QFirmwareImage::HeaderSize);
-    if (!expectedTypeMatches(imageHeader + QFirmwareImage::OffDeviceType,
-                             QFirmwareImage::DeviceTypeSize)) {
-        emit emitUpdateMsg(MsgImageFailed, float(OtherDeviceType));
+    // Nothing goes to the pedal unless the image is made for it, every section lies inside the
+    // file and is whole blocks, and there are blocks to count.
+    const std::optional<std::string> expected = expectedDeviceType();
+    const QFirmwareImage::Problem problem =
+        image.check(expected ? QByteArray::fromStdString(*expected) : QByteArray());
+    if (problem != QFirmwareImage::NoProblem) {
+        imageProblemValue = problem;
+        emit emitUpdateMsg(
+            MsgImageFailed,
+            float(problem == QFirmwareImage::OtherDevice ? OtherDeviceType : Unreadable));
         image.close();
         return;
     }
     sectionCount = image.sectionCount();
     totalBlocks = image.totalBlockCount();
-    // Nothing goes to the pedal unless every section lies inside the file and the progress
-    // figure has blocks to count.
-    if (!image.isUploadable()) {
-        emit emitUpdateMsg(MsgImageFailed, float(Unreadable));
-        image.close();
-        return;
-    }
     sectionHeaders.assign(std::size_t(sectionCount) * QFirmwareImage::SectionHeaderSize, 0);
     uploadImage(image);
     startAck = -1;
@@ -142,19 +143,28 @@ void QMEUpdateWriteThread::uploadImage(QFirmwareImage& image) {
     emit emitUpdateMsg(MsgProgress, 99);
     // The boot loader may restart without answering the finish packet: every block has been
     // acknowledged, so an unanswered finish still completes the upload. One that never left
-    // did not: the pedal still waits in its boot loader.
+    // did not, nor one the boot loader refused: the pedal still waits in its boot loader.
     const unsigned char finish[] = {0xFF, 0x00};
+    startStatus = -1;
     if (!sendPacket(finish, sizeof finish)) {
         emit emitUpdateMsg(MsgBlockFailed, float(blockPercent() + 9));
         return;
     }
     waitForAnswer();
-    pause(completionPauseMs);
+    const int status = startStatus.load();
+    if (status != -1 && status != 1) {
+        emit emitUpdateMsg(MsgFinishRefused, 99);
+        return;
+    }
+    // Done: the window says so while the pedal restarts into its new firmware.
     emit emitUpdateMsg(MsgProgress, 100);
+    pause(completionPauseMs);
     emit emitUpdateMsg(MsgComplete, 100);
 }
 
 quint64 QMEUpdateWriteThread::blockPercent() const {
+    if (totalBlocks <= 0)
+        return 0;
     // Overlapping sections can send more blocks than the file holds; the figure stays below 100.
     return std::min<quint64>(quint64(blocksSent) * 90 / quint64(totalBlocks), 90);
 }
@@ -245,6 +255,7 @@ void QMEUpdateWriteThread::DealData(std::vector<unsigned char> Data) {
     }
     const std::optional<unsigned char> status = Frame::parameter(Data, 0);
     if (int(*code) == startAck.load()) {
+        startStatus = status ? int(*status) : 0;
         if (status == 1) {
             qDebug() << "-------- -CMD_Callback-------mReceiveCmd--------";
             ackFlag = true;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/qmebasewritethread.h"
-#include "updater/qfirmwareimage.h"
+#include "updater/image/qfirmwareimage.h"
 
 #include <QString>
 
@@ -22,6 +22,8 @@ public:
         MsgComplete = 10,
         MsgProgress = 11,
         MsgBlockFailed = 12,
+        // The boot loader answered the finish packet with a refusal.
+        MsgFinishRefused = 13,
     };
     // Figures of the image failures (type 6).
     enum ImageFailure { NoPath = 1, Unreadable = 2, OtherDeviceType = 3 };
@@ -37,6 +39,10 @@ public:
     ~QMEUpdateWriteThread() override;
 
     void setFirmwarePath(const QString& path) { firmwarePath = path; }
+    // Why the image was refused, after an image failure (type 6).
+    QFirmwareImage::Problem imageProblem() const {
+        return QFirmwareImage::Problem(imageProblemValue.load());
+    }
 
 signals:
     void emitUpdateMsg(int type, float progress);
@@ -88,4 +94,7 @@ private:
     // Answer codes DealData looks for; -1 while none is expected.
     std::atomic<int> startAck{-1};
     std::atomic<int> sectionAck{-1};
+    // Status byte of the last answer with the start code, -1 while none came.
+    std::atomic<int> startStatus{-1};
+    std::atomic<int> imageProblemValue{QFirmwareImage::NoProblem};
 };

@@ -1,5 +1,6 @@
 #include "updater/updatetexts.h"
 
+#include "updater/image/firmwaretexts.h"
 #include "updater/qmeupdatewritethread.h"
 
 #include <QObject>
@@ -16,27 +17,20 @@ bool IsFailure(int type) {
     case QMEUpdateWriteThread::MsgStartRejected:
     case QMEUpdateWriteThread::MsgImageFailed:
     case QMEUpdateWriteThread::MsgBlockFailed:
+    case QMEUpdateWriteThread::MsgFinishRefused:
         return true;
     default:
         return false;
     }
 }
 
-QString FailureLine(int type, float progress, const QString& fileName) {
+QString FailureLine(int type, float progress, const FirmwareFolder::Refusal& image) {
     switch (type) {
     case QMEUpdateWriteThread::MsgImageFailed:
-        if (fileName.isEmpty())
-            return QObject::tr("No firmware file (*.zv) is in the folder \"Firmware\" beside the "
-                               "updater. Copy the firmware file there, close this window and "
-                               "start the updater again.");
-        if (int(progress) == QMEUpdateWriteThread::OtherDeviceType)
-            return QObject::tr("The firmware file \"%1\" is not made for this pedal. Put the "
-                               "firmware for TALIX in its place, close this window and start the "
-                               "updater again.")
-                .arg(fileName);
-        return QObject::tr("The firmware file \"%1\" cannot be read or is damaged. Replace it "
-                           "with an intact copy, close this window and start the updater again.")
-            .arg(fileName);
+        if (image.path.isEmpty() || int(progress) == QMEUpdateWriteThread::NoPath)
+            return FirmwareTexts::NoImageLine(FirmwareFolder::UserPath());
+        return FirmwareTexts::RefusalLine(image) + QLatin1Char(' ') +
+               QObject::tr("Replace it, close this window and start the updater again.");
     case QMEUpdateWriteThread::MsgHandshakeFailed:
         return QObject::tr("The pedal did not answer. Check the USB cable, unplug the pedal and "
                            "plug it in again, then start the updater again.");
@@ -46,9 +40,21 @@ QString FailureLine(int type, float progress, const QString& fileName) {
     case QMEUpdateWriteThread::MsgBlockFailed:
         return QObject::tr("The pedal stopped taking the firmware. Unplug the pedal and plug it "
                            "in again, then start the updater again to repeat the update.");
+    case QMEUpdateWriteThread::MsgFinishRefused:
+        return QObject::tr("The pedal did not accept the new firmware. Unplug it, plug it in "
+                           "again and run the update again.");
     default:
         return QString();
     }
+}
+
+QString MissingImageLine(const QList<FirmwareFolder::Refusal>& refused) {
+    QString line = FirmwareTexts::NoImageLine(FirmwareFolder::UserPath()) + QLatin1Char(' ') +
+                   QObject::tr("Then press Start.");
+    // The newest file is the one the user most likely meant.
+    if (!refused.isEmpty())
+        line += QLatin1Char('\n') + FirmwareTexts::RefusalLine(refused.last());
+    return line;
 }
 
 } // namespace UpdateTexts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "updater/image/firmwarefolder.h"
+
 #include <QString>
 
 // Texts the updater window shows for the upload's messages, apart from the window.
@@ -12,8 +14,12 @@ QString ProgressText(float progress);
 bool IsFailure(int type);
 
 // The line that says what went wrong and what to do next, for a failure message (type, figure).
-// `fileName` is the image that was chosen, empty when the folder held none. Empty for messages
-// that are no failure.
-QString FailureLine(int type, float progress, const QString& fileName);
+// `image` is the file that was handed to the upload and, after an image failure, why it was
+// refused. Empty for messages that are no failure.
+QString FailureLine(int type, float progress, const FirmwareFolder::Refusal& image);
+
+// Before the upload, when no image can be written: where to put one and why the newest file
+// found was refused.
+QString MissingImageLine(const QList<FirmwareFolder::Refusal>& refused);
 
 } // namespace UpdateTexts

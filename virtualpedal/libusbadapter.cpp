@@ -12,6 +12,10 @@
 #include <set>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using virtualpedal::PedalModel;
 using virtualpedal::VirtualBus;
 using Clock = VirtualBus::Clock;
@@ -30,6 +34,8 @@ struct libusb_device {
 struct libusb_device_handle {
     libusb_device* device = nullptr;
     std::set<int> claimed;
+    // Lock file held while this handle claims the pedal's interface; -1 when none.
+    int claimLock = -1;
 };
 
 namespace {
@@ -466,10 +472,40 @@ int libusb_open(libusb_device* device, libusb_device_handle** handle) {
     return LIBUSB_SUCCESS;
 }
 
+namespace {
+
+// As the kernel does for programs sharing a device: while one process claims the pedal's
+// interface, a claim from another answers "busy". The pedal of a state file is shared by every
+// process using that file, so the claim is a lock on a file beside it.
+int claimAcrossProcesses(libusb_device_handle* handle) {
+    const std::string& state = VirtualBus::current()->config().stateFile;
+    if (state.empty() || handle->claimLock >= 0)
+        return LIBUSB_SUCCESS;
+    const int fd = ::open((state + ".claim").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return LIBUSB_SUCCESS;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return LIBUSB_ERROR_BUSY;
+    }
+    handle->claimLock = fd;
+    return LIBUSB_SUCCESS;
+}
+
+void releaseAcrossProcesses(libusb_device_handle* handle) {
+    if (handle->claimLock < 0)
+        return;
+    ::close(handle->claimLock);
+    handle->claimLock = -1;
+}
+
+} // namespace
+
 void libusb_close(libusb_device_handle* handle) {
     Lock lock(VirtualBus::mutex());
     if (!registry().handles.erase(handle))
         return;
+    releaseAcrossProcesses(handle);
     if (handle->device->refs > 0)
         --handle->device->refs;
     delete handle;
@@ -598,6 +634,12 @@ int libusb_claim_interface(libusb_device_handle* handle, int interfaceNumber) {
         if (other != handle && other->device == handle->device &&
             other->claimed.count(interfaceNumber))
             return LIBUSB_ERROR_BUSY;
+    const VirtualBus::Device* device = liveDevice(handle);
+    if (device->kind == virtualpedal::PedalConfig::Device::Kind::Pedal &&
+        interfaceNumber == device->controlInterface()) {
+        if (const int shared = claimAcrossProcesses(handle); shared != LIBUSB_SUCCESS)
+            return shared;
+    }
     handle->claimed.insert(interfaceNumber);
     return LIBUSB_SUCCESS;
 }
@@ -608,7 +650,10 @@ int libusb_release_interface(libusb_device_handle* handle, int interfaceNumber) 
         return LIBUSB_ERROR_INVALID_PARAM;
     if (!handle->claimed.erase(interfaceNumber))
         return LIBUSB_ERROR_NOT_FOUND;
-    return liveDevice(handle) ? LIBUSB_SUCCESS : LIBUSB_ERROR_NO_DEVICE;
+    const VirtualBus::Device* device = liveDevice(handle);
+    if (!device || interfaceNumber == device->controlInterface())
+        releaseAcrossProcesses(handle);
+    return device ? LIBUSB_SUCCESS : LIBUSB_ERROR_NO_DEVICE;
 }
 
 int libusb_clear_halt(libusb_device_handle* handle, unsigned char) {

@@ -136,6 +136,7 @@ PedalConfig PedalConfig::fromEnvironment() {
             *targets[k] = static_cast<std::uint8_t>(number(parts[k], *targets[k]));
     }
     config.rejectStart = numberVar("TALIX_VP_BOOT_REJECT_START", 0) != 0;
+    config.refuseFinish = numberVar("TALIX_VP_BOOT_REFUSE_FINISH", 0) != 0;
     config.refuseBlock = static_cast<int>(numberVar("TALIX_VP_BOOT_REFUSE_BLOCK", -1));
     config.handshakeType = text("TALIX_VP_HANDSHAKE_TYPE", "", 31);
     return config;

@@ -54,6 +54,8 @@ struct PedalConfig {
     std::uint8_t dataCmd = 0xA2;
     std::uint8_t dataAck = 0xA3;
     bool rejectStart = false;
+    // The boot loader answers the finish packet with a refusal and keeps waiting.
+    bool refuseFinish = false;
     int refuseBlock = -1;
     std::string handshakeType;
 

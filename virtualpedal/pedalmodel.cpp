@@ -254,6 +254,10 @@ void PedalModel::bootCommand(std::uint8_t code, const Params& p) {
         const bool lie = twoByteHandshake_ && !config_.handshakeType.empty();
         answer(0x01, identity(lie ? config_.handshakeType : deviceType_));
     } else if (code == 0xFF && n >= 1 && p[0] == 0) {
+        if (config_.refuseFinish) {
+            answer(config_.startAck, {0});
+            return;
+        }
         answer(config_.startAck, {1});
         state_.firmwareVersion = config_.newFirmwareVersion;
         changed();

@@ -264,18 +264,6 @@
         <translation>Fehler</translation>
     </message>
     <message>
-        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>Im Ordner „Firmware“ neben dem Updater liegt keine Firmware-Datei (*.zv). Kopieren Sie sie dorthin, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>Die Firmware-Datei „%1“ ist unlesbar oder beschädigt. Ersetzen Sie sie durch eine intakte Kopie, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>Die Firmware-Datei „%1“ ist nicht für dieses Pedal. Legen Sie die Firmware für TALIX an ihre Stelle, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
-    </message>
-    <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
         <translation>Das Pedal hat nicht geantwortet. Prüfen Sie das USB-Kabel, stecken Sie das Pedal aus und wieder ein und starten Sie den Updater neu.</translation>
     </message>
@@ -326,6 +314,70 @@
     <message>
         <source>Adding Ir...%1%...</source>
         <translation>IR wird hinzugefügt...%1%...</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Update the pedal with &quot;%1&quot;? The pedal restarts into its update mode; keep it plugged in until the updater says it has finished.</source>
+        <translation>Das Pedal mit „%1“ aktualisieren? Das Pedal startet in seinen Update-Modus neu; lassen Sie es angeschlossen, bis der Updater meldet, dass er fertig ist.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read by this user.</source>
+        <translation>Die Firmware-Datei „%1“ kann von diesem Benutzer nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is too short or cut off.</source>
+        <translation>Die Firmware-Datei „%1“ ist zu kurz oder abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not a firmware image.</source>
+        <translation>Die Datei „%1“ ist kein Firmware-Abbild.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is made for another pedal.</source>
+        <translation>Die Firmware-Datei „%1“ ist für ein anderes Pedal bestimmt.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; holds no firmware to write.</source>
+        <translation>Die Firmware-Datei „%1“ enthält keine Firmware zum Schreiben.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is damaged: a section does not end on a whole block.</source>
+        <translation>Die Firmware-Datei „%1“ ist beschädigt: Ein Abschnitt endet nicht auf einem ganzen Block.</translation>
+    </message>
+    <message>
+        <source>No usable firmware file (*.zv) was found. Put the firmware file into the folder &quot;%1&quot;.</source>
+        <translation>Es wurde keine verwendbare Firmware-Datei (*.zv) gefunden. Legen Sie die Firmware-Datei in den Ordner „%1“.</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>The pedal now runs the new firmware.</source>
+        <translation>Das Pedal läuft jetzt mit der neuen Firmware.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware — keep the pedal plugged in and this window open.</source>
+        <translation>Firmware wird geschrieben – lassen Sie das Pedal angeschlossen und dieses Fenster offen.</translation>
+    </message>
+    <message>
+        <source>The pedal is being updated. If you close now it stays in its update mode until you run the update again. Close anyway?</source>
+        <translation>Das Pedal wird gerade aktualisiert. Wenn Sie jetzt schließen, bleibt es im Update-Modus, bis Sie das Update erneut ausführen. Trotzdem schließen?</translation>
+    </message>
+    <message>
+        <source>Replace it, close this window and start the updater again.</source>
+        <translation>Ersetzen Sie sie, schließen Sie dieses Fenster und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The pedal did not accept the new firmware. Unplug it, plug it in again and run the update again.</source>
+        <translation>Das Pedal hat die neue Firmware nicht angenommen. Stecken Sie es aus und wieder ein und führen Sie das Update erneut aus.</translation>
+    </message>
+    <message>
+        <source>Then press Start.</source>
+        <translation>Drücken Sie dann auf „Starten“.</translation>
     </message>
 </context>
 </TS>

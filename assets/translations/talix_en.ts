@@ -264,18 +264,6 @@
         <translation>Failed</translation>
     </message>
     <message>
-        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</translation>
-    </message>
-    <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
         <translation>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</translation>
     </message>
@@ -326,6 +314,70 @@
     <message>
         <source>Adding Ir...%1%...</source>
         <translation>Adding Ir...%1%...</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Open Folder</translation>
+    </message>
+    <message>
+        <source>Update the pedal with &quot;%1&quot;? The pedal restarts into its update mode; keep it plugged in until the updater says it has finished.</source>
+        <translation>Update the pedal with &quot;%1&quot;? The pedal restarts into its update mode; keep it plugged in until the updater says it has finished.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read by this user.</source>
+        <translation>The firmware file &quot;%1&quot; cannot be read by this user.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is too short or cut off.</source>
+        <translation>The firmware file &quot;%1&quot; is too short or cut off.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not a firmware image.</source>
+        <translation>The file &quot;%1&quot; is not a firmware image.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is made for another pedal.</source>
+        <translation>The firmware file &quot;%1&quot; is made for another pedal.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; holds no firmware to write.</source>
+        <translation>The firmware file &quot;%1&quot; holds no firmware to write.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is damaged: a section does not end on a whole block.</source>
+        <translation>The firmware file &quot;%1&quot; is damaged: a section does not end on a whole block.</translation>
+    </message>
+    <message>
+        <source>No usable firmware file (*.zv) was found. Put the firmware file into the folder &quot;%1&quot;.</source>
+        <translation>No usable firmware file (*.zv) was found. Put the firmware file into the folder &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>The pedal now runs the new firmware.</source>
+        <translation>The pedal now runs the new firmware.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware — keep the pedal plugged in and this window open.</source>
+        <translation>Writing the firmware — keep the pedal plugged in and this window open.</translation>
+    </message>
+    <message>
+        <source>The pedal is being updated. If you close now it stays in its update mode until you run the update again. Close anyway?</source>
+        <translation>The pedal is being updated. If you close now it stays in its update mode until you run the update again. Close anyway?</translation>
+    </message>
+    <message>
+        <source>Replace it, close this window and start the updater again.</source>
+        <translation>Replace it, close this window and start the updater again.</translation>
+    </message>
+    <message>
+        <source>The pedal did not accept the new firmware. Unplug it, plug it in again and run the update again.</source>
+        <translation>The pedal did not accept the new firmware. Unplug it, plug it in again and run the update again.</translation>
+    </message>
+    <message>
+        <source>Then press Start.</source>
+        <translation>Then press Start.</translation>
     </message>
 </context>
 </TS>

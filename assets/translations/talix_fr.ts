@@ -264,18 +264,6 @@
         <translation>Échec</translation>
     </message>
     <message>
-        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>Aucun fichier de firmware (*.zv) dans le dossier «&#xa0;Firmware&#xa0;» à côté du programme de mise à jour. Copiez-le dans ce dossier, fermez cette fenêtre et relancez la mise à jour.</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» est illisible ou endommagé. Remplacez-le par une copie intacte, fermez cette fenêtre et relancez la mise à jour.</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» n’est pas destiné à cette pédale. Mettez à sa place le firmware pour TALIX, fermez cette fenêtre et relancez la mise à jour.</translation>
-    </message>
-    <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
         <translation>La pédale n’a pas répondu. Vérifiez le câble USB, débranchez puis rebranchez la pédale et relancez la mise à jour.</translation>
     </message>
@@ -317,7 +305,7 @@
     </message>
     <message>
         <source>Device data restore successful.</source>
-        <translation>Restauration des données de l'appareil réussie.</translation>
+        <translation>Restauration des données de l&apos;appareil réussie.</translation>
     </message>
     <message>
         <source>Restore failed,Please try again.</source>
@@ -325,7 +313,71 @@
     </message>
     <message>
         <source>Adding Ir...%1%...</source>
-        <translation>Ajout d'IR...%1%...</translation>
+        <translation>Ajout d&apos;IR...%1%...</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>Update the pedal with &quot;%1&quot;? The pedal restarts into its update mode; keep it plugged in until the updater says it has finished.</source>
+        <translation>Mettre à jour la pédale avec «&#xa0;%1&#xa0;»&#xa0;? La pédale redémarre dans son mode de mise à jour&#xa0;; laissez-la branchée jusqu’à ce que la mise à jour indique qu’elle est terminée.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read by this user.</source>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» ne peut pas être lu par cet utilisateur.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is too short or cut off.</source>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» est trop court ou tronqué.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not a firmware image.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’est pas une image de firmware.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is made for another pedal.</source>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» est destiné à une autre pédale.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; holds no firmware to write.</source>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» ne contient aucun firmware à écrire.</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is damaged: a section does not end on a whole block.</source>
+        <translation>Le fichier de firmware «&#xa0;%1&#xa0;» est endommagé&#xa0;: une section ne se termine pas sur un bloc entier.</translation>
+    </message>
+    <message>
+        <source>No usable firmware file (*.zv) was found. Put the firmware file into the folder &quot;%1&quot;.</source>
+        <translation>Aucun fichier de firmware utilisable (*.zv) n’a été trouvé. Placez le fichier de firmware dans le dossier «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Fichier&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The pedal now runs the new firmware.</source>
+        <translation>La pédale fonctionne maintenant avec le nouveau firmware.</translation>
+    </message>
+    <message>
+        <source>Writing the firmware — keep the pedal plugged in and this window open.</source>
+        <translation>Écriture du firmware — laissez la pédale branchée et cette fenêtre ouverte.</translation>
+    </message>
+    <message>
+        <source>The pedal is being updated. If you close now it stays in its update mode until you run the update again. Close anyway?</source>
+        <translation>La pédale est en cours de mise à jour. Si vous fermez maintenant, elle reste en mode de mise à jour jusqu’à ce que vous relanciez la mise à jour. Fermer quand même&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Replace it, close this window and start the updater again.</source>
+        <translation>Remplacez-le, fermez cette fenêtre et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The pedal did not accept the new firmware. Unplug it, plug it in again and run the update again.</source>
+        <translation>La pédale n’a pas accepté le nouveau firmware. Débranchez-la, rebranchez-la et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>Then press Start.</source>
+        <translation>Puis appuyez sur «&#xa0;Démarrer&#xa0;».</translation>
     </message>
 </context>
 </TS>

@@ -264,18 +264,6 @@
         <translation>失敗</translation>
     </message>
     <message>
-        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>アップデーターと同じ場所の「Firmware」フォルダーにファームウェアファイル（*.zv）がありません。そこにコピーし、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>ファームウェアファイル「%1」を読み込めないか、破損しています。正常なコピーに置き換え、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>ファームウェアファイル「%1」はこのペダル用ではありません。TALIX 用のファームウェアに置き換え、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
-    </message>
-    <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
         <translation>ペダルが応答しませんでした。USB ケーブルを確認し、ペダルを抜いて挿し直してから、アップデーターを再起動してください。</translation>
     </message>
@@ -326,6 +314,70 @@
     <message>
         <source>Adding Ir...%1%...</source>
         <translation>IRを追加中...%1%...</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Update the pedal with &quot;%1&quot;? The pedal restarts into its update mode; keep it plugged in until the updater says it has finished.</source>
+        <translation>「%1」でペダルを更新しますか？ペダルは更新モードで再起動します。アップデーターが完了を知らせるまで、ペダルを接続したままにしてください。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read by this user.</source>
+        <translation>ファームウェアファイル「%1」は、このユーザーでは読み込めません。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is too short or cut off.</source>
+        <translation>ファームウェアファイル「%1」は短すぎるか、途中で切れています。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not a firmware image.</source>
+        <translation>ファイル「%1」はファームウェアイメージではありません。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is made for another pedal.</source>
+        <translation>ファームウェアファイル「%1」は別のペダル用です。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; holds no firmware to write.</source>
+        <translation>ファームウェアファイル「%1」には書き込むファームウェアがありません。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is damaged: a section does not end on a whole block.</source>
+        <translation>ファームウェアファイル「%1」は破損しています。ブロックの途中で終わるセクションがあります。</translation>
+    </message>
+    <message>
+        <source>No usable firmware file (*.zv) was found. Put the firmware file into the folder &quot;%1&quot;.</source>
+        <translation>使用できるファームウェアファイル（*.zv）が見つかりません。ファームウェアファイルをフォルダー「%1」に置いてください。</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>ファイル: %1</translation>
+    </message>
+    <message>
+        <source>The pedal now runs the new firmware.</source>
+        <translation>ペダルは新しいファームウェアで動作しています。</translation>
+    </message>
+    <message>
+        <source>Writing the firmware — keep the pedal plugged in and this window open.</source>
+        <translation>ファームウェアを書き込んでいます。ペダルを接続したまま、このウィンドウを開いたままにしてください。</translation>
+    </message>
+    <message>
+        <source>The pedal is being updated. If you close now it stays in its update mode until you run the update again. Close anyway?</source>
+        <translation>ペダルを更新中です。いま閉じると、もう一度更新を実行するまでペダルは更新モードのままになります。閉じますか？</translation>
+    </message>
+    <message>
+        <source>Replace it, close this window and start the updater again.</source>
+        <translation>ファイルを置き換え、このウィンドウを閉じてからアップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The pedal did not accept the new firmware. Unplug it, plug it in again and run the update again.</source>
+        <translation>ペダルが新しいファームウェアを受け付けませんでした。ペダルを抜いて挿し直し、もう一度更新を実行してください。</translation>
+    </message>
+    <message>
+        <source>Then press Start.</source>
+        <translation>その後「開始」を押してください。</translation>
     </message>
 </context>
 </TS>

@@ -264,18 +264,6 @@
         <translation>失败</translation>
     </message>
     <message>
-        <source>No firmware file (*.zv) is in the folder &quot;Firmware&quot; beside the updater. Copy the firmware file there, close this window and start the updater again.</source>
-        <translation>更新程序旁的“Firmware”文件夹中没有固件文件（*.zv）。请将固件文件复制到该文件夹，关闭此窗口后重新启动更新程序。</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; cannot be read or is damaged. Replace it with an intact copy, close this window and start the updater again.</source>
-        <translation>固件文件“%1”无法读取或已损坏。请换用完好的副本，关闭此窗口后重新启动更新程序。</translation>
-    </message>
-    <message>
-        <source>The firmware file &quot;%1&quot; is not made for this pedal. Put the firmware for TALIX in its place, close this window and start the updater again.</source>
-        <translation>固件文件“%1”不适用于这台效果器。请换成 TALIX 的固件，关闭此窗口后重新启动更新程序。</translation>
-    </message>
-    <message>
         <source>The pedal did not answer. Check the USB cable, unplug the pedal and plug it in again, then start the updater again.</source>
         <translation>效果器没有响应。请检查 USB 线缆，拔下效果器后重新连接，然后重新启动更新程序。</translation>
     </message>
@@ -326,6 +314,70 @@
     <message>
         <source>Adding Ir...%1%...</source>
         <translation>正在添加IR...%1%...</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>打开文件夹</translation>
+    </message>
+    <message>
+        <source>Update the pedal with &quot;%1&quot;? The pedal restarts into its update mode; keep it plugged in until the updater says it has finished.</source>
+        <translation>要用“%1”更新效果器吗？效果器将重新启动进入更新模式；在更新程序提示完成之前，请保持连接。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; cannot be read by this user.</source>
+        <translation>当前用户无法读取固件文件“%1”。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is too short or cut off.</source>
+        <translation>固件文件“%1”过短或不完整。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not a firmware image.</source>
+        <translation>文件“%1”不是固件映像。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is made for another pedal.</source>
+        <translation>固件文件“%1”是为其他效果器制作的。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; holds no firmware to write.</source>
+        <translation>固件文件“%1”中没有可写入的固件。</translation>
+    </message>
+    <message>
+        <source>The firmware file &quot;%1&quot; is damaged: a section does not end on a whole block.</source>
+        <translation>固件文件“%1”已损坏：有一段数据没有以完整的块结束。</translation>
+    </message>
+    <message>
+        <source>No usable firmware file (*.zv) was found. Put the firmware file into the folder &quot;%1&quot;.</source>
+        <translation>未找到可用的固件文件（*.zv）。请将固件文件放入文件夹“%1”。</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>文件：%1</translation>
+    </message>
+    <message>
+        <source>The pedal now runs the new firmware.</source>
+        <translation>效果器现已运行新固件。</translation>
+    </message>
+    <message>
+        <source>Writing the firmware — keep the pedal plugged in and this window open.</source>
+        <translation>正在写入固件——请保持效果器连接，不要关闭此窗口。</translation>
+    </message>
+    <message>
+        <source>The pedal is being updated. If you close now it stays in its update mode until you run the update again. Close anyway?</source>
+        <translation>效果器正在更新。如果现在关闭，它将一直处于更新模式，直到您再次运行更新。仍要关闭吗？</translation>
+    </message>
+    <message>
+        <source>Replace it, close this window and start the updater again.</source>
+        <translation>请替换该文件，关闭此窗口后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The pedal did not accept the new firmware. Unplug it, plug it in again and run the update again.</source>
+        <translation>效果器未接受新固件。请拔下后重新连接，然后再次运行更新。</translation>
+    </message>
+    <message>
+        <source>Then press Start.</source>
+        <translation>然后按“开始”。</translation>
     </message>
 </context>
 </TS>

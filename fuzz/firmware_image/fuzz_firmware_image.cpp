@@ -1,5 +1,5 @@
 #include "link/bytefields.h"
-#include "updater/qfirmwareimage.h"
+#include "updater/image/qfirmwareimage.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,9 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcmp(header, data, sizeof header) != 0) {
         std::abort();
     }
-    const bool uploadable = image.isUploadable();
-    const qint64 total = image.totalBlockCount();
-    if (uploadable && image.sectionCount() > 0 && total <= 0) {
+    // Checked against the type the image names itself, so the checks of its layout are reached.
+    const char* type = reinterpret_cast<const char*>(header) + QFirmwareImage::OffDeviceType;
+    const QByteArray named(type, int(qstrnlen(type, QFirmwareImage::DeviceTypeSize)));
+    const bool uploadable = image.check(named) == QFirmwareImage::NoProblem;
+    // An image that passes has blocks to send and to count, none cut short.
+    if (uploadable && (image.sectionCount() <= 0 || image.totalBlockCount() <= 0)) {
         std::abort();
     }
 
@@ -39,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         }
         if (uploadable && inRange &&
-            length != qint64(ByteFields::le32(sectionHeader + QFirmwareImage::OffDataSize))) {
+            (length != qint64(ByteFields::le32(sectionHeader + QFirmwareImage::OffDataSize)) ||
+             length % QFirmwareImage::BlockSize != 0)) {
             std::abort();
         }
     }

@@ -2,6 +2,7 @@
 #include "editor/mainwindow.h"
 #include "promptanswerer.h"
 #include "tests/files_ir/irfileimages.h"
+#include "tests/updater/firmwareimagebuilder.h"
 
 #include "editor/qbuttonwidget.h"
 #include "editor/qleftset.h"
@@ -27,6 +28,7 @@
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmewidget.h"
+#include "updater/image/firmwarefolder.h"
 #include "virtualpedal/virtualpedal.h"
 
 #include <QAction>
@@ -191,6 +193,7 @@ private slots:
 
     void cleanup() {
         QPromptDialog::SetAnswerHook(nullptr);
+        m_opened.clear();
         forgetPrompts();
         m_backupChoices.clear();
         m_reply = QPromptDialog::ResultYes;
@@ -317,32 +320,96 @@ private slots:
 
     void firmwareUpdateHandsOver_data() {
         QTest::addColumn<bool>("fromMismatch");
-        QTest::newRow("menu action") << false;
-        QTest::newRow("mismatch dialog accepted") << true;
+        QTest::addColumn<QString>("image"); // made for this pedal, another one, or none
+        QTest::addColumn<int>("reply");     // to the question naming the image
+        QTest::addColumn<bool>("switched");
+        const int yes = QPromptDialog::ResultYes;
+        QTest::newRow("menu action, Yes") << false << "TAL_IX" << yes << true;
+        QTest::newRow("menu action, No")
+            << false << "TAL_IX" << int(QPromptDialog::ResultNo) << false;
+        QTest::newRow("mismatch dialog accepted, Yes") << true << "TAL_IX" << yes << true;
+        QTest::newRow("menu action, another pedal's image") << false << "TAL_X2" << yes << false;
+        QTest::newRow("mismatch dialog accepted, no image") << true << "" << yes << false;
     }
     void firmwareUpdateHandsOver() {
         QFETCH(bool, fromMismatch);
+        QFETCH(QString, image);
+        QFETCH(int, reply);
+        QFETCH(bool, switched);
+        const QString folder = FirmwareFolder::UserPath();
+        QDir(FirmwareFolder::Path()).removeRecursively();
+        QDir(folder).removeRecursively();
+        if (!image.isEmpty()) {
+            FirmwareImageBuilder builder;
+            builder.deviceType = image.toLatin1();
+            builder.sections.append({FirmwareImageBuilder::pattern(1024, 3), 0xA2, 0xA3, 0, 0});
+            QVERIFY(QDir().mkpath(folder) && builder.write(folder + "talix_v1.3.0.zv"));
+        }
+        QStringList asked;
+        QPromptDialog::SetAnswerHook([&](const QPromptDialog& prompt) {
+            asked << prompt.Text();
+            return prompt.ButtonSet() == QPromptDialog::ButtonsOpenOk
+                       ? int(QPromptDialog::ResultOpen)
+                       : reply;
+        });
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
         int handOvers = 0;
-        m_window->SetHandOver([&handOvers] { ++handOvers; });
+        bool closedAtHandOver = false;
+        m_window->SetHandOver([&] {
+            ++handOvers;
+            // The updater must find the pedal free.
+            closedAtHandOver = !m_window->LinkOpen();
+        });
         if (fromMismatch) {
             PedalState state = VirtualPedal::snapshot();
             state.firmwareVersion = "V1.1.0";
             QVERIFY(VirtualPedal::setState(state));
             m_prompts->acceptUpdate = true;
             connectSwitch()->click();
-            // The initial reads are not sent: the pedal goes to its boot loader at once.
-            QVERIFY(!codesReceived().contains(0x99));
         } else {
             connectPedal();
             m_window->actFirmwareUpdate();
         }
-        QVERIFY(received(VirtualPedal::frame(0xEB, {1})));
-        QVERIFY(m_window->ReconnectTimer()->isActive());
+        QDesktopServices::unsetUrlHandler("file");
+
+        const QString question = "Update the pedal with \"talix_v1.3.0.zv\"? The pedal restarts "
+                                 "into its update mode; keep it plugged in until the updater says "
+                                 "it has finished.";
+        const QString missing = "No usable firmware file (*.zv) was found. Put the firmware file "
+                                "into the folder \"" +
+                                QDir::cleanPath(folder) + "\".";
+        if (image == "TAL_IX") {
+            QCOMPARE(asked, QStringList{question});
+        } else {
+            QCOMPARE(asked,
+                     QStringList{missing + (image.isEmpty() ? QString()
+                                                            : "\n\nThe firmware file "
+                                                              "\"talix_v1.3.0.zv\" is made for "
+                                                              "another pedal.")});
+            // "Open Folder" shows the folder, which is there to take the image.
+            QCOMPARE(m_opened, QStringList{QUrl::fromLocalFile(folder).toString()});
+            QVERIFY(QFileInfo(folder).isDir());
+        }
+        QCOMPARE(received(VirtualPedal::frame(0xEB, {1})), switched);
+        QCOMPARE(m_window->ReconnectTimer()->isActive(), switched);
+        if (!switched) {
+            // Nothing changed for the pedal: a declined update from the mismatch dialog goes on
+            // connecting as "Continue using" does.
+            QTRY_COMPARE_WITH_TIMEOUT(int(m_window->Parser()->deviceState()->deviceValue), 3,
+                                      10000);
+            QVERIFY(m_window->WriteThread()->receiveThread()->isRunning());
+            QVERIFY(connectSwitch()->isChecked());
+            QCOMPARE(VirtualPedal::snapshot().runMode, 'A');
+            return;
+        }
+        // The initial reads are not sent: the pedal goes to its boot loader at once.
+        QCOMPARE(codesReceived().contains(0x99), !fromMismatch);
         QCOMPARE(m_window->ReconnectTimer()->interval(), 1500);
         QVERIFY(!m_window->WriteThread()->receiveThread()->isRunning());
         QCOMPARE(handOvers, 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(handOvers, 1, 15000);
+        QVERIFY(closedAtHandOver);
         QCOMPARE(VirtualPedal::snapshot().runMode, 'B');
         QVERIFY(connectSwitch()->isChecked());
         QCOMPARE(connectSwitch()->text(), QObject::tr("Connected"));

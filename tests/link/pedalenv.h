@@ -45,6 +45,7 @@ private:
                                  "TALIX_VP_BOOT_CODES",
                                  "TALIX_VP_BOOT_REJECT_START",
                                  "TALIX_VP_BOOT_REFUSE_BLOCK",
+                                 "TALIX_VP_BOOT_REFUSE_FINISH",
                                  "TALIX_VP_HANDSHAKE_TYPE"})
             qunsetenv(name);
     }

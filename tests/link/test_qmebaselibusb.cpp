@@ -4,12 +4,17 @@
 #include "tests/link/usbrecorder.h"
 #include "virtualpedal/virtualpedal.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
 #include <memory>
 #include <set>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using Bytes = std::vector<unsigned char>;
 Q_DECLARE_METATYPE(Bytes)
@@ -110,6 +115,68 @@ private slots:
             QCOMPARE(link.getIdentity().runMode[0], runMode[0]);
         } else {
             QCOMPARE(UsbRecorder::opens(), UsbRecorder::closes());
+        }
+    }
+
+    // Why an open failed, for the programs to say it; another program holding the pedal shows as
+    // a claim held in this process, or as the claim lock of the shared pedal's state file.
+    void openFailureReasons_data() const {
+        using F = QMEBaseLibusb::OpenFailure;
+        QTest::addColumn<QByteArray>("setting");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("holder"); // "", "link" or "process"
+        QTest::addColumn<int>("failure");
+        QTest::newRow("opened") << QByteArray() << QByteArray() << "" << int(F::None);
+        QTest::newRow("no device")
+            << QByteArray("TALIX_VP_DEVICES") << QByteArray("none") << "" << int(F::NotFound);
+        QTest::newRow("other ids only") << QByteArray("TALIX_VP_DEVICES")
+                                        << QByteArray("usb=1234:5678") << "" << int(F::NotFound);
+        QTest::newRow("another device type")
+            << QByteArray("TALIX_VP_DEVICES") << QByteArray("type=OTHER") << ""
+            << int(F::OtherDevice);
+        QTest::newRow("silent") << QByteArray("TALIX_VP_SILENT_ON") << QByteArray("0x00") << ""
+                                << int(F::NoAnswer);
+        QTest::newRow("unplugged during the open")
+            << QByteArray("TALIX_VP_UNPLUG_ON") << QByteArray("0x00") << "" << int(F::Gone);
+        QTest::newRow("driver stuck") << QByteArray("TALIX_VP_KERNEL_DRIVER") << QByteArray("stuck")
+                                      << "" << int(F::DriverStuck);
+        QTest::newRow("held by another link")
+            << QByteArray() << QByteArray() << "link" << int(F::Busy);
+        QTest::newRow("held by another process")
+            << QByteArray() << QByteArray() << "process" << int(F::Busy);
+    }
+    void openFailureReasons() const {
+        QFETCH(QByteArray, setting);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, holder);
+        QFETCH(int, failure);
+        QTemporaryDir dir;
+        const QByteArray state = QFile::encodeName(dir.filePath("pedal.state"));
+        PedalEnv env{{"TALIX_VP_STATE", state}};
+        if (!setting.isEmpty())
+            qputenv(setting.constData(), value);
+        QMEBaseLibusb other;
+        other.setTransferMode(1);
+        if (holder == "link")
+            QCOMPARE(other.openDevice(vid, pid, release, "TAL_IX", true), 2);
+        const int lock = ::open((state + ".claim").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(lock >= 0);
+        if (holder == "process")
+            QCOMPARE(::flock(lock, LOCK_EX | LOCK_NB), 0);
+
+        QMEBaseLibusb link;
+        link.setTransferMode(1);
+        QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true),
+                 failure == int(QMEBaseLibusb::OpenFailure::None) ? 2 : 0);
+        QCOMPARE(int(link.lastOpenFailure()), failure);
+        if (failure == int(QMEBaseLibusb::OpenFailure::OtherDevice))
+            QCOMPARE(QByteArray(link.getIdentity().deviceType), QByteArray("OTHER"));
+        ::close(lock);
+        // Once the holder lets go, the pedal opens.
+        other.closeDevice();
+        if (!holder.isEmpty()) {
+            QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true), 2);
+            QCOMPARE(link.lastOpenFailure(), QMEBaseLibusb::OpenFailure::None);
         }
     }
 

@@ -1,7 +1,7 @@
 #include "link/bytefields.h"
 #include "tests/updater/firmwareimagebuilder.h"
 #include "tests/updater/unprivilegedscope.h"
-#include "updater/qfirmwareimage.h"
+#include "updater/image/qfirmwareimage.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,19 +15,21 @@ class TestFirmwareImage final : public QObject {
 private slots:
     void openReturnsSizeAndChecksMagic_data() const;
     void openReturnsSizeAndChecksMagic() const;
-    void openRefusesReadOnlyFile() const;
+    void openReadsReadOnlyFile() const;
     void openTakesUtf8Path() const;
     void headerIsFirst128Bytes() const;
     void sectionsFollowHeaderChain() const;
     void sectionsOutOfRangeGiveZero() const;
     void readsReloadAfterClose() const;
     void totalBlockCountMatchesSectionData() const;
-    void uploadableChecks_data() const;
-    void uploadableChecks() const;
+    void checks_data() const;
+    void checks() const;
 
 private:
     QString write(const QByteArray& bytes, const QString& name = QStringLiteral("image.zv")) const;
     static FirmwareImageBuilder threeSections();
+    // Three sections of whole blocks.
+    static FirmwareImageBuilder wholeBlocks();
 
     QTemporaryDir m_dir;
 };
@@ -51,9 +53,18 @@ FirmwareImageBuilder TestFirmwareImage::threeSections() {
     return b;
 }
 
+FirmwareImageBuilder TestFirmwareImage::wholeBlocks() {
+    FirmwareImageBuilder b;
+    b.sections.append({FirmwareImageBuilder::pattern(1024, 1), 0x31, 0x32, 7, 0x0100});
+    b.sections.append({FirmwareImageBuilder::pattern(512 * 3, 2), 0x41, 0x42, 8, 0x2000});
+    b.sections.append({FirmwareImageBuilder::pattern(512, 3), 0x51, 0x52, 9, 0xFFFF});
+    return b;
+}
+
 void TestFirmwareImage::openReturnsSizeAndChecksMagic_data() const {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<qint64>("expected");
+    QTest::addColumn<int>("problem");
 
     const QByteArray good = threeSections().build();
     QByteArray badMagic = good;
@@ -61,42 +72,51 @@ void TestFirmwareImage::openReturnsSizeAndChecksMagic_data() const {
     QByteArray header(128, '\0');
     header.replace(0, 9, "Zelva_TAG");
 
-    QTest::newRow("whole image") << good << qint64(good.size());
-    QTest::newRow("header only") << header << qint64(128);
-    QTest::newRow("last magic byte differs") << badMagic << qint64(0);
-    QTest::newRow("shorter than a header") << header.left(127) << qint64(0);
-    QTest::newRow("magic only") << QByteArray("Zelva_TAG") << qint64(0);
-    QTest::newRow("empty file") << QByteArray() << qint64(0);
+    using I = QFirmwareImage;
+    QTest::newRow("whole image") << good << qint64(good.size()) << int(I::NoProblem);
+    QTest::newRow("header only") << header << qint64(128) << int(I::NoProblem);
+    QTest::newRow("last magic byte differs") << badMagic << qint64(0) << int(I::NotFirmware);
+    QTest::newRow("shorter than a header") << header.left(127) << qint64(0) << int(I::CutOff);
+    QTest::newRow("magic only") << QByteArray("Zelva_TAG") << qint64(0) << int(I::CutOff);
+    QTest::newRow("empty file") << QByteArray() << qint64(0) << int(I::CutOff);
 }
 
 void TestFirmwareImage::openReturnsSizeAndChecksMagic() const {
     QFETCH(QByteArray, bytes);
     QFETCH(qint64, expected);
+    QFETCH(int, problem);
 
     QFirmwareImage image;
     QCOMPARE(image.open(write(bytes).toUtf8()), expected);
     QCOMPARE(image.isOpen(), expected != 0);
+    QCOMPARE(int(image.openProblem()), problem);
     QCOMPARE(image.openImage(bytes), expected);
-    QCOMPARE(QFirmwareImage().open(m_dir.filePath("missing.zv").toUtf8()), qint64(0));
+    QCOMPARE(int(image.openProblem()), problem);
+    QFirmwareImage missing;
+    QCOMPARE(missing.open(m_dir.filePath("missing.zv").toUtf8()), qint64(0));
+    QCOMPARE(missing.openProblem(), QFirmwareImage::Unreadable);
     QCOMPARE(QFirmwareImage().open(QByteArray()), qint64(0));
 }
 
-void TestFirmwareImage::openRefusesReadOnlyFile() const {
+void TestFirmwareImage::openReadsReadOnlyFile() const {
+    // Installed images belong to root: this user may read them, not write them.
     const QByteArray bytes = threeSections().build();
     const QString path = write(bytes, QStringLiteral("readonly.zv"));
+    const QString hidden = write(bytes, QStringLiteral("unreadable.zv"));
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(QFile::setPermissions(hidden, QFile::WriteOwner));
     QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner |
                                                     QFile::ExeOwner | QFile::ReadOther |
                                                     QFile::ExeOther));
     QFirmwareImage image;
+    QFirmwareImage refused;
     {
         UnprivilegedScope scope;
         QVERIFY(scope.isEffective());
-        QCOMPARE(image.open(path.toUtf8()), qint64(0));
+        QCOMPARE(image.open(path.toUtf8()), qint64(bytes.size()));
+        QCOMPARE(refused.open(hidden.toUtf8()), qint64(0));
     }
-    QVERIFY(!image.isOpen());
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-    QCOMPARE(image.open(path.toUtf8()), qint64(bytes.size()));
+    QCOMPARE(refused.openProblem(), QFirmwareImage::Unreadable);
 }
 
 void TestFirmwareImage::openTakesUtf8Path() const {
@@ -147,7 +167,7 @@ void TestFirmwareImage::sectionsFollowHeaderChain() const {
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(data.data()), int(data.size())),
                  b.sections.at(k - 1).data);
     }
-    QVERIFY(image.isUploadable());
+    QCOMPARE(image.check("TAL_IX"), QFirmwareImage::PartialBlock);
 }
 
 void TestFirmwareImage::sectionsOutOfRangeGiveZero() const {
@@ -191,11 +211,11 @@ void TestFirmwareImage::totalBlockCountMatchesSectionData() const {
     QCOMPARE(image.totalBlockCount(), qint64(blocks));
 }
 
-void TestFirmwareImage::uploadableChecks_data() const {
+void TestFirmwareImage::checks_data() const {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("uploadable");
+    QTest::addColumn<int>("problem");
 
-    FirmwareImageBuilder b = threeSections();
+    FirmwareImageBuilder b = wholeBlocks();
     const QByteArray good = b.build();
     auto patched = [&](qint64 offset, quint32 value) {
         QByteArray bytes = good;
@@ -208,45 +228,57 @@ void TestFirmwareImage::uploadableChecks_data() const {
         return bytes;
     };
     const quint32 size = quint32(good.size());
+    QByteArray otherPedal = good;
+    otherPedal.replace(9, 7, QByteArray("TAL_X2\0", 7));
 
-    QTest::newRow("well formed") << good << true;
-    QTest::newRow("no sections") << withCount(0) << true;
-    QTest::newRow("fewer sections than chained") << withCount(2) << true;
-    QTest::newRow("section count 0x80") << withCount(0x80) << false;
-    QTest::newRow("section count 0xFF") << withCount(0xFF) << false;
-    QTest::newRow("more sections than the chain holds") << withCount(4) << false;
-    QTest::newRow("next header past the end") << patched(b.headerPos(1) + 13, size) << false;
+    using I = QFirmwareImage;
+    QTest::newRow("well formed") << good << int(I::NoProblem);
+    QTest::newRow("fewer sections than chained") << withCount(2) << int(I::NoProblem);
+    QTest::newRow("another pedal's") << otherPedal << int(I::OtherDevice);
+    QTest::newRow("no sections") << withCount(0) << int(I::NoBlocks);
+    QTest::newRow("section count 0x80") << withCount(0x80) << int(I::NotFirmware);
+    QTest::newRow("section count 0xFF") << withCount(0xFF) << int(I::NotFirmware);
+    QTest::newRow("more sections than the chain holds") << withCount(4) << int(I::CutOff);
+    QTest::newRow("next header past the end")
+        << patched(b.headerPos(1) + 13, size) << int(I::CutOff);
     QTest::newRow("next header cut by the end")
-        << patched(b.headerPos(1) + 13, size - 511) << false;
-    QTest::newRow("next header far out") << patched(b.headerPos(2) + 13, 0xFFFFFFFFu) << false;
-    QTest::newRow("data pos zero") << patched(b.headerPos(2) + 9, 0) << false;
-    QTest::newRow("data pos past the end") << patched(b.headerPos(3) + 9, size + 2) << false;
-    QTest::newRow("data size past the end") << patched(b.headerPos(3) + 17, 301) << false;
-    QTest::newRow("first data size past the end") << patched(b.headerPos(1) + 17, size) << false;
-    QTest::newRow("data size huge") << patched(b.headerPos(2) + 17, 0xFFFFFFFFu) << false;
-    QTest::newRow("data ends at the end") << patched(b.headerPos(3) + 17, 300) << true;
+        << patched(b.headerPos(1) + 13, size - 511) << int(I::CutOff);
+    QTest::newRow("next header far out")
+        << patched(b.headerPos(2) + 13, 0xFFFFFFFFu) << int(I::CutOff);
+    QTest::newRow("data pos zero") << patched(b.headerPos(2) + 9, 0) << int(I::CutOff);
+    QTest::newRow("data pos past the end")
+        << patched(b.headerPos(3) + 9, size + 2) << int(I::CutOff);
+    QTest::newRow("data size past the end") << patched(b.headerPos(3) + 17, 1024) << int(I::CutOff);
+    QTest::newRow("first data size past the end")
+        << patched(b.headerPos(1) + 17, size) << int(I::CutOff);
+    QTest::newRow("data size huge") << patched(b.headerPos(2) + 17, 0xFFFFFFFFu) << int(I::CutOff);
+    QTest::newRow("file cut inside the last section")
+        << good.left(good.size() - 1) << int(I::CutOff);
+    // A tail that is not a whole block would be dropped without a word.
+    QTest::newRow("section with a tail") << threeSections().build() << int(I::PartialBlock);
+    QTest::newRow("last section shortened")
+        << patched(b.headerPos(3) + 17, 300) << int(I::PartialBlock);
 
-    // Sections inside the file but no whole block left for the progress figure.
+    // Sections inside the file but no whole block to send or count.
     FirmwareImageBuilder empty;
     empty.sections.append({QByteArray(), 1, 2, 0, 0});
-    QTest::newRow("block count zero") << empty.build() << false;
+    QTest::newRow("block count zero") << empty.build() << int(I::NoBlocks);
     empty.sections.append({QByteArray(), 1, 2, 0, 0});
     QByteArray negative = empty.build();
     negative[47] = 3;
     FirmwareImageBuilder::putLe32(negative, empty.headerPos(2) + 13, 128);
-    QTest::newRow("block count negative") << negative << false;
+    QTest::newRow("block count negative") << negative << int(I::NoBlocks);
 }
 
-void TestFirmwareImage::uploadableChecks() const {
+void TestFirmwareImage::checks() const {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, uploadable);
+    QFETCH(int, problem);
 
     QFirmwareImage image;
     QVERIFY(image.openImage(bytes) != 0);
-    QCOMPARE(image.isUploadable(), uploadable);
-    if (!uploadable) {
+    QCOMPARE(int(image.check("TAL_IX")), problem);
+    if (problem != QFirmwareImage::NoProblem)
         return;
-    }
     unsigned char header[512];
     std::vector<unsigned char> data;
     for (int k = 1; k <= image.sectionCount(); ++k) {

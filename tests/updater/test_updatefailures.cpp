@@ -18,7 +18,7 @@ class TestUpdateFailures final : public QObject {
 private slots:
     void imageRefusedBeforeSending_data() const;
     void imageRefusedBeforeSending() const;
-    void readOnlyImageRefused() const;
+    void readOnlyImageUploads() const;
     void handshakeWithOtherDeviceType() const;
     void rejectedStartEndsAtOnce() const;
     void unansweredStartEndsAfterBound() const;
@@ -32,6 +32,7 @@ private slots:
     void destroyedDuringHandshake() const;
     void unansweredFinishStillCompletes() const;
     void finishNotSentFails() const;
+    void refusedFinishFails() const;
     void stopWhileFinishAwaited() const;
 
 private:
@@ -62,6 +63,7 @@ void TestUpdateFailures::imageRefusedBeforeSending_data() const {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("path");
     QTest::addColumn<Messages>("expected");
+    QTest::addColumn<int>("problem");
 
     const Messages unreadable{{11, 0}, {6, 2}};
     const Messages malformed{{11, 0}, {11, 2}, {6, 2}};
@@ -79,51 +81,70 @@ void TestUpdateFailures::imageRefusedBeforeSending_data() const {
     };
     const quint32 size = quint32(good.size());
 
-    QTest::newRow("no path") << QByteArray() << QString() << Messages{{11, 0}, {6, 1}};
-    QTest::newRow("missing file") << QByteArray() << QStringLiteral("missing") << unreadable;
+    QTest::newRow("no path") << QByteArray() << QString() << Messages{{11, 0}, {6, 1}}
+                             << int(QFirmwareImage::NoProblem);
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("missing") << unreadable
+                                  << int(QFirmwareImage::Unreadable);
     QByteArray badMagic = good;
     badMagic[0] = 'z';
-    QTest::newRow("bad magic") << badMagic << written << unreadable;
-    QTest::newRow("shorter than a header") << good.left(100) << written << unreadable;
+    QTest::newRow("bad magic") << badMagic << written << unreadable
+                               << int(QFirmwareImage::NotFirmware);
+    QTest::newRow("shorter than a header")
+        << good.left(100) << written << unreadable << int(QFirmwareImage::CutOff);
 
     FirmwareImageBuilder other = b;
     other.deviceType = "TAL_IY";
-    QTest::newRow("other device type") << other.build() << written << otherType;
+    QTest::newRow("other device type")
+        << other.build() << written << otherType << int(QFirmwareImage::OtherDevice);
     other.deviceType = "TAL_IX2";
-    QTest::newRow("longer device type") << other.build() << written << otherType;
+    QTest::newRow("longer device type")
+        << other.build() << written << otherType << int(QFirmwareImage::OtherDevice);
     QByteArray unterminated = good;
     unterminated.replace(9, 32, QByteArray(32, 'X'));
-    QTest::newRow("device type without NUL") << unterminated << written << otherType;
+    QTest::newRow("device type without NUL")
+        << unterminated << written << otherType << int(QFirmwareImage::OtherDevice);
 
     QByteArray count = good;
     count[47] = char(0x80);
-    QTest::newRow("section count 0x80") << count << written << malformed;
+    QTest::newRow("section count 0x80")
+        << count << written << malformed << int(QFirmwareImage::NotFirmware);
     count[47] = 3;
-    QTest::newRow("section header missing") << count << written << malformed;
-    QTest::newRow("next header outside")
-        << patched(b.headerPos(1) + 13, size - 100) << written << malformed;
-    QTest::newRow("data pos zero") << patched(b.headerPos(2) + 9, 0) << written << malformed;
-    QTest::newRow("data pos outside")
-        << patched(b.headerPos(2) + 9, size + 10) << written << malformed;
-    QTest::newRow("data size outside")
-        << patched(b.headerPos(2) + 17, 1025) << written << malformed;
-    QTest::newRow("first data size outside")
-        << patched(b.headerPos(1) + 17, 0x80000000u) << written << malformed;
+    QTest::newRow("section header missing")
+        << count << written << malformed << int(QFirmwareImage::CutOff);
+    QTest::newRow("next header outside") << patched(b.headerPos(1) + 13, size - 100) << written
+                                         << malformed << int(QFirmwareImage::CutOff);
+    QTest::newRow("data pos zero")
+        << patched(b.headerPos(2) + 9, 0) << written << malformed << int(QFirmwareImage::CutOff);
+    QTest::newRow("data pos outside") << patched(b.headerPos(2) + 9, size + 10) << written
+                                      << malformed << int(QFirmwareImage::CutOff);
+    QTest::newRow("data size outside") << patched(b.headerPos(2) + 17, 1025) << written << malformed
+                                       << int(QFirmwareImage::CutOff);
+    QTest::newRow("first data size outside") << patched(b.headerPos(1) + 17, 0x80000000u) << written
+                                             << malformed << int(QFirmwareImage::CutOff);
+
+    // A tail that is not a whole block would be dropped without a word.
+    QTest::newRow("section with a tail") << patched(b.headerPos(2) + 17, 1000) << written
+                                         << malformed << int(QFirmwareImage::PartialBlock);
+    QTest::newRow("no sections") << count.replace(47, 1, "\0", 1) << written << malformed
+                                 << int(QFirmwareImage::NoBlocks);
 
     FirmwareImageBuilder empty;
     empty.sections.append({QByteArray(), 0xA2, 0xA3, 0, 0});
-    QTest::newRow("block count zero") << empty.build() << written << malformed;
+    QTest::newRow("block count zero")
+        << empty.build() << written << malformed << int(QFirmwareImage::NoBlocks);
     empty.sections.append({QByteArray(), 0xA2, 0xA3, 0, 0});
     QByteArray negative = empty.build();
     negative[47] = 3;
     FirmwareImageBuilder::putLe32(negative, empty.headerPos(2) + 13, 128);
-    QTest::newRow("block count negative") << negative << written << malformed;
+    QTest::newRow("block count negative")
+        << negative << written << malformed << int(QFirmwareImage::NoBlocks);
 }
 
 void TestUpdateFailures::imageRefusedBeforeSending() const {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, path);
     QFETCH(Messages, expected);
+    QFETCH(int, problem);
 
     if (path == QLatin1String("write")) {
         path = write(bytes);
@@ -135,10 +156,12 @@ void TestUpdateFailures::imageRefusedBeforeSending() const {
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(5000));
     QCOMPARE(session.messages, expected);
+    QCOMPARE(int(session.thread().imageProblem()), problem);
     QVERIFY(UploadSession::framesSent().empty());
 }
 
-void TestUpdateFailures::readOnlyImageRefused() const {
+// An image this user may only read, as an installed one, is written all the same.
+void TestUpdateFailures::readOnlyImageUploads() const {
     const QString path = write(tenBlocks().build());
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
     QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
@@ -150,10 +173,12 @@ void TestUpdateFailures::readOnlyImageRefused() const {
         UnprivilegedScope scope;
         QVERIFY(scope.isEffective());
         QVERIFY(session.start(path));
-        QVERIFY(session.waitForEnd(5000));
+        // The file has been read once the image's header was taken.
+        QTRY_VERIFY_WITH_TIMEOUT(session.messages.size() >= 2, 5000);
     }
-    QCOMPARE(session.messages, (Messages{{11, 0}, {6, 2}}));
-    QVERIFY(UploadSession::framesSent().empty());
+    QVERIFY(session.waitForEnd(QMEUpdateWriteThread::completionPauseMs + 10000));
+    QCOMPARE(session.messages.last(), UploadSession::Message(10, 100));
+    QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(tenBlocks(), -1, true));
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 }
 
@@ -328,6 +353,18 @@ void TestUpdateFailures::finishNotSentFails() const {
              (Messages{{11, 0}, {11, 2}, {11, 5}, {11, 9}, {11, 99}, {11, 99}, {12, 99}}));
     QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(image, -1, false));
     QTRY_VERIFY_WITH_TIMEOUT(!session.thread().isWorkerRunning(), 5000);
+}
+
+// A finish the boot loader refuses leaves the pedal in its boot loader: no success, no editor.
+void TestUpdateFailures::refusedFinishFails() const {
+    const QString path = write(tenBlocks().build());
+    UploadSession session("TALIX_VP_BOOT_REFUSE_FINISH", "1");
+    QCOMPARE(session.open(), 1);
+    QVERIFY(session.start(path));
+    QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs + 5000));
+    QCOMPARE(session.messages.mid(session.messages.size() - 2), (Messages{{11, 99}, {13, 99}}));
+    QVERIFY(UploadSession::framesSent() == UploadSession::expectedFrames(tenBlocks(), -1, true));
+    QCOMPARE(virtualpedal::VirtualPedal::snapshot().runMode, 'B');
 }
 
 // The worker acknowledges its end, so a stop while the finish packet's answer is awaited

@@ -2,8 +2,8 @@
 
 #include <sys/types.h>
 
-// Runs a stretch of a test without root's right to write read-only files: as root the effective
-// user becomes "nobody" until the scope ends; otherwise nothing changes.
+// Runs a stretch of a test as another user would, without root's rights: as root the effective
+// user and group become "nobody" and "nogroup" until the scope ends; otherwise nothing changes.
 class UnprivilegedScope final {
 public:
     UnprivilegedScope();
@@ -16,6 +16,7 @@ public:
 
 private:
     uid_t m_previous;
+    gid_t m_previousGroup;
     bool m_changed = false;
     bool m_effective = true;
 };

@@ -9,7 +9,7 @@
 #include "tests/common/xsession.h"
 #include "uikit/qmebasebuttondraw.h"
 #include "uikit/qmemenustyle.h"
-#include "updater/qfirmwareimage.h"
+#include "updater/image/qfirmwareimage.h"
 #include "virtualpedal/pedalstate.h"
 
 #include <QDir>
@@ -140,6 +140,21 @@ QRect editorUpdateButton() {
     return QRect(titleBand(MainWindow::kWidth, MainWindow::kMargin, sizes)[Update], sizes[Update]);
 }
 
+// The middle of the "Yes" button of a prompt window with two buttons: they sit side by side,
+// 30 pixels apart, centred, 20 pixels above the prompt's bottom margin of 8.
+QPoint promptYes(const QString& prompt) {
+    const QByteArray shell = XSession::run("xdotool", {"getwindowgeometry", "--shell", prompt});
+    const QSize size(
+        QRegularExpression("WIDTH=(\\d+)").match(QString::fromLatin1(shell)).captured(1).toInt(),
+        QRegularExpression("HEIGHT=(\\d+)").match(QString::fromLatin1(shell)).captured(1).toInt());
+    QMEFolders::setApplicationFolder(buildDir() + "/bin");
+    QMEBaseButtonDraw button;
+    if (size.isEmpty() || !button.LoadButtonImage(QMEFolders::picFolder(1) + "/btn_common.png"))
+        return QPoint();
+    const QSize b = button.FrameSize();
+    return QPoint(size.width() / 2 - 15 - b.width() / 2, size.height() - 8 - 20 - b.height() / 2);
+}
+
 bool pedalState(const QString& path, virtualpedal::PedalState& state) {
     const QByteArray bytes = readFile(path);
     return virtualpedal::PedalState::deserialize(
@@ -157,6 +172,7 @@ private slots:
     void editorWithoutWindow() const;
     void secondStartEndsAtOnce() const;
     void uploadsDemoImage();
+    void busyPedalIsWaitedFor();
     void wholeChain();
 
 private:
@@ -278,6 +294,31 @@ void TestUpdaterProcess::uploadsDemoImage() {
     QTRY_COMPARE_WITH_TIMEOUT(folder.editorStarts(), 1, 30000);
 }
 
+// The program that started the updater still holds the pedal for a moment, as an editor that
+// hands over does until it has ended: the updater waits for it instead of taking the busy pedal
+// for an absent one and starting the editor again.
+void TestUpdaterProcess::busyPedalIsWaitedFor() {
+    QString reason;
+    if (!m_x.start(reason))
+        QSKIP(qPrintable("needs a display to see the updater's window: " + reason));
+    ProgramFolder folder;
+    QVERIFY(folder.ok && folder.addStandInEditor());
+    QProcess holder;
+    Reaper reaper;
+    reaper.add(&holder);
+    PedalProcess::start(holder, CLAIM_HOLDER,
+                        folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb",
+                                            "DISPLAY=" + m_x.display()}),
+                        {folder.path("TALIXUpdate"), "1500"});
+    QByteArray output;
+    QCOMPARE(PedalProcess::waitForEnd(holder, output), 0);
+    QVERIFY2(output.contains("held 1") && output.contains("released"), output);
+    const QString window = m_x.findWindow("^TALIX$");
+    QVERIFY2(!window.isEmpty(), "the updater's window did not show");
+    reaper.pids.append(m_x.windowPid(window));
+    QCOMPARE(folder.editorStarts(), 0);
+}
+
 void TestUpdaterProcess::wholeChain() {
     QString reason;
     if (!m_x.start(reason))
@@ -318,6 +359,22 @@ void TestUpdaterProcess::wholeChain() {
                  60000),
              "the update button's menu did not open");
     QVERIFY(m_x.xdotool({"click", "1"}));
+
+    // The editor names the image it found and asks before it switches the pedal.
+    QStringList prompts;
+    const qint64 firstEditorPid = m_x.windowPid(firstWindow);
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     prompts = m_x.windowsOf(firstEditorPid);
+                     prompts.removeAll(firstWindow);
+                     return !prompts.isEmpty();
+                 },
+                 60000),
+             "the editor did not ask before the update");
+    const QPoint yes = promptYes(prompts.first());
+    QVERIFY(!yes.isNull());
+    QVERIFY(!readFile(folder.path("traffic.log")).contains("OUT AA 55 02 00 EB 01"));
+    QVERIFY(m_x.click(prompts.first(), yes.x(), yes.y()));
 
     // The pedal goes to its boot loader; the editor finds it there, hands over and ends.
     QByteArray output;

@@ -5,6 +5,8 @@
 #include "tests/updater/firmwareimagebuilder.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmebaseprogress.h"
+#include "uikit/qpromptdialog.h"
+#include "updater/image/firmwarefolder.h"
 #include "updater/mainwindow.h"
 #include "updater/qmeupdatewritethread.h"
 #include "virtualpedal/virtualpedal.h"
@@ -63,6 +65,8 @@ private slots:
     void cleanup();
     void failures_data();
     void failures();
+    void imageChosenBeforeStart();
+    void closeAsksWhileWriting();
     // Last: a completed upload asks the application to quit.
     void uploadsNewestImage();
 
@@ -78,64 +82,43 @@ private:
 
 void TestUpdaterWindow::init() {
     QDir(firmwareFolder()).removeRecursively();
+    QDir(FirmwareFolder::UserPath()).removeRecursively();
 }
 
 void TestUpdaterWindow::cleanup() {
-    QDir(firmwareFolder()).removeRecursively();
+    QPromptDialog::SetAnswerHook(nullptr);
+    init();
 }
 
 void TestUpdaterWindow::failures_data() {
     QTest::addColumn<Env>("env");
-    QTest::addColumn<QString>("file"); // the image put in the folder; none when empty
-    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("figure"); // the percentage label at the end
     QTest::addColumn<QString>("line");
 
-    QByteArray otherPedal = smallImage().build();
-    otherPedal.replace(9, 7, QByteArray("TAL_X2\0", 7));
-    QByteArray badMagic = smallImage().build();
-    badMagic[0] = 'z';
-
-    QTest::newRow("no folder") << Env{} << QString() << QByteArray() << "2.00%"
-                               << "No firmware file (*.zv) is in the folder \"Firmware\" beside "
-                                  "the updater. Copy the firmware file there, close this window "
-                                  "and start the updater again.";
-    QTest::newRow("damaged") << Env{} << "TALIX.zv" << badMagic << "2.00%"
-                             << "The firmware file \"TALIX.zv\" cannot be read or is damaged. "
-                                "Replace it with an intact copy, close this window and start the "
-                                "updater again.";
-    QTest::newRow("other pedal") << Env{} << "TALIX.zv" << otherPedal << "3.00%"
-                                 << "The firmware file \"TALIX.zv\" is not made for this pedal. "
-                                    "Put the firmware for TALIX in its place, close this window "
-                                    "and start the updater again.";
-    QTest::newRow("no answer") << Env{{"TALIX_VP_HANDSHAKE_TYPE", "OTHER"}} << "TALIX.zv"
-                               << smallImage().build() << "4.00%"
+    QTest::newRow("no answer") << Env{{"TALIX_VP_HANDSHAKE_TYPE", "OTHER"}} << "4.00%"
                                << "The pedal did not answer. Check the USB cable, unplug the "
                                   "pedal and plug it in again, then start the updater again.";
-    QTest::newRow("start refused")
-        << Env{{"TALIX_VP_BOOT_REJECT_START", "1"}} << "TALIX.zv" << smallImage().build() << "9.00%"
-        << "The pedal refused to begin the update. Unplug the pedal "
-           "and plug it in again, then start the updater again.";
+    QTest::newRow("start refused") << Env{{"TALIX_VP_BOOT_REJECT_START", "1"}} << "9.00%"
+                                   << "The pedal refused to begin the update. Unplug the pedal "
+                                      "and plug it in again, then start the updater again.";
     // The third of eight blocks is refused: 3 * 90 / 8 + 9.
-    QTest::newRow("block refused") << Env{{"TALIX_VP_BOOT_REFUSE_BLOCK", "2"}} << "TALIX.zv"
-                                   << smallImage().build() << "42.00%"
+    QTest::newRow("block refused") << Env{{"TALIX_VP_BOOT_REFUSE_BLOCK", "2"}} << "42.00%"
                                    << "The pedal stopped taking the firmware. Unplug the pedal "
                                       "and plug it in again, then start the updater again to "
                                       "repeat the update.";
+    QTest::newRow("finish refused")
+        << Env{{"TALIX_VP_BOOT_REFUSE_FINISH", "1"}} << "99.00%"
+        << "The pedal did not accept the new firmware. Unplug it, plug it in again and run the "
+           "update again.";
 }
 
 void TestUpdaterWindow::failures() {
     QFETCH(Env, env);
-    QFETCH(QString, file);
-    QFETCH(QByteArray, bytes);
     QFETCH(QString, figure);
     QFETCH(QString, line);
 
-    if (!file.isEmpty()) {
-        QVERIFY(QDir().mkpath(firmwareFolder()));
-        QFile out(firmwareFolder() + "/" + file);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    }
+    QVERIFY(QDir().mkpath(firmwareFolder()));
+    QVERIFY(smallImage().write(firmwareFolder() + "/TALIX.zv"));
     PedalEnv pedal(env);
     MainWindow window;
     QCOMPARE(window.Probe(), 1);
@@ -143,21 +126,102 @@ void TestUpdaterWindow::failures() {
     auto* button = child<QMEBaseButton>(window, "mbtnUpdate");
     auto* message = child<QLabel>(window, "mlblMessage");
     QVERIFY(message->isHidden());
+    QCOMPARE(child<QLabel>(window, "mlblFile")->text(), QString("File: TALIX.zv"));
 
     button->click();
-    QVERIFY(QFileInfo(firmwareFolder()).isDir());
     // The handshake and block waits run their 5 s bound.
-    QTRY_VERIFY_WITH_TIMEOUT(!message->isHidden(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>(window, "mlblReady")->text() == "Failed", 60000);
     QCOMPARE(message->text(), line);
     QCOMPARE(child<QLabel>(window, "mlblProgress")->text(), figure);
     QCOMPARE(child<QMEBaseProgress>(window, "mproUpdate")->value(), figure.chopped(1).toDouble());
-    QCOMPARE(child<QLabel>(window, "mlblReady")->text(), QString("Failed"));
     QVERIFY(child<QLabel>(window, "mlblUpdate")->isHidden());
     // The line stays inside the band above the bar.
     QVERIFY(message->heightForWidth(message->width()) <= message->height());
     QVERIFY(message->geometry().bottom() < child<QMEBaseProgress>(window, "mproUpdate")->y());
     QVERIFY(!button->isEnabled());
     QCOMPARE(button->text(), QString("Down"));
+    QCOMPARE(virtualpedal::VirtualPedal::snapshot().runMode, 'B');
+}
+
+void TestUpdaterWindow::imageChosenBeforeStart() {
+    // Only an image for another pedal, beside the program: nothing is written, and the window
+    // says where to put the right one and why this one was passed over.
+    FirmwareImageBuilder other = smallImage();
+    other.deviceType = "TAL_X2";
+    QVERIFY(QDir().mkpath(firmwareFolder()));
+    QVERIFY(other.write(firmwareFolder() + "/z.zv"));
+    PedalEnv pedal(Env{});
+    MainWindow window;
+    QCOMPARE(window.Probe(), 1);
+    window.show();
+    auto* button = child<QMEBaseButton>(window, "mbtnUpdate");
+    auto* message = child<QLabel>(window, "mlblMessage");
+    const QString missing =
+        "No usable firmware file (*.zv) was found. Put the firmware file into the folder \"" +
+        QDir::cleanPath(FirmwareFolder::UserPath()) +
+        "\". Then press Start.\nThe firmware file \"z.zv\" is made for another pedal.";
+    QCOMPARE(message->text(), missing);
+    QVERIFY(message->heightForWidth(message->width()) <= message->height());
+    QVERIFY(child<QLabel>(window, "mlblUpdate")->isHidden());
+    QVERIFY(child<QLabel>(window, "mlblFile")->text().isEmpty());
+    // The folder named is there to put the file in.
+    QVERIFY(QFileInfo(FirmwareFolder::UserPath()).isDir());
+
+    virtualpedal::VirtualPedal::clearReceivedFrames();
+    button->click();
+    QCOMPARE(message->text(), missing);
+    QVERIFY(button->isEnabled());
+    QCOMPARE(button->text(), QString("Start"));
+
+    // The user copies the image into the folder named and presses Start again.
+    QVERIFY(smallImage().write(FirmwareFolder::UserPath() + "a.zv"));
+    button->click();
+    QCOMPARE(child<QLabel>(window, "mlblFile")->text(), QString("File: a.zv"));
+    QCOMPARE(button->text(), QString("Down"));
+    QTRY_COMPARE_WITH_TIMEOUT(int(virtualpedal::VirtualPedal::snapshot().bootBlocks.size()), 8,
+                              30000);
+    // Nothing reached the pedal on the first press: its first frame is the upload's handshake.
+    QVERIFY(!virtualpedal::VirtualPedal::receivedFrames().empty());
+    QCOMPARE(virtualpedal::VirtualPedal::receivedFrames().front(),
+             virtualpedal::VirtualPedal::frame(0x00, {0x00}));
+    window.UpdateThread()->stopWorker();
+}
+
+void TestUpdaterWindow::closeAsksWhileWriting() {
+    // Slow blocks, so the close comes while they are written.
+    QVERIFY(QDir().mkpath(firmwareFolder()));
+    QVERIFY(smallImage().write(firmwareFolder() + "/a.zv"));
+    PedalEnv pedal(Env{{"TALIX_VP_DELAY_MS", "0xA2:500"}});
+    auto window = std::make_unique<MainWindow>();
+    QCOMPARE(window->Probe(), 1);
+    window->show();
+    QStringList asked;
+    int reply = QPromptDialog::ResultNo;
+    QPromptDialog::SetAnswerHook([&](const QPromptDialog& prompt) {
+        asked << prompt.Text();
+        return reply;
+    });
+    child<QMEBaseButton>(*window, "mbtnUpdate")->click();
+    QCOMPARE(child<QLabel>(*window, "mlblMessage")->text(),
+             QString("Writing the firmware — keep the pedal plugged in and this window open."));
+
+    // The window manager's close asks, as the title-bar button does; No keeps the upload going.
+    const QString question = "The pedal is being updated. If you close now it stays in its "
+                             "update mode until you run the update again. Close anyway?";
+    window->close();
+    QTRY_COMPARE(asked, QStringList{question});
+    window->CloseButton()->click();
+    QCOMPARE(asked, (QStringList{question, question}));
+    QVERIFY(window->isVisible());
+    QVERIFY(window->UpdateThread()->isWorkerRunning());
+
+    reply = QPromptDialog::ResultYes;
+    window->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 5000);
+    // The pedal waits in its boot loader for the next try, with part of the image.
+    const virtualpedal::PedalState state = virtualpedal::VirtualPedal::snapshot();
+    QCOMPARE(state.runMode, 'B');
+    QVERIFY(state.bootBlocks.size() < 8);
 }
 
 void TestUpdaterWindow::uploadsNewestImage() {
@@ -189,6 +253,7 @@ void TestUpdaterWindow::uploadsNewestImage() {
     QCOMPARE(child<QLabel>(window, "mlblUpdate")->text(), QString("Update"));
     QCOMPARE(child<QLabel>(window, "mlblReady")->text(), QString("Loading..."));
     QCOMPARE(percent->text(), QString("0.00%"));
+    QCOMPARE(child<QLabel>(window, "mlblFile")->text(), QString("File: new.zv"));
     QCOMPARE(bar->Format(), QString());
     // Layout: the bar centred 20 pixels above the middle, the labels and button around it.
     QCOMPARE(bar->geometry(), QRect((470 - 341) / 2, (288 - 21) / 2 - 20, 341, 21));
@@ -197,11 +262,19 @@ void TestUpdaterWindow::uploadsNewestImage() {
     QCOMPARE(button->y(), bar->geometry().bottom() + 70);
     QCOMPARE(button->x(), (470 - button->width()) / 2);
 
-    // Each label text as the window shows it, read after the window has taken the message.
+    // Each label text as the window shows it, read after the window has taken the message, and
+    // the line above the bar once the pedal took the whole image.
     QStringList shown;
+    QString doneLine;
+    auto* line = child<QLabel>(window, "mlblMessage");
     connect(
         window.UpdateThread(), &QMEUpdateWriteThread::emitUpdateMsg, this,
-        [&](int, float) { shown.append(percent->text()); }, Qt::QueuedConnection);
+        [&](int type, float) {
+            shown.append(percent->text());
+            if (type == QMEUpdateWriteThread::MsgProgress && percent->text() == "100.00%")
+                doneLine = line->isVisible() ? line->text() : QString();
+        },
+        Qt::QueuedConnection);
 
     virtualpedal::VirtualPedal::clearReceivedFrames();
     button->click();
@@ -217,7 +290,7 @@ void TestUpdaterWindow::uploadsNewestImage() {
              QStringList({"0.00%", "2.00%", "5.00%", "9.00%", "11.00%", "11.00%", "13.00%"}));
     QCOMPARE(shown.at(shown.size() - 3), QString("99.00%"));
     QCOMPARE(bar->value(), 100.0);
-    QVERIFY(child<QLabel>(window, "mlblMessage")->isHidden());
+    QCOMPARE(doneLine, QString("The pedal now runs the new firmware."));
 
     // The pedal holds the newest image and runs its new firmware.
     const virtualpedal::PedalState state = virtualpedal::VirtualPedal::snapshot();

@@ -12,6 +12,8 @@
 //             "short <rc> <moved>" (libusb return codes)
 //   restart   the pedal restarts into its boot loader; the link finds it again: "read -1",
 //             "reopen 1"
+//   busy      a second link (another open of the node, as another program's) finds the pedal
+//             claimed, then opens it once the first lets go: "second 0 busy", "second 2"
 #include "link/frame.h"
 #include "link/qmebaselibusb.h"
 
@@ -147,6 +149,19 @@ int restart(QMEBaseLibusb& link) {
     return got < 0 && reopened == QMEBaseLibusb::OpenBootLoader ? 0 : 1;
 }
 
+int busy(QMEBaseLibusb& link) {
+    QMEBaseLibusb second;
+    second.setTransferMode(QMEBaseLibusb::ModeInterrupt);
+    const int held = second.openDevice(0x0483, 0x5703, 0x0200, "TAL_IX", false);
+    const bool refused = second.lastOpenFailure() == QMEBaseLibusb::OpenFailure::Busy;
+    std::printf("second %d %s\n", held, refused ? "busy" : "not busy");
+    link.closeDevice();
+    const int freed = second.openDevice(0x0483, 0x5703, 0x0200, "TAL_IX", false);
+    std::printf("second %d\n", freed);
+    return held == QMEBaseLibusb::OpenFailed && refused && freed == QMEBaseLibusb::OpenRunning ? 0
+                                                                                               : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -174,6 +189,8 @@ int main(int argc, char** argv) {
         status = edges(link);
     else if (scenario == "restart")
         status = restart(link);
+    else if (scenario == "busy")
+        status = busy(link);
     link.closeDevice();
     return status;
 }

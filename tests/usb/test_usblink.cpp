@@ -61,6 +61,10 @@ private slots:
         QTest::newRow("zero-length and short reads")
             << "edges" << QStringList{} << opened + "zero 0 0\nshort -8 32\n"
             << 2 << false;
+        // Nothing is sent while another program holds the pedal.
+        QTest::newRow("claimed by another program")
+            << "busy" << QStringList{} << opened + "second 0 busy\nsecond 2\n"
+            << 2 << false;
         QTest::newRow("restart into the boot loader")
             << "restart" << QStringList{} << opened + "read -1\nreopen 1\n"
             << 3 << false;

@@ -14,6 +14,8 @@
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmeprogressindicator.h"
 #include "uikit/qpromptdialog.h"
+#include "updater/image/firmwarefolder.h"
+#include "updater/image/firmwaretexts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,6 +54,42 @@ const PromptCase kPrompts[] = {
     {"noicon_cancel", QT_TRANSLATE_NOOP("QObject", "Exit the application!"), {200, 60}, 0, 2},
 };
 
+struct TextPrompt {
+    QString name;
+    QString text;
+    int width;
+    int icon;
+    int buttons;
+};
+
+// The prompts of a firmware update, in the current language: the editor's question naming the
+// image, its prompt when there is none (two files refused), and the updater's close question.
+QList<TextPrompt> firmwarePrompts() {
+    const QString folder = QStringLiteral("/home/guitarist/Documents/TALIX/Firmware/");
+    const QString none =
+        FirmwareTexts::NoImageLine(folder) + QStringLiteral("\n\n") +
+        FirmwareTexts::RefusalLines({{folder + "talix_v1.3.0.zv", QFirmwareImage::OtherDevice},
+                                     {folder + "talix_v1.4.0.zv", QFirmwareImage::CutOff}});
+    return {
+        {"update_question",
+         QCoreApplication::translate(
+             "QObject", QT_TRANSLATE_NOOP("QObject", "Update the pedal with \"%1\"? The pedal "
+                                                     "restarts into its update mode; keep it "
+                                                     "plugged in until the updater says it has "
+                                                     "finished."))
+             .arg("talix_v1.3.0.zv"),
+         320, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
+        {"firmware_missing", none, 420, QPromptDialog::IconWarning, QPromptDialog::ButtonsOpenOk},
+        {"updater_close",
+         QCoreApplication::translate(
+             "QObject",
+             QT_TRANSLATE_NOOP("QObject", "The pedal is being updated. If you close now it stays "
+                                          "in its update mode until you run the update again. "
+                                          "Close anyway?")),
+         300, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
+    };
+}
+
 // A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so
 // that a person can judge it. On a high-DPI screen the shot and its backdrop keep every pixel.
 QImage onBackdrop(const QImage& shot, int mode) {
@@ -86,6 +124,19 @@ int main(int argc, char** argv) {
     if (const int code = ShotSetup::outputFolder(app.arguments(), "talix-screenshots", out))
         return code;
 
+    auto saveTextPrompts = [&out](const QList<TextPrompt>& prompts, int mode,
+                                  const QString& suffix) {
+        bool saved = true;
+        for (const TextPrompt& c : prompts) {
+            QPromptDialog prompt(nullptr, c.text, QCoreApplication::translate("QObject", "Prompt"),
+                                 c.icon, c.buttons);
+            // As the programs size them: as high as the text needs.
+            prompt.SetMessageSize(c.width, QPromptDialog::FittingHeight(c.text, c.width));
+            saved &= save(onBackdrop(grabShown(prompt), mode), out,
+                          QStringLiteral("prompt_%1_%2").arg(c.name, suffix));
+        }
+        return saved;
+    };
     bool ok = true;
     for (int mode : {1, 2}) {
         const QString look = mode == 1 ? "light" : "dark";
@@ -98,6 +149,7 @@ int main(int argc, char** argv) {
             ok &= save(onBackdrop(grabShown(prompt), mode), out,
                        QStringLiteral("prompt_%1_%2").arg(c.name, look));
         }
+        ok &= saveTextPrompts(firmwarePrompts(), mode, look);
 
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
@@ -147,6 +199,7 @@ int main(int argc, char** argv) {
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
         ok &= save(onBackdrop(grabShown(mismatch), 1), out,
                    QStringLiteral("firmware_mismatch_%1").arg(language));
+        ok &= saveTextPrompts(firmwarePrompts(), 1, language);
         QCoreApplication::removeTranslator(&translator);
     }
     ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {

@@ -1,7 +1,8 @@
 #include "tools/screenshots/updaterscreenshots.h"
 
 #include "settings/parserxml.h"
-#include "updater/firmwarefolder.h"
+#include "tests/updater/firmwareimagebuilder.h"
+#include "updater/image/firmwarefolder.h"
 #include "updater/mainwindow.h"
 #include "updater/qmeupdatewritethread.h"
 
@@ -13,7 +14,8 @@ namespace {
 struct UpdaterCase {
     const char* name;
     bool started;
-    bool imagePresent;
+    // The device type of the one image in the folder; none when empty.
+    QByteArray image;
     // The messages the upload would have sent, the last one shown.
     QList<QPair<int, float>> messages;
 };
@@ -21,35 +23,39 @@ struct UpdaterCase {
 const QList<UpdaterCase>& cases() {
     using T = QMEUpdateWriteThread;
     static const QList<UpdaterCase> all = {
-        {"ready", false, true, {}},
-        {"progress", true, true, {{T::MsgProgress, 9}, {T::MsgProgress, 46}}},
-        {"finished", true, true, {{T::MsgProgress, 99}, {T::MsgProgress, 100}}},
-        {"failed_nofile", true, false, {{T::MsgProgress, 0}, {T::MsgImageFailed, 2}}},
-        {"failed_damaged", true, true, {{T::MsgProgress, 0}, {T::MsgImageFailed, 2}}},
-        {"failed_otherpedal", true, true, {{T::MsgProgress, 2}, {T::MsgImageFailed, 3}}},
-        {"failed_noanswer", true, true, {{T::MsgProgress, 2}, {T::MsgHandshakeFailed, 4}}},
-        {"failed_refused", true, true, {{T::MsgProgress, 5}, {T::MsgStartRejected, 9}}},
-        {"failed_stopped", true, true, {{T::MsgProgress, 42}, {T::MsgBlockFailed, 42}}},
+        {"ready", false, "TAL_IX", {}},
+        {"noimage", false, "", {}},
+        {"noimage_otherpedal", false, "TAL_X2", {}},
+        {"progress", true, "TAL_IX", {{T::MsgProgress, 9}, {T::MsgProgress, 46}}},
+        {"finished", true, "TAL_IX", {{T::MsgProgress, 99}, {T::MsgProgress, 100}}},
+        {"failed_noanswer", true, "TAL_IX", {{T::MsgProgress, 2}, {T::MsgHandshakeFailed, 4}}},
+        {"failed_refused", true, "TAL_IX", {{T::MsgProgress, 5}, {T::MsgStartRejected, 9}}},
+        {"failed_stopped", true, "TAL_IX", {{T::MsgProgress, 42}, {T::MsgBlockFailed, 42}}},
+        {"failed_finish", true, "TAL_IX", {{T::MsgProgress, 99}, {T::MsgFinishRefused, 99}}},
     };
     return all;
 }
 
 // The tool's own "Firmware" folder holds one image, or none, as the case needs.
-void prepareFolder(bool imagePresent) {
+void prepareFolder(const QByteArray& deviceType) {
     const QString folder = FirmwareFolder::Path();
     QDir(folder).removeRecursively();
     FirmwareFolder::Ensure(folder);
-    if (imagePresent) {
-        QFile image(folder + "TALIX_V1.3.0.zv");
-        image.open(QIODevice::WriteOnly);
+    if (!deviceType.isEmpty()) {
+        FirmwareImageBuilder image;
+        image.deviceType = deviceType;
+        image.sections.append({FirmwareImageBuilder::pattern(4 * 512, 1), 0xA2, 0xA3, 0, 0});
+        image.write(folder + "TALIX_V1.3.0.zv");
     }
 }
 
 bool shoot(const UpdaterCase& c, int mode, const QString& name, const SaveShot& save) {
-    prepareFolder(c.imagePresent);
-    // No pedal is probed: the button only notes the chosen image, and the messages are the
-    // upload's as the window receives them.
+    prepareFolder(c.image);
+    // No pedal is probed: the window looks for the image as it does for a pedal in its boot
+    // loader, the button only notes the chosen image, and the messages are the upload's as the
+    // window receives them.
     MainWindow window;
+    window.ChooseImage();
     if (c.started)
         QMetaObject::invokeMethod(&window, "onUpdate");
     for (const auto& message : c.messages)
@@ -74,7 +80,7 @@ bool SaveUpdaterScreenshots(const SaveShot& save) {
     for (const char* language : {"Chinese", "German", "French", "Japanese"}) {
         ParserXML::WriteValue("Language_item", "Language_Name", language);
         for (const UpdaterCase& c : cases()) {
-            if (QByteArray(c.name).startsWith("failed"))
+            if (QByteArray(c.name).startsWith("failed") || QByteArray(c.name).startsWith("noimage"))
                 ok &= shoot(
                     c, 1, QStringLiteral("updater_%1_%2").arg(c.name, QString(language).toLower()),
                     save);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 namespace virtualpedal {
 
@@ -229,6 +230,9 @@ void UsbfsPedal::onVanished(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpo
             unrefUrb(urb.urb, urb.buffer);
     for (HeldReap& held : found->second.reaps)
         g_object_unref(held.arg);
+    // Closing the node ends its claims.
+    for (auto claim = pedal->claims_.begin(); claim != pedal->claims_.end();)
+        claim = claim->second == client ? pedal->claims_.erase(claim) : std::next(claim);
     pedal->clients_.erase(found);
     g_object_unref(client);
 }
@@ -308,10 +312,19 @@ void UsbfsPedal::handle(Lock&, UMockdevIoctlClient* client, Client& state) {
     } else if (request == USBDEVFS_CLAIMINTERFACE || request == USBDEVFS_RELEASEINTERFACE) {
         data = umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned int), nullptr);
         const int number = data ? static_cast<int>(*reinterpret_cast<unsigned*>(data->data)) : -1;
+        const auto holder = claims_.find(number);
+        // A claim of a pedal that has gone since ended with it.
+        const bool heldElsewhere = holder != claims_.end() && holder->second != client &&
+                                   alive(clients_.at(holder->second));
         if (number < 0 || number >= bus_->pedal()->interfaceCount)
             result = -1, error = EINVAL;
-        else if (request == USBDEVFS_CLAIMINTERFACE && driverBound && number == controlInterface)
+        else if (request == USBDEVFS_RELEASEINTERFACE) {
+            if (holder != claims_.end() && holder->second == client)
+                claims_.erase(holder);
+        } else if ((driverBound && number == controlInterface) || heldElsewhere)
             result = -1, error = EBUSY;
+        else
+            claims_[number] = client;
     } else if (request != USBDEVFS_CLEAR_HALT && request != USBDEVFS_RESET) {
         result = -1, error = ENOTTY;
     }

@@ -87,6 +87,8 @@ private:
     VirtualBus* bus_ = nullptr;
     std::string devnode_;
     std::map<UMockdevIoctlClient*, Client> clients_;
+    // Interface number -> the client (one open of the node, one program) that claims it.
+    std::map<int, UMockdevIoctlClient*> claims_;
     bool stop_ = false;
     std::thread pump_;
 };

@@ -10,6 +10,17 @@
 // with its section's data. The whole file is held in memory; every read is bounded by its size.
 class QFirmwareImage final {
 public:
+    // Why an image cannot be uploaded.
+    enum Problem {
+        NoProblem = 0,
+        Unreadable,   // cannot be opened or read by this user
+        CutOff,       // shorter than its header, or sections beyond its end
+        NotFirmware,  // another magic, another layout, or far too large
+        OtherDevice,  // made for another device type
+        NoBlocks,     // not one whole 512-byte block to send
+        PartialBlock, // a section that does not end on a whole block would lose its tail
+    };
+
     static constexpr int HeaderSize = 128;
     static constexpr int SectionHeaderSize = 512;
     static constexpr int BlockSize = 512;
@@ -45,12 +56,14 @@ public:
     QFirmwareImage(const QFirmwareImage&) = delete;
     QFirmwareImage& operator=(const QFirmwareImage&) = delete;
 
-    // Opens the file read-write (it must exist and be writable), reads it whole and checks the
-    // magic. Returns the file size, or 0 when it cannot be opened, is shorter than an image
-    // header, is too large or carries another magic.
+    // Opens the file for reading, reads it whole and checks the magic. Returns the file size, or
+    // 0 when it cannot be opened, is shorter than an image header, is too large or carries
+    // another magic; openProblem() then says which.
     qint64 open(const QByteArray& utf8Path);
     // Takes an image already in memory; same checks and result as open.
     qint64 openImage(const QByteArray& bytes);
+    // Why the last open failed; NoProblem after a successful one.
+    Problem openProblem() const { return m_openProblem; }
     void close();
     bool isOpen() const { return !m_image.isEmpty(); }
     qint64 size() const { return m_image.size(); }
@@ -68,10 +81,10 @@ public:
     int sectionCount() const;
     // (file size - 128 - 512 * SectionCount) / 512, truncated toward zero.
     qint64 totalBlockCount() const;
-    // True when every section header and its data lie inside the file, SectionCount is below
-    // 0x80 and, with sections present, the total block count is positive.
-    bool isUploadable() const;
-
+    // Everything the upload relies on, checked before anything is sent: the image is open and
+    // made for deviceType, SectionCount is below 0x80, every section header and its data lie
+    // inside the file, every section is whole blocks, and there is at least one block.
+    Problem check(const QByteArray& deviceType) const;
 
 private:
     bool ensureLoaded();
@@ -84,4 +97,5 @@ private:
     QByteArray m_path;
     QFile m_file;
     QByteArray m_image;
+    Problem m_openProblem = Unreadable;
 };

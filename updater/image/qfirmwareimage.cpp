@@ -1,4 +1,4 @@
-#include "updater/qfirmwareimage.h"
+#include "updater/image/qfirmwareimage.h"
 
 #include "link/bytefields.h"
 
@@ -11,16 +11,18 @@ const char QFirmwareImage::Magic[MagicSize + 1] = "Zelva_TAG";
 qint64 QFirmwareImage::open(const QByteArray& utf8Path) {
     close();
     m_path = utf8Path;
+    m_openProblem = Unreadable;
     if (utf8Path.isEmpty()) {
         return 0;
     }
     m_file.setFileName(QString::fromUtf8(utf8Path));
-    // Read-write as the boot loader tool always did: a read-only image is refused.
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+    // Only read: an image owned by another user, or a read-only copy, serves as well.
+    if (!m_file.open(QIODevice::ReadOnly)) {
         return 0;
     }
     const qint64 fileSize = m_file.size();
     if (m_file.isSequential() || fileSize < HeaderSize || fileSize > MaxFileSize) {
+        m_openProblem = m_file.isSequential() || fileSize > MaxFileSize ? NotFirmware : CutOff;
         close();
         return 0;
     }
@@ -37,8 +39,12 @@ qint64 QFirmwareImage::open(const QByteArray& utf8Path) {
 }
 
 qint64 QFirmwareImage::openImage(const QByteArray& bytes) {
-    if (bytes.size() < HeaderSize || bytes.size() > MaxFileSize ||
-        !ByteFields::hasText(bytes, 0, Magic)) {
+    m_openProblem = NoProblem;
+    if (bytes.size() < HeaderSize)
+        m_openProblem = CutOff;
+    else if (bytes.size() > MaxFileSize || !ByteFields::hasText(bytes, 0, Magic))
+        m_openProblem = NotFirmware;
+    if (m_openProblem != NoProblem) {
         m_image.clear();
         return 0;
     }
@@ -139,20 +145,29 @@ qint64 QFirmwareImage::sectionData(int k, std::vector<unsigned char>& out) {
     return length;
 }
 
-bool QFirmwareImage::isUploadable() const {
+QFirmwareImage::Problem QFirmwareImage::check(const QByteArray& deviceType) const {
+    if (!isOpen())
+        return m_openProblem == NoProblem ? Unreadable : m_openProblem;
+    const char* type = reinterpret_cast<const char*>(bytes() + OffDeviceType);
+    if (QByteArray(type, int(qstrnlen(type, DeviceTypeSize))) != deviceType)
+        return OtherDevice;
     const int count = sectionCount();
-    if (!isOpen() || count < 0) {
-        return false;
-    }
-    if (count > 0 && totalBlockCount() <= 0) {
-        return false;
-    }
+    if (count < 0)
+        return NotFirmware;
+    qint64 blocks = 0;
+    bool partial = false;
     for (int k = 1; k <= count; ++k) {
         qint64 pos = 0;
         qint64 length = 0;
-        if (!sectionDataRange(k, pos, length)) {
-            return false;
-        }
+        if (!sectionDataRange(k, pos, length))
+            return CutOff;
+        blocks += length / BlockSize;
+        partial = partial || length % BlockSize != 0;
     }
-    return true;
+    if (partial)
+        return PartialBlock;
+    // The progress figure divides by the block count the header implies.
+    if (blocks == 0 || totalBlockCount() <= 0)
+        return NoBlocks;
+    return NoProblem;
 }
