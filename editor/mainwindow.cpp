@@ -505,7 +505,7 @@ bool MainWindow::OpenRunningPedal() {
     switch (OpenPedal()) {
     case QMEBaseLibusb::OpenFailed:
         mcbxConnect->setChecked(false);
-        PromptDisConnect();
+        PromptOpenFailure();
         ShowConnectState(false);
         return false;
     case QMEBaseLibusb::OpenBootLoader:
@@ -559,6 +559,17 @@ void MainWindow::DeviceLostConnect() {
     PromptDisConnect();
     m_writeThread->closeUsbConnect();
     ShowConnectState(false);
+}
+
+void MainWindow::PromptOpenFailure() {
+    const QString text = MainWindowRules::openFailureText(
+        m_link->lastOpenFailure(), QString::fromStdString(m_link->lastOpenDetail()));
+    if (text.isEmpty()) {
+        PromptDisConnect();
+        return;
+    }
+    constexpr int kWidth = 360;
+    Prompt(text, kWidth, QPromptDialog::FittingHeight(text, kWidth), QPromptDialog::IconError);
 }
 
 void MainWindow::PromptDisConnect() {

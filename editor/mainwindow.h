@@ -121,6 +121,9 @@ private:
     // Opens the pedal for a connect: a failed open is reported, a pedal in its boot loader is
     // handed over to the updater. True when the pedal runs and the connect goes on.
     bool OpenRunningPedal();
+    // Says why the pedal could not be opened: what to do where the reason is known, the plain
+    // "Device Disconnected!" where there is no pedal.
+    void PromptOpenFailure();
     // Asks about a firmware other than the expected one; true when the user chose the update.
     bool OffersFirmwareUpdate(const QString& version);
     // Sends the pedal to its boot loader once an image the updater will take has passed its

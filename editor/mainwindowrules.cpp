@@ -1,5 +1,9 @@
 #include "editor/mainwindowrules.h"
 
+#include "link/usbaccess.h"
+
+#include <QObject>
+
 #include <cstring>
 
 namespace MainWindowRules {
@@ -31,6 +35,41 @@ bool firmwareMatches(const QString& version) {
 QString downloadPage(int languageType) {
     return QString::fromLatin1(languageType == kChineseLanguageType ? kDownloadPageChinese
                                                                     : kDownloadPage);
+}
+
+QString openFailureText(QMEBaseLibusb::OpenFailure failure, const QString& detail) {
+    using F = QMEBaseLibusb::OpenFailure;
+    switch (failure) {
+    case F::AccessDenied: {
+        QString text = QObject::tr("The pedal is plugged in, but this user may not open it. "
+                                   "Install the TALIX package (its rule gives the person at the "
+                                   "computer access), then unplug the pedal and plug it in again.");
+        const QString details = UsbAccess::AccessDetails(detail);
+        return details.isEmpty() ? text : text + QLatin1Char(' ') + details;
+    }
+    case F::Busy:
+        return QObject::tr("Another program is using the pedal. Close other TALIX or TALIXUpdate "
+                           "windows (also those of other users on this computer), then connect "
+                           "again.");
+    case F::DriverStuck:
+        return QObject::tr("A driver of the system holds the pedal and does not let it go. Unplug "
+                           "the pedal, plug it in again and connect again.");
+    case F::OtherDevice:
+        return QObject::tr("The device on USB 0483:5703 answered as \"%1\", not as a TALIX pedal.")
+            .arg(detail);
+    case F::NoAnswer:
+        return QObject::tr("The pedal did not answer. Unplug it, plug it in again and connect "
+                           "again.");
+    case F::UsbUnavailable:
+        return QObject::tr("USB is not available to TALIX here (%1). Run it outside the sandbox "
+                           "or container, or give it access to USB devices.")
+            .arg(detail);
+    case F::None:
+    case F::NotFound:
+    case F::Gone:
+        break;
+    }
+    return QString();
 }
 
 ConnectSizes connectSizes(bool connected, int languageType) {

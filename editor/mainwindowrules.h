@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/identityrecord.h"
+#include "link/qmebaselibusb.h"
 
 #include <QPoint>
 #include <QSize>
@@ -23,6 +24,11 @@ QString firmwareText(const IdentityRecord& identity);
 bool firmwareMatches(const QString& version);
 
 QString downloadPage(int languageType);
+
+// What a connect says when the pedal could not be opened, with what the failure names (the
+// device node, the type another device answered, libusb's error); empty where the plain
+// "Device Disconnected!" says it: no pedal, or one that went away.
+QString openFailureText(QMEBaseLibusb::OpenFailure failure, const QString& detail);
 
 struct ConnectSizes {
     int switchWidth;

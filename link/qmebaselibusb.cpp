@@ -5,6 +5,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -38,12 +39,14 @@ OpenFailure failureOf(int error) {
 } // namespace
 
 QMEBaseLibusb::QMEBaseLibusb() {
-    libusb_init(nullptr);
+    // A sandbox or container without USB makes it fail; libusb then has no default context.
+    initResult = libusb_init(nullptr);
 }
 
 QMEBaseLibusb::~QMEBaseLibusb() {
     closeDevice();
-    libusb_exit(nullptr);
+    if (initResult == LIBUSB_SUCCESS)
+        libusb_exit(nullptr);
 }
 
 void QMEBaseLibusb::setTransferMode(int mode) {
@@ -57,15 +60,16 @@ int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::
     closeDevice();
 
     openFailure = OpenFailure::NotFound;
+    openDetail.clear();
+    if (initResult != LIBUSB_SUCCESS && (initResult = libusb_init(nullptr)) != LIBUSB_SUCCESS) {
+        openFailure = OpenFailure::UsbUnavailable;
+        openDetail = libusb_error_name(initResult);
+        return OpenFailed;
+    }
     libusb_device** list = nullptr;
     const ssize_t count = libusb_get_device_list(nullptr, &list);
     if (count < 0)
         return OpenFailed;
-    // The first device that fails says why.
-    auto note = [this](OpenFailure failure) {
-        if (openFailure == OpenFailure::NotFound)
-            openFailure = failure;
-    };
 
     expectedType = deviceType ? std::optional<std::string>(deviceType) : std::nullopt;
 
@@ -87,12 +91,12 @@ int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::
                 continue;
             const OpenFailure opened = openAndConfigure(list[i]);
             if (opened != OpenFailure::None) {
-                note(opened);
+                noteFailure(opened, list[i]);
                 continue;
             }
             result = handshake();
             if (result == OpenFailed) {
-                note(handshakeFailure());
+                noteFailure(handshakeFailure(), list[i]);
                 closeDevice();
             }
         }
@@ -106,6 +110,31 @@ int QMEBaseLibusb::openDevice(std::uint16_t vendor, std::uint16_t product, std::
         productId = product;
     }
     return result;
+}
+
+void QMEBaseLibusb::noteFailure(OpenFailure failure, libusb_device* device) {
+    // The first device that fails says why.
+    if (openFailure != OpenFailure::NotFound)
+        return;
+    openFailure = failure;
+    if (failure == OpenFailure::OtherDevice) {
+        const IdentityRecord answered = getIdentity();
+        openDetail.assign(answered.deviceType,
+                          strnlen(answered.deviceType, sizeof answered.deviceType));
+    } else if (failure == OpenFailure::AccessDenied) {
+#ifdef __linux__
+        char node[32];
+        std::snprintf(node, sizeof node, "/dev/bus/usb/%03d/%03d", libusb_get_bus_number(device),
+                      libusb_get_device_address(device));
+        openDetail = node;
+#else
+        (void)device;
+#endif
+    }
+}
+
+std::string QMEBaseLibusb::lastOpenDetail() const {
+    return openDetail;
 }
 
 QMEBaseLibusb::OpenFailure QMEBaseLibusb::openAndConfigure(libusb_device* candidate) {

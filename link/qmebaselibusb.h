@@ -21,14 +21,15 @@ public:
     enum OpenResult { OpenFailed = 0, OpenBootLoader = 1, OpenRunning = 2 };
     // Why the last open did not succeed.
     enum class OpenFailure {
-        None,         // it succeeded
-        NotFound,     // no device with the ids on the bus
-        AccessDenied, // the device may not be opened by this user
-        Busy,         // another program holds the device or its interface
-        DriverStuck,  // a kernel driver holds the interface and cannot be detached
-        OtherDevice,  // the ids match, the identity names another device type (getIdentity())
-        NoAnswer,     // opened, but no usable identity came back
-        Gone,         // the device went away during the open
+        None,           // it succeeded
+        NotFound,       // no device with the ids on the bus
+        AccessDenied,   // the device may not be opened by this user
+        Busy,           // another program holds the device or its interface
+        DriverStuck,    // a kernel driver holds the interface and cannot be detached
+        OtherDevice,    // the ids match, the identity names another device type (getIdentity())
+        NoAnswer,       // opened, but no usable identity came back
+        Gone,           // the device went away during the open
+        UsbUnavailable, // libusb could not start: no USB here for this program
     };
 
     static constexpr int interruptPacketSize = 64;
@@ -71,6 +72,10 @@ public:
 
     // Why the last openDevice returned 0; the first failing device of several counts.
     OpenFailure lastOpenFailure() const { return openFailure.load(); }
+    // What that failure names, empty when nothing: the device node this user may not open
+    // (where the system has one), the device type another device answered, or libusb's error
+    // when USB could not start.
+    std::string lastOpenDetail() const;
 
     bool isOpen() const { return handle.load() != nullptr; }
     libusb_device_handle* getHandle() const { return handle.load(); }
@@ -104,6 +109,8 @@ protected:
 private:
     // OpenFailure::None when the device is open and its control interface claimed.
     OpenFailure openAndConfigure(libusb_device* candidate);
+    // Keeps the first failure of an open and what it names.
+    void noteFailure(OpenFailure failure, libusb_device* device);
     int claimControlInterface(libusb_device_handle* opened, const libusb_config_descriptor* config);
     // Why a handshake that gave OpenFailed failed.
     OpenFailure handshakeFailure() const;
@@ -117,6 +124,9 @@ private:
     // The open took the control interface from a kernel driver; closing gives it back.
     bool driverDetached = false;
     std::atomic<OpenFailure> openFailure{OpenFailure::NotFound};
+    std::string openDetail;
+    // libusb_init's result for the default context: no libusb call is made without one.
+    int initResult = LIBUSB_ERROR_OTHER;
     // How the last identity request ended, for the open's failure reason.
     OpenFailure identityFailure = OpenFailure::None;
     std::mutex writeMutex; // held for a whole frame

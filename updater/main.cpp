@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
         return 0;
     MainWindow window;
     app.setActivationWindow(&window, true);
-    if (window.Probe() != 1) {
+    // A pedal that is there but cannot be used keeps the window, which says why: the editor
+    // could not use it either.
+    if (window.Probe() != 1 && !window.PedalUnusable()) {
         QMEProgramLauncher::startDetached(QStringLiteral("TALIX"));
         return 0;
     }

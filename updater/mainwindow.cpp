@@ -104,6 +104,12 @@ int MainWindow::Probe() {
         QThread::msleep(kBusyPollMs);
     }
     m_connectResult = result == 1 || result == 2 ? result : 0;
+    if (m_connectResult == 0) {
+        m_openFailureLine = UpdateTexts::OpenFailureLine(
+            m_link->lastOpenFailure(), QString::fromStdString(m_link->lastOpenDetail()));
+        mbtnUpdate->setEnabled(m_openFailureLine.isEmpty());
+        RetranslateTexts();
+    }
     if (m_connectResult == 1) {
         m_thread->startReceiving();
         connect(m_thread.get(), &QMEUpdateWriteThread::emitUpdateMsg, this, &MainWindow::updateMsg);
@@ -194,6 +200,8 @@ void MainWindow::RetranslateTexts() {
         ShowLine(QObject::tr("Writing the firmware — keep the pedal plugged in and this "
                              "window open."),
                  false);
+    } else if (!m_openFailureLine.isEmpty()) {
+        ShowLine(m_openFailureLine, true);
     } else if (m_chosen && m_choice.path.isEmpty()) {
         ShowLine(UpdateTexts::MissingImageLine(m_choice.refused), true);
     } else {

@@ -41,6 +41,9 @@ public:
     void ChooseImage();
     const FirmwareFolder::Choice& Image() const { return m_choice; }
     int ConnectResult() const { return m_connectResult; }
+    // The pedal is there but cannot be used (no access, held by another program, held by a
+    // driver): the window stays and says why instead of handing over to the editor.
+    bool PedalUnusable() const { return !m_openFailureLine.isEmpty(); }
     // Null until the pedal has been probed.
     QMEUpdateWriteThread* UpdateThread() const { return m_thread.get(); }
 
@@ -90,4 +93,6 @@ private:
     int m_failureType = 0;
     float m_failureFigure = 0;
     int m_mode = 1;
+    // Why the pedal there cannot be used; empty when it can, or is absent.
+    QString m_openFailureLine;
 };

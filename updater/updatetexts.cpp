@@ -1,5 +1,6 @@
 #include "updater/updatetexts.h"
 
+#include "link/usbaccess.h"
 #include "updater/image/firmwaretexts.h"
 #include "updater/qmeupdatewritethread.h"
 
@@ -55,6 +56,29 @@ QString MissingImageLine(const QList<FirmwareFolder::Refusal>& refused) {
     if (!refused.isEmpty())
         line += QLatin1Char('\n') + FirmwareTexts::RefusalLine(refused.last());
     return line;
+}
+
+QString OpenFailureLine(QMEBaseLibusb::OpenFailure failure, const QString& detail) {
+    using F = QMEBaseLibusb::OpenFailure;
+    switch (failure) {
+    case F::AccessDenied: {
+        const QString line =
+            QObject::tr("The pedal is plugged in, but this user may not open it. Install the "
+                        "TALIX package, then unplug the pedal, plug it in again and start the "
+                        "updater again.");
+        const QString details = UsbAccess::AccessDetails(detail);
+        return details.isEmpty() ? line : line + QLatin1Char(' ') + details;
+    }
+    case F::Busy:
+        return QObject::tr("Another program is using the pedal. Close other TALIX or TALIXUpdate "
+                           "windows (also those of other users on this computer), then start the "
+                           "updater again.");
+    case F::DriverStuck:
+        return QObject::tr("A driver of the system holds the pedal and does not let it go. Unplug "
+                           "the pedal, plug it in again and start the updater again.");
+    default:
+        return QString();
+    }
 }
 
 } // namespace UpdateTexts

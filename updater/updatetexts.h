@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/qmebaselibusb.h"
 #include "updater/image/firmwarefolder.h"
 
 #include <QString>
@@ -21,5 +22,10 @@ QString FailureLine(int type, float progress, const FirmwareFolder::Refusal& ima
 // Before the upload, when no image can be written: where to put one and why the newest file
 // found was refused.
 QString MissingImageLine(const QList<FirmwareFolder::Refusal>& refused);
+
+// Why a pedal that is there cannot be updated, and what to do, for the failures that keep the
+// updater's window open (no access, another program holds the pedal, a driver that holds it);
+// empty for the others.
+QString OpenFailureLine(QMEBaseLibusb::OpenFailure failure, const QString& detail);
 
 } // namespace UpdateTexts

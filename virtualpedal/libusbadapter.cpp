@@ -303,6 +303,8 @@ int transfer(libusb_device_handle* handle, unsigned char endpoint, unsigned char
 } // namespace
 
 int libusb_init(libusb_context** context) {
+    if (virtualpedal::PedalConfig::initFails())
+        return LIBUSB_ERROR_OTHER;
     Lock lock(VirtualBus::mutex());
     VirtualBus::acquire();
     if (context) {
@@ -464,6 +466,9 @@ int libusb_open(libusb_device* device, libusb_device_handle** handle) {
         bus->model->advance(Clock::now());
     if (!bus->present() || bus->generation() != device->generation)
         return LIBUSB_ERROR_NO_DEVICE;
+    if (VirtualBus::current()->config().openDenied &&
+        bus->kind == virtualpedal::PedalConfig::Device::Kind::Pedal)
+        return LIBUSB_ERROR_ACCESS;
     auto* opened = new libusb_device_handle;
     opened->device = device;
     ++device->refs;
@@ -637,6 +642,8 @@ int libusb_claim_interface(libusb_device_handle* handle, int interfaceNumber) {
     const VirtualBus::Device* device = liveDevice(handle);
     if (device->kind == virtualpedal::PedalConfig::Device::Kind::Pedal &&
         interfaceNumber == device->controlInterface()) {
+        if (VirtualBus::current()->config().claimBusy)
+            return LIBUSB_ERROR_BUSY;
         if (const int shared = claimAcrossProcesses(handle); shared != LIBUSB_SUCCESS)
             return shared;
     }

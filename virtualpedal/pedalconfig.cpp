@@ -135,11 +135,17 @@ PedalConfig PedalConfig::fromEnvironment() {
         for (std::size_t k = 0; k < parts.size() && k < 4; ++k)
             *targets[k] = static_cast<std::uint8_t>(number(parts[k], *targets[k]));
     }
+    config.openDenied = numberVar("TALIX_VP_OPEN_DENIED", 0) != 0;
+    config.claimBusy = numberVar("TALIX_VP_CLAIM_BUSY", 0) != 0;
     config.rejectStart = numberVar("TALIX_VP_BOOT_REJECT_START", 0) != 0;
     config.refuseFinish = numberVar("TALIX_VP_BOOT_REFUSE_FINISH", 0) != 0;
     config.refuseBlock = static_cast<int>(numberVar("TALIX_VP_BOOT_REFUSE_BLOCK", -1));
     config.handshakeType = text("TALIX_VP_HANDSHAKE_TYPE", "", 31);
     return config;
+}
+
+bool PedalConfig::initFails() {
+    return numberVar("TALIX_VP_INIT_FAIL", 0) != 0;
 }
 
 } // namespace virtualpedal

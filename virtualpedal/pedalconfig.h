@@ -30,6 +30,10 @@ struct PedalConfig {
     bool timing = false;
     // A kernel driver holds the control interface: 0 none, 1 detachable, 2 refuses to detach.
     int kernelDriver = 0;
+    // The pedal may not be opened by this user (no access to its device node).
+    bool openDenied = false;
+    // Another program holds the pedal: every claim of its control interface is refused as busy.
+    bool claimBusy = false;
 
     int unplugAfter = -1;
     int unplugOn = -1;
@@ -60,6 +64,8 @@ struct PedalConfig {
     std::string handshakeType;
 
     static PedalConfig fromEnvironment();
+    // USB cannot start here (a sandbox without USB): libusb_init fails.
+    static bool initFails();
 };
 
 } // namespace virtualpedal

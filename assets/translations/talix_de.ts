@@ -379,5 +379,49 @@
         <source>Then press Start.</source>
         <translation>Drücken Sie dann auf „Starten“.</translation>
     </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package (its rule gives the person at the computer access), then unplug the pedal and plug it in again.</source>
+        <translation>Das Pedal ist angeschlossen, aber dieser Benutzer darf es nicht öffnen. Installieren Sie das TALIX-Paket (seine Regel gibt der Person am Computer Zugriff), stecken Sie dann das Pedal aus und wieder ein.</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then connect again.</source>
+        <translation>Ein anderes Programm verwendet das Pedal. Schließen Sie andere TALIX- oder TALIXUpdate-Fenster (auch die anderer Benutzer dieses Computers) und verbinden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and connect again.</source>
+        <translation>Ein Treiber des Systems hält das Pedal fest und gibt es nicht frei. Stecken Sie das Pedal aus und wieder ein und verbinden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</source>
+        <translation>Das Gerät an USB 0483:5703 hat sich als „%1“ gemeldet, nicht als TALIX-Pedal.</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Unplug it, plug it in again and connect again.</source>
+        <translation>Das Pedal hat nicht geantwortet. Stecken Sie es aus und wieder ein und verbinden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>USB is not available to TALIX here (%1). Run it outside the sandbox or container, or give it access to USB devices.</source>
+        <translation>USB steht TALIX hier nicht zur Verfügung (%1). Starten Sie es außerhalb der Sandbox oder des Containers, oder geben Sie ihm Zugriff auf USB-Geräte.</translation>
+    </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package, then unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>Das Pedal ist angeschlossen, aber dieser Benutzer darf es nicht öffnen. Installieren Sie das TALIX-Paket, stecken Sie das Pedal aus und wieder ein und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then start the updater again.</source>
+        <translation>Ein anderes Programm verwendet das Pedal. Schließen Sie andere TALIX- oder TALIXUpdate-Fenster (auch die anderer Benutzer dieses Computers) und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>Ein Treiber des Systems hält das Pedal fest und gibt es nicht frei. Stecken Sie das Pedal aus und wieder ein und starten Sie den Updater neu.</translation>
+    </message>
+    <message>
+        <source>The pedal&apos;s device is %1.</source>
+        <translation>Das Gerät des Pedals ist %1.</translation>
+    </message>
+    <message>
+        <source>No udev rule for USB 0483:5703 is installed.</source>
+        <translation>Es ist keine udev-Regel für USB 0483:5703 installiert.</translation>
+    </message>
 </context>
 </TS>

@@ -379,5 +379,49 @@
         <source>Then press Start.</source>
         <translation>Then press Start.</translation>
     </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package (its rule gives the person at the computer access), then unplug the pedal and plug it in again.</source>
+        <translation>The pedal is plugged in, but this user may not open it. Install the TALIX package (its rule gives the person at the computer access), then unplug the pedal and plug it in again.</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then connect again.</source>
+        <translation>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then connect again.</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and connect again.</source>
+        <translation>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and connect again.</translation>
+    </message>
+    <message>
+        <source>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</source>
+        <translation>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Unplug it, plug it in again and connect again.</source>
+        <translation>The pedal did not answer. Unplug it, plug it in again and connect again.</translation>
+    </message>
+    <message>
+        <source>USB is not available to TALIX here (%1). Run it outside the sandbox or container, or give it access to USB devices.</source>
+        <translation>USB is not available to TALIX here (%1). Run it outside the sandbox or container, or give it access to USB devices.</translation>
+    </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package, then unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>The pedal is plugged in, but this user may not open it. Install the TALIX package, then unplug the pedal, plug it in again and start the updater again.</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then start the updater again.</source>
+        <translation>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then start the updater again.</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and start the updater again.</translation>
+    </message>
+    <message>
+        <source>The pedal&apos;s device is %1.</source>
+        <translation>The pedal&apos;s device is %1.</translation>
+    </message>
+    <message>
+        <source>No udev rule for USB 0483:5703 is installed.</source>
+        <translation>No udev rule for USB 0483:5703 is installed.</translation>
+    </message>
 </context>
 </TS>

@@ -379,5 +379,49 @@
         <source>Then press Start.</source>
         <translation>Puis appuyez sur «&#xa0;Démarrer&#xa0;».</translation>
     </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package (its rule gives the person at the computer access), then unplug the pedal and plug it in again.</source>
+        <translation>La pédale est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir. Installez le paquet TALIX (sa règle donne l’accès à la personne devant l’ordinateur), puis débranchez et rebranchez la pédale.</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then connect again.</source>
+        <translation>Un autre programme utilise la pédale. Fermez les autres fenêtres TALIX ou TALIXUpdate (y compris celles des autres utilisateurs de cet ordinateur), puis connectez-vous à nouveau.</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and connect again.</source>
+        <translation>Un pilote du système retient la pédale et ne la libère pas. Débranchez puis rebranchez la pédale et connectez-vous à nouveau.</translation>
+    </message>
+    <message>
+        <source>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</source>
+        <translation>L’appareil sur USB 0483:5703 a répondu en tant que « %1 », et non comme une pédale TALIX.</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Unplug it, plug it in again and connect again.</source>
+        <translation>La pédale n’a pas répondu. Débranchez-la, rebranchez-la et connectez-vous à nouveau.</translation>
+    </message>
+    <message>
+        <source>USB is not available to TALIX here (%1). Run it outside the sandbox or container, or give it access to USB devices.</source>
+        <translation>L’USB n’est pas disponible pour TALIX ici (%1). Lancez-le hors du bac à sable ou du conteneur, ou donnez-lui accès aux périphériques USB.</translation>
+    </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package, then unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>La pédale est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir. Installez le paquet TALIX, débranchez puis rebranchez la pédale et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then start the updater again.</source>
+        <translation>Un autre programme utilise la pédale. Fermez les autres fenêtres TALIX ou TALIXUpdate (y compris celles des autres utilisateurs de cet ordinateur), puis relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>Un pilote du système retient la pédale et ne la libère pas. Débranchez puis rebranchez la pédale et relancez la mise à jour.</translation>
+    </message>
+    <message>
+        <source>The pedal&apos;s device is %1.</source>
+        <translation>Le périphérique de la pédale est %1.</translation>
+    </message>
+    <message>
+        <source>No udev rule for USB 0483:5703 is installed.</source>
+        <translation>Aucune règle udev pour USB 0483:5703 n’est installée.</translation>
+    </message>
 </context>
 </TS>

@@ -379,5 +379,49 @@
         <source>Then press Start.</source>
         <translation>その後「開始」を押してください。</translation>
     </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package (its rule gives the person at the computer access), then unplug the pedal and plug it in again.</source>
+        <translation>ペダルは接続されていますが、このユーザーには開く権限がありません。TALIX パッケージをインストールし（そのルールがコンピューターの前にいる人にアクセスを与えます）、ペダルを抜いて挿し直してください。</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then connect again.</source>
+        <translation>別のプログラムがペダルを使用しています。ほかの TALIX または TALIXUpdate のウィンドウ（このコンピューターのほかのユーザーのものも含む）を閉じてから、もう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and connect again.</source>
+        <translation>システムのドライバーがペダルを占有しており、解放しません。ペダルを抜いて挿し直し、もう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</source>
+        <translation>USB 0483:5703 のデバイスは、TALIX ペダルではなく「%1」として応答しました。</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Unplug it, plug it in again and connect again.</source>
+        <translation>ペダルが応答しませんでした。ペダルを抜いて挿し直し、もう一度接続してください。</translation>
+    </message>
+    <message>
+        <source>USB is not available to TALIX here (%1). Run it outside the sandbox or container, or give it access to USB devices.</source>
+        <translation>この環境では TALIX から USB を使用できません（%1）。サンドボックスやコンテナーの外で実行するか、USB デバイスへのアクセスを許可してください。</translation>
+    </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package, then unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>ペダルは接続されていますが、このユーザーには開く権限がありません。TALIX パッケージをインストールし、ペダルを抜いて挿し直してから、アップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then start the updater again.</source>
+        <translation>別のプログラムがペダルを使用しています。ほかの TALIX または TALIXUpdate のウィンドウ（このコンピューターのほかのユーザーのものも含む）を閉じてから、アップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>システムのドライバーがペダルを占有しており、解放しません。ペダルを抜いて挿し直してから、アップデーターを再起動してください。</translation>
+    </message>
+    <message>
+        <source>The pedal&apos;s device is %1.</source>
+        <translation>ペダルのデバイスは %1 です。</translation>
+    </message>
+    <message>
+        <source>No udev rule for USB 0483:5703 is installed.</source>
+        <translation>USB 0483:5703 用の udev ルールがインストールされていません。</translation>
+    </message>
 </context>
 </TS>

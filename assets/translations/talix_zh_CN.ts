@@ -379,5 +379,49 @@
         <source>Then press Start.</source>
         <translation>然后按“开始”。</translation>
     </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package (its rule gives the person at the computer access), then unplug the pedal and plug it in again.</source>
+        <translation>效果器已连接，但当前用户无权打开它。请安装 TALIX 软件包（其规则会为正在使用这台电脑的人授予访问权限），然后拔下效果器并重新连接。</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then connect again.</source>
+        <translation>另一个程序正在使用效果器。请关闭其他 TALIX 或 TALIXUpdate 窗口（包括这台电脑上其他用户的窗口），然后重新连接。</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and connect again.</source>
+        <translation>系统驱动程序占用了效果器且不释放。请拔下效果器后重新连接，然后再次连接。</translation>
+    </message>
+    <message>
+        <source>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</source>
+        <translation>USB 0483:5703 上的设备应答为“%1”，而不是 TALIX 效果器。</translation>
+    </message>
+    <message>
+        <source>The pedal did not answer. Unplug it, plug it in again and connect again.</source>
+        <translation>效果器没有响应。请拔下后重新连接，然后再次连接。</translation>
+    </message>
+    <message>
+        <source>USB is not available to TALIX here (%1). Run it outside the sandbox or container, or give it access to USB devices.</source>
+        <translation>此处 TALIX 无法使用 USB（%1）。请在沙盒或容器之外运行，或授予其访问 USB 设备的权限。</translation>
+    </message>
+    <message>
+        <source>The pedal is plugged in, but this user may not open it. Install the TALIX package, then unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>效果器已连接，但当前用户无权打开它。请安装 TALIX 软件包，拔下效果器后重新连接，然后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also those of other users on this computer), then start the updater again.</source>
+        <translation>另一个程序正在使用效果器。请关闭其他 TALIX 或 TALIXUpdate 窗口（包括这台电脑上其他用户的窗口），然后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug it in again and start the updater again.</source>
+        <translation>系统驱动程序占用了效果器且不释放。请拔下效果器后重新连接，然后重新启动更新程序。</translation>
+    </message>
+    <message>
+        <source>The pedal&apos;s device is %1.</source>
+        <translation>效果器的设备为 %1。</translation>
+    </message>
+    <message>
+        <source>No udev rule for USB 0483:5703 is installed.</source>
+        <translation>未安装适用于 USB 0483:5703 的 udev 规则。</translation>
+    </message>
 </context>
 </TS>

@@ -259,6 +259,58 @@ private slots:
         QCOMPARE(m_prompts->seen, QStringList{kDisconnected});
     }
 
+    // A pedal that is there but cannot be used says why, and what to do; nothing is sent.
+    void openFailuresSayWhy_data() {
+        QTest::addColumn<QByteArray>("setting");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("text"); // how the prompt begins
+        QTest::newRow("no pedal") << QByteArray("TALIX_VP_NO_DEVICE") << QByteArray("1")
+                                  << kDisconnected;
+        QTest::newRow("no access")
+            << QByteArray("TALIX_VP_OPEN_DENIED") << QByteArray("1")
+            << "The pedal is plugged in, but this user may not open it. Install the TALIX package "
+               "(its rule gives the person at the computer access), then unplug the pedal and "
+               "plug it in again. The pedal's device is /dev/bus/usb/001/0";
+        QTest::newRow("held by another program")
+            << QByteArray("TALIX_VP_CLAIM_BUSY") << QByteArray("1")
+            << "Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also "
+               "those of other users on this computer), then connect again.";
+        QTest::newRow("another device")
+            << QByteArray("TALIX_VP_DEVICE_TYPE") << QByteArray("OTHER")
+            << "The device on USB 0483:5703 answered as \"OTHER\", not as a TALIX pedal.";
+        QTest::newRow("no answer")
+            << QByteArray("TALIX_VP_SILENT_ON") << QByteArray("0x00")
+            << "The pedal did not answer. Unplug it, plug it in again and connect again.";
+        QTest::newRow("held by a driver")
+            << QByteArray("TALIX_VP_KERNEL_DRIVER") << QByteArray("stuck")
+            << "A driver of the system holds the pedal and does not let it go.";
+        QTest::newRow("USB cannot start")
+            << QByteArray("TALIX_VP_INIT_FAIL") << QByteArray("1")
+            << "USB is not available to TALIX here (LIBUSB_ERROR_OTHER). Run it outside the "
+               "sandbox or container, or give it access to USB devices.";
+    }
+    void openFailuresSayWhy() {
+        QFETCH(QByteArray, setting);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, text);
+        struct Setting {
+            const QByteArray name;
+            ~Setting() { qunsetenv(name.constData()); }
+        } pedal{setting};
+        m_window.reset();
+        qputenv(setting.constData(), value);
+        openWindow();
+        answerPromptsByHook();
+        connectSwitch()->click();
+        QCOMPARE(m_asked.size(), 1);
+        QVERIFY2(m_asked.first().startsWith(text), qPrintable(m_asked.first()));
+        QVERIFY(!connectSwitch()->isChecked());
+        QVERIFY(!m_window->LinkOpen());
+        // At most the identity request reached the pedal.
+        for (const Bytes& frame : VirtualPedal::receivedFrames())
+            QCOMPARE(int(frame[4]), 0x00);
+    }
+
     void languageAndLookFollowDisplay() {
         auto* languages = child<QMEComboBox>("mccbLanguage");
         QCOMPARE(languages->count(), 5);

@@ -1,5 +1,6 @@
 #include "link/frame.h"
 #include "link/qmebaselibusb.h"
+#include "link/usbaccess.h"
 #include "tests/link/pedalenv.h"
 #include "tests/link/usbrecorder.h"
 #include "virtualpedal/virtualpedal.h"
@@ -126,30 +127,40 @@ private slots:
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QString>("holder"); // "", "link" or "process"
         QTest::addColumn<int>("failure");
-        QTest::newRow("opened") << QByteArray() << QByteArray() << "" << int(F::None);
-        QTest::newRow("no device")
-            << QByteArray("TALIX_VP_DEVICES") << QByteArray("none") << "" << int(F::NotFound);
-        QTest::newRow("other ids only") << QByteArray("TALIX_VP_DEVICES")
-                                        << QByteArray("usb=1234:5678") << "" << int(F::NotFound);
+        QTest::addColumn<QString>("detail"); // a pattern
+        QTest::newRow("opened") << QByteArray() << QByteArray() << "" << int(F::None) << "^$";
+        QTest::newRow("no device") << QByteArray("TALIX_VP_DEVICES") << QByteArray("none") << ""
+                                   << int(F::NotFound) << "^$";
+        QTest::newRow("other ids only")
+            << QByteArray("TALIX_VP_DEVICES") << QByteArray("usb=1234:5678") << ""
+            << int(F::NotFound) << "^$";
         QTest::newRow("another device type")
             << QByteArray("TALIX_VP_DEVICES") << QByteArray("type=OTHER") << ""
-            << int(F::OtherDevice);
+            << int(F::OtherDevice) << "^OTHER$";
         QTest::newRow("silent") << QByteArray("TALIX_VP_SILENT_ON") << QByteArray("0x00") << ""
-                                << int(F::NoAnswer);
+                                << int(F::NoAnswer) << "^$";
         QTest::newRow("unplugged during the open")
-            << QByteArray("TALIX_VP_UNPLUG_ON") << QByteArray("0x00") << "" << int(F::Gone);
+            << QByteArray("TALIX_VP_UNPLUG_ON") << QByteArray("0x00") << "" << int(F::Gone) << "^$";
         QTest::newRow("driver stuck") << QByteArray("TALIX_VP_KERNEL_DRIVER") << QByteArray("stuck")
-                                      << "" << int(F::DriverStuck);
+                                      << "" << int(F::DriverStuck) << "^$";
         QTest::newRow("held by another link")
-            << QByteArray() << QByteArray() << "link" << int(F::Busy);
+            << QByteArray() << QByteArray() << "link" << int(F::Busy) << "^$";
         QTest::newRow("held by another process")
-            << QByteArray() << QByteArray() << "process" << int(F::Busy);
+            << QByteArray() << QByteArray() << "process" << int(F::Busy) << "^$";
+        QTest::newRow("no access") << QByteArray("TALIX_VP_OPEN_DENIED") << QByteArray("1") << ""
+                                   << int(F::AccessDenied) << "^/dev/bus/usb/001/0\\d\\d$";
+        QTest::newRow("claim refused")
+            << QByteArray("TALIX_VP_CLAIM_BUSY") << QByteArray("1") << "" << int(F::Busy) << "^$";
+        QTest::newRow("USB cannot start") << QByteArray("TALIX_VP_INIT_FAIL") << QByteArray("1")
+                                          << "" << int(F::UsbUnavailable) << "^LIBUSB_ERROR_OTHER$";
     }
+
     void openFailureReasons() const {
         QFETCH(QByteArray, setting);
         QFETCH(QByteArray, value);
         QFETCH(QString, holder);
         QFETCH(int, failure);
+        QFETCH(QString, detail);
         QTemporaryDir dir;
         const QByteArray state = QFile::encodeName(dir.filePath("pedal.state"));
         PedalEnv env{{"TALIX_VP_STATE", state}};
@@ -169,8 +180,13 @@ private slots:
         QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true),
                  failure == int(QMEBaseLibusb::OpenFailure::None) ? 2 : 0);
         QCOMPARE(int(link.lastOpenFailure()), failure);
-        if (failure == int(QMEBaseLibusb::OpenFailure::OtherDevice))
-            QCOMPARE(QByteArray(link.getIdentity().deviceType), QByteArray("OTHER"));
+        QVERIFY2(QRegularExpression(detail)
+                     .match(QString::fromStdString(link.lastOpenDetail()))
+                     .hasMatch(),
+                 link.lastOpenDetail().c_str());
+        // Without USB nothing else is asked of libusb.
+        if (failure == int(QMEBaseLibusb::OpenFailure::UsbUnavailable))
+            QCOMPARE(UsbRecorder::opens(), 0);
         ::close(lock);
         // Once the holder lets go, the pedal opens.
         other.closeDevice();
@@ -178,6 +194,42 @@ private slots:
             QCOMPARE(link.openDevice(vid, pid, release, "TAL_IX", true), 2);
             QCOMPARE(link.lastOpenFailure(), QMEBaseLibusb::OpenFailure::None);
         }
+    }
+
+    // What a refused user reads besides the refusal: the device node, and that no udev rule
+    // names the pedal where the system has rule folders and none does.
+    void accessDetails_data() const {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("rules"); // a rule file's text; "-" for no rule folders
+        QTest::addColumn<QString>("details");
+        const QString node = "/dev/bus/usb/001/007";
+        const QString nodeLine = "The pedal's device is " + node + ".";
+        const QString noRule = "No udev rule for USB 0483:5703 is installed.";
+        const QString pedalRule =
+            "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"0483\", ATTR{idProduct}==\"5703\", "
+            "TAG+=\"uaccess\"\n";
+        QTest::newRow("rule installed") << node << pedalRule << nodeLine;
+        QTest::newRow("no rule") << node << "" << nodeLine + " " + noRule;
+        QTest::newRow("rule commented out") << node << "# " + pedalRule << nodeLine + " " + noRule;
+        QTest::newRow("another device's rule")
+            << node << QString(pedalRule).replace("5703", "5740") << nodeLine + " " + noRule;
+        QTest::newRow("no node, no rule") << ""
+                                          << "" << noRule;
+        QTest::newRow("a system without udev") << node << "-" << nodeLine;
+    }
+    void accessDetails() const {
+        QFETCH(QString, node);
+        QFETCH(QString, rules);
+        QFETCH(QString, details);
+        QTemporaryDir dir;
+        QStringList folders;
+        if (rules != "-") {
+            folders << dir.filePath("etc") << dir.filePath("lib");
+            QVERIFY(QDir().mkpath(folders[0]) && QDir().mkpath(folders[1]));
+            QFile file(folders[1] + "/70-talix.rules");
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rules.toUtf8()) >= 0);
+        }
+        QCOMPARE(UsbAccess::AccessDetails(node, folders), details);
     }
 
     void nothingOpenedWithoutCandidate_data() const {

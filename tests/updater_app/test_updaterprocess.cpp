@@ -173,6 +173,7 @@ private slots:
     void secondStartEndsAtOnce() const;
     void uploadsDemoImage();
     void busyPedalIsWaitedFor();
+    void unusablePedalKeepsWindow();
     void wholeChain();
 
 private:
@@ -316,6 +317,25 @@ void TestUpdaterProcess::busyPedalIsWaitedFor() {
     const QString window = m_x.findWindow("^TALIX$");
     QVERIFY2(!window.isEmpty(), "the updater's window did not show");
     reaper.pids.append(m_x.windowPid(window));
+    QCOMPARE(folder.editorStarts(), 0);
+}
+
+// A pedal in its boot loader that this user may not open: the updater's window says so, rather
+// than starting the editor, which could not open it either.
+void TestUpdaterProcess::unusablePedalKeepsWindow() {
+    QString reason;
+    if (!m_x.start(reason))
+        QSKIP(qPrintable("needs a display to see the updater's window: " + reason));
+    ProgramFolder folder;
+    QVERIFY(folder.ok && folder.addStandInEditor());
+    QProcess updater;
+    Reaper reaper;
+    reaper.add(&updater);
+    PedalProcess::start(updater, folder.path("TALIXUpdate"),
+                        folder.environment({"TALIX_VP_RUN_MODE=B", "TALIX_VP_OPEN_DENIED=1",
+                                            "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_x.display()}));
+    QVERIFY2(!m_x.findWindow("^TALIX$").isEmpty(), "the updater's window did not show");
+    QVERIFY(updater.waitForStarted(30000) && updater.state() == QProcess::Running);
     QCOMPARE(folder.editorStarts(), 0);
 }
 

@@ -65,6 +65,8 @@ private slots:
     void cleanup();
     void failures_data();
     void failures();
+    void unusablePedalKeepsWindow_data();
+    void unusablePedalKeepsWindow();
     void imageChosenBeforeStart();
     void closeAsksWhileWriting();
     // Last: a completed upload asks the application to quit.
@@ -141,6 +143,42 @@ void TestUpdaterWindow::failures() {
     QVERIFY(!button->isEnabled());
     QCOMPARE(button->text(), QString("Down"));
     QCOMPARE(virtualpedal::VirtualPedal::snapshot().runMode, 'B');
+}
+
+void TestUpdaterWindow::unusablePedalKeepsWindow_data() {
+    QTest::addColumn<Env>("env");
+    QTest::addColumn<QString>("line"); // how it begins; none for a hand-over to the editor
+    QTest::newRow("no access") << Env{{"TALIX_VP_OPEN_DENIED", "1"}}
+                               << "The pedal is plugged in, but this user may not open it. Install "
+                                  "the TALIX package, then unplug the pedal, plug it in again and "
+                                  "start the updater again. The pedal's device is /dev/bus/usb/";
+    // Held for longer than the updater waits for a program that hands over.
+    QTest::newRow("held by another program")
+        << Env{{"TALIX_VP_CLAIM_BUSY", "1"}}
+        << "Another program is using the pedal. Close other TALIX or TALIXUpdate windows (also "
+           "those of other users on this computer), then start the updater again.";
+    QTest::newRow("held by a driver")
+        << Env{{"TALIX_VP_KERNEL_DRIVER", "stuck"}}
+        << "A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug "
+           "it in again and start the updater again.";
+    QTest::newRow("absent") << Env{{"TALIX_VP_NO_DEVICE", "1"}} << QString();
+}
+
+void TestUpdaterWindow::unusablePedalKeepsWindow() {
+    QFETCH(Env, env);
+    QFETCH(QString, line);
+    PedalEnv pedal(env);
+    MainWindow window;
+    QCOMPARE(window.Probe(), 0);
+    QCOMPARE(window.PedalUnusable(), !line.isEmpty());
+    if (line.isEmpty())
+        return;
+    window.show();
+    auto* message = child<QLabel>(window, "mlblMessage");
+    QVERIFY2(message->text().startsWith(line), qPrintable(message->text()));
+    QVERIFY(message->isVisible());
+    QVERIFY(message->heightForWidth(message->width()) <= message->height());
+    QVERIFY(!child<QMEBaseButton>(window, "mbtnUpdate")->isEnabled());
 }
 
 void TestUpdaterWindow::imageChosenBeforeStart() {

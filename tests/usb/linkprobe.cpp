@@ -1,6 +1,7 @@
 // The link on the system libusb, for runs under talix-vpedal-run. One scenario per run, chosen by
 // the first argument; prints one line per finding for the test to compare.
-//   open      opens the pedal: "open <result> <device type> <claimed interface>"
+//   open      opens the pedal: "open <result> <device type> <claimed interface>", then
+//             "failure <reason> <what it names>" (QMEBaseLibusb::OpenFailure as a number)
 //   frames    a reader thread takes every packet while the main thread writes requests with long
 //             and short answers: "frame <code> <length>" per checked frame, in order
 //   during    a reader waits with a long time-out; the request that unplugs the pedal ends it:
@@ -172,8 +173,10 @@ int main(int argc, char** argv) {
     std::printf("open %d %.32s %d\n", opened, link.getIdentity().deviceType,
                 link.claimedInterface());
     std::fflush(stdout);
-    if (scenario == "open")
+    if (scenario == "open") {
+        std::printf("failure %d %s\n", int(link.lastOpenFailure()), link.lastOpenDetail().c_str());
         return 0;
+    }
     if (opened != QMEBaseLibusb::OpenRunning)
         return 1;
     int status = 2;

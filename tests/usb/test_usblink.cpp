@@ -26,20 +26,29 @@ private slots:
         QTest::addColumn<bool>("unplugged");
 
         const QByteArray opened = "open 2 TAL_IX 0\n";
-        QTest::newRow("running") << "open" << QStringList{} << opened << 1 << false;
+        // The reasons as QMEBaseLibusb::OpenFailure numbers them.
+        const QByteArray none = "failure 0 \n";
+        QTest::newRow("running") << "open" << QStringList{} << opened + none << 1 << false;
         QTest::newRow("boot loader") << "open" << QStringList{"TALIX_VP_RUN_MODE=B"}
-                                     << QByteArray("open 1 TAL_IX 0\n") << 1 << false;
+                                     << QByteArray("open 1 TAL_IX 0\n") + none << 1 << false;
         QTest::newRow("four interfaces") << "open" << QStringList{"TALIX_VP_INTERFACES=4"}
-                                         << QByteArray("open 2 TAL_IX 3\n") << 1 << false;
+                                         << QByteArray("open 2 TAL_IX 3\n") + none << 1 << false;
         QTest::newRow("kernel driver")
-            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=1"} << opened << 1 << false;
+            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=1"} << opened + none << 1 << false;
         QTest::newRow("kernel driver stuck")
-            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=stuck"} << QByteArray("open 0  -1\n")
-            << 0 << false;
+            << "open" << QStringList{"TALIX_VP_KERNEL_DRIVER=stuck"}
+            << QByteArray("open 0  -1\nfailure 4 \n") << 0 << false;
         QTest::newRow("absent") << "open" << QStringList{"TALIX_VP_NO_DEVICE=1"}
-                                << QByteArray("open 0  -1\n") << 0 << false;
-        QTest::newRow("other type") << "open" << QStringList{"TALIX_VP_DEVICE_TYPE=OTHER"}
-                                    << QByteArray("open 0 OTHER -1\n") << 1 << false;
+                                << QByteArray("open 0  -1\nfailure 1 \n") << 0 << false;
+        QTest::newRow("other type")
+            << "open" << QStringList{"TALIX_VP_DEVICE_TYPE=OTHER"}
+            << QByteArray("open 0 OTHER -1\nfailure 5 OTHER\n") << 1 << false;
+        // As the kernel refuses them: the node's open with EACCES, the claim with EBUSY.
+        QTest::newRow("no access")
+            << "open" << QStringList{"TALIX_VP_OPEN_DENIED=1"}
+            << QByteArray("open 0  -1\nfailure 2 /dev/bus/usb/001/002\n") << 0 << false;
+        QTest::newRow("claim refused") << "open" << QStringList{"TALIX_VP_CLAIM_BUSY=1"}
+                                       << QByteArray("open 0  -1\nfailure 3 \n") << 0 << false;
 
         QByteArray frames = opened;
         const QByteArray longAnswer = "frame E6 12\nframe E7 551\n";

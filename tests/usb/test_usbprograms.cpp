@@ -92,7 +92,7 @@ private slots:
             QVERIFY(QFile::link(bin + "/" + folder, path("program/") + folder));
     }
 
-    void unplugWhileConnected() {
+    QProcessEnvironment environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TALIX_VP_STATE", path("pedal.state"));
         env.insert("TALIX_VP_LOG", path("traffic.log"));
@@ -103,8 +103,12 @@ private slots:
         env.insert("XDG_CONFIG_HOME", path("home/config"));
         env.insert("TMPDIR", path("tmp"));
         env.remove("XDG_RUNTIME_DIR");
+        return env;
+    }
+
+    void unplugWhileConnected() {
         QProcess runner;
-        PedalProcess::start(runner, path("program/TALIX"), env);
+        PedalProcess::start(runner, path("program/TALIX"), environment());
         struct Stop {
             QProcess& process;
             ~Stop() { PedalProcess::stop(process); }
@@ -151,6 +155,47 @@ private slots:
                                   60000);
         QVERIFY(prompts(editor, window).isEmpty());
         QCOMPARE(runner.state(), QProcess::Running);
+    }
+
+    // A pedal this user may not open, or one another program holds: connecting says so in a
+    // prompt, sends nothing, and the editor goes on.
+    void refusedPedal_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("no access") << "TALIX_VP_OPEN_DENIED=1" << false;
+        QTest::newRow("held by another program") << QString() << true;
+    }
+    void refusedPedal() {
+        QFETCH(QString, setting);
+        QFETCH(bool, held);
+        QFile::remove(path("traffic.log"));
+        QProcessEnvironment env = environment();
+        if (!setting.isEmpty())
+            env.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        QProcess runner;
+        // The holder claims the pedal and starts the editor; it lets go long after the test.
+        if (held)
+            PedalProcess::start(runner, CLAIM_HOLDER, env, {path("program/TALIX"), "600000"});
+        else
+            PedalProcess::start(runner, path("program/TALIX"), env);
+        struct Stop {
+            QProcess& process;
+            ~Stop() { PedalProcess::stop(process); }
+        } stop{runner};
+
+        const QString window = m_x.findWindow("^TALIX$");
+        QVERIFY2(!window.isEmpty(), "the editor's window did not show");
+        const qint64 editor = m_x.windowPid(window);
+        const int sent = log().count("OUT ");
+        QVERIFY(m_x.pressKey(window, "space"));
+        QStringList shown;
+        QTRY_VERIFY_WITH_TIMEOUT(!(shown = prompts(editor, window)).isEmpty(), 60000);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(log().count("OUT "), sent);
+        QVERIFY(!holdsDevice(editor));
+        QVERIFY(m_x.pressKey(shown.first(), "Escape"));
+        QTRY_VERIFY_WITH_TIMEOUT(prompts(editor, window).isEmpty(), 60000);
+        QCOMPARE(m_x.windowsOf(editor), QStringList{window});
     }
 };
 

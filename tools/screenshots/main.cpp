@@ -2,6 +2,7 @@
 //   talix-screenshots <output folder>
 // With QT_SCALE_FACTOR=2 the pictures show a high-DPI screen: twice the pixels, the same layout.
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
+#include "editor/mainwindowrules.h"
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
@@ -62,32 +63,50 @@ struct TextPrompt {
     int buttons;
 };
 
-// The prompts of a firmware update, in the current language: the editor's question naming the
-// image, its prompt when there is none (two files refused), and the updater's close question.
-QList<TextPrompt> firmwarePrompts() {
+// The prompts of a firmware update and of a pedal that cannot be opened, in the current language:
+// the editor's question naming the image, its prompt when there is none (two files refused), the
+// updater's close question, and the editor's connect failures.
+QList<TextPrompt> pedalPrompts() {
     const QString folder = QStringLiteral("/home/guitarist/Documents/TALIX/Firmware/");
     const QString none =
         FirmwareTexts::NoImageLine(folder) + QStringLiteral("\n\n") +
         FirmwareTexts::RefusalLines({{folder + "talix_v1.3.0.zv", QFirmwareImage::OtherDevice},
                                      {folder + "talix_v1.4.0.zv", QFirmwareImage::CutOff}});
-    return {
-        {"update_question",
-         QCoreApplication::translate(
-             "QObject", QT_TRANSLATE_NOOP("QObject", "Update the pedal with \"%1\"? The pedal "
-                                                     "restarts into its update mode; keep it "
-                                                     "plugged in until the updater says it has "
-                                                     "finished."))
-             .arg("talix_v1.3.0.zv"),
-         320, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
-        {"firmware_missing", none, 420, QPromptDialog::IconWarning, QPromptDialog::ButtonsOpenOk},
-        {"updater_close",
-         QCoreApplication::translate(
-             "QObject",
-             QT_TRANSLATE_NOOP("QObject", "The pedal is being updated. If you close now it stays "
-                                          "in its update mode until you run the update again. "
-                                          "Close anyway?")),
-         300, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
+    using F = QMEBaseLibusb::OpenFailure;
+    const QList<QPair<const char*, QString>> failures = {
+        {"noaccess", MainWindowRules::openFailureText(F::AccessDenied, "/dev/bus/usb/001/002")},
+        {"held", MainWindowRules::openFailureText(F::Busy, QString())},
+        {"driver", MainWindowRules::openFailureText(F::DriverStuck, QString())},
+        {"otherdevice", MainWindowRules::openFailureText(F::OtherDevice, "TAL_X2")},
+        {"noanswer", MainWindowRules::openFailureText(F::NoAnswer, QString())},
+        {"nousb", MainWindowRules::openFailureText(F::UsbUnavailable, "LIBUSB_ERROR_OTHER")},
     };
+    QList<TextPrompt> prompts;
+    for (const auto& failure : failures)
+        prompts.append({QStringLiteral("open_") + failure.first, failure.second, 360,
+                        QPromptDialog::IconError, QPromptDialog::ButtonsNone});
+    return prompts +
+           QList<TextPrompt>{
+               {"update_question",
+                QCoreApplication::translate(
+                    "QObject",
+                    QT_TRANSLATE_NOOP("QObject", "Update the pedal with \"%1\"? The pedal "
+                                                 "restarts into its update mode; keep it "
+                                                 "plugged in until the updater says it has "
+                                                 "finished."))
+                    .arg("talix_v1.3.0.zv"),
+                320, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
+               {"firmware_missing", none, 420, QPromptDialog::IconWarning,
+                QPromptDialog::ButtonsOpenOk},
+               {"updater_close",
+                QCoreApplication::translate(
+                    "QObject",
+                    QT_TRANSLATE_NOOP("QObject",
+                                      "The pedal is being updated. If you close now it stays "
+                                      "in its update mode until you run the update again. "
+                                      "Close anyway?")),
+                300, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
+           };
 }
 
 // A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so
@@ -149,7 +168,7 @@ int main(int argc, char** argv) {
             ok &= save(onBackdrop(grabShown(prompt), mode), out,
                        QStringLiteral("prompt_%1_%2").arg(c.name, look));
         }
-        ok &= saveTextPrompts(firmwarePrompts(), mode, look);
+        ok &= saveTextPrompts(pedalPrompts(), mode, look);
 
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
@@ -199,7 +218,7 @@ int main(int argc, char** argv) {
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
         ok &= save(onBackdrop(grabShown(mismatch), 1), out,
                    QStringLiteral("firmware_mismatch_%1").arg(language));
-        ok &= saveTextPrompts(firmwarePrompts(), 1, language);
+        ok &= saveTextPrompts(pedalPrompts(), 1, language);
         QCoreApplication::removeTranslator(&translator);
     }
     ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {

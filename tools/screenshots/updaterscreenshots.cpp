@@ -18,6 +18,9 @@ struct UpdaterCase {
     QByteArray image;
     // The messages the upload would have sent, the last one shown.
     QList<QPair<int, float>> messages;
+    // A setting of the pedal, in its boot loader, that keeps it from being used: the window
+    // probes it. None: no pedal is probed.
+    QByteArray refusal = QByteArray();
 };
 
 const QList<UpdaterCase>& cases() {
@@ -32,6 +35,9 @@ const QList<UpdaterCase>& cases() {
         {"failed_refused", true, "TAL_IX", {{T::MsgProgress, 5}, {T::MsgStartRejected, 9}}},
         {"failed_stopped", true, "TAL_IX", {{T::MsgProgress, 42}, {T::MsgBlockFailed, 42}}},
         {"failed_finish", true, "TAL_IX", {{T::MsgProgress, 99}, {T::MsgFinishRefused, 99}}},
+        {"unusable_noaccess", false, "TAL_IX", {}, "TALIX_VP_OPEN_DENIED=1"},
+        {"unusable_held", false, "TAL_IX", {}, "TALIX_VP_CLAIM_BUSY=1"},
+        {"unusable_driver", false, "TAL_IX", {}, "TALIX_VP_KERNEL_DRIVER=stuck"},
     };
     return all;
 }
@@ -51,11 +57,23 @@ void prepareFolder(const QByteArray& deviceType) {
 
 bool shoot(const UpdaterCase& c, int mode, const QString& name, const SaveShot& save) {
     prepareFolder(c.image);
-    // No pedal is probed: the window looks for the image as it does for a pedal in its boot
-    // loader, the button only notes the chosen image, and the messages are the upload's as the
-    // window receives them.
+    // Without a refusal no pedal is probed: the window looks for the image as it does for a pedal
+    // in its boot loader, the button only notes the chosen image, and the messages are the
+    // upload's as the window receives them.
+    const QList<QByteArray> refusal = c.refusal.split('=');
+    const QByteArray setting = refusal.value(0);
+    if (!setting.isEmpty()) {
+        qputenv("TALIX_VP_RUN_MODE", "B");
+        qputenv(setting.constData(), refusal.value(1));
+    }
     MainWindow window;
-    window.ChooseImage();
+    if (setting.isEmpty()) {
+        window.ChooseImage();
+    } else {
+        window.Probe();
+        qunsetenv(setting.constData());
+        qunsetenv("TALIX_VP_RUN_MODE");
+    }
     if (c.started)
         QMetaObject::invokeMethod(&window, "onUpdate");
     for (const auto& message : c.messages)
@@ -75,16 +93,14 @@ bool SaveUpdaterScreenshots(const SaveShot& save) {
         for (const UpdaterCase& c : cases())
             ok &= shoot(c, mode, QStringLiteral("updater_%1_%2").arg(c.name, look), save);
     }
-    // Every failure line in each translated language, to check that it fits its band.
+    // Every line in each translated language, to check that it fits its band.
     ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
     for (const char* language : {"Chinese", "German", "French", "Japanese"}) {
         ParserXML::WriteValue("Language_item", "Language_Name", language);
-        for (const UpdaterCase& c : cases()) {
-            if (QByteArray(c.name).startsWith("failed") || QByteArray(c.name).startsWith("noimage"))
-                ok &= shoot(
-                    c, 1, QStringLiteral("updater_%1_%2").arg(c.name, QString(language).toLower()),
-                    save);
-        }
+        for (const UpdaterCase& c : cases())
+            ok &= shoot(c, 1,
+                        QStringLiteral("updater_%1_%2").arg(c.name, QString(language).toLower()),
+                        save);
     }
     ParserXML::WriteValue("Language_item", "Language_Name", "English");
     QDir(FirmwareFolder::Path()).removeRecursively();

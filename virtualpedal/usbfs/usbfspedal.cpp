@@ -4,6 +4,7 @@
 
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -190,8 +191,17 @@ bool UsbfsPedal::attach(std::string& error) {
         g_clear_error(&failure);
         return false;
     }
+    // As on a seat without access: the node's permissions refuse every open.
+    if (bus_->config().openDenied && chmod(node.c_str(), 0) != 0) {
+        error = "cannot take the access to the device node away";
+        return false;
+    }
     pump_ = std::thread([this] { pump(); });
     return true;
+}
+
+bool UsbfsPedal::deniesOpen() const {
+    return bus_->config().openDenied;
 }
 
 void UsbfsPedal::unplug() {
@@ -321,7 +331,8 @@ void UsbfsPedal::handle(Lock&, UMockdevIoctlClient* client, Client& state) {
         else if (request == USBDEVFS_RELEASEINTERFACE) {
             if (holder != claims_.end() && holder->second == client)
                 claims_.erase(holder);
-        } else if ((driverBound && number == controlInterface) || heldElsewhere)
+        } else if (heldElsewhere ||
+                   (number == controlInterface && (driverBound || config.claimBusy)))
             result = -1, error = EBUSY;
         else
             claims_[number] = client;

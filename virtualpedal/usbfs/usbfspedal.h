@@ -35,6 +35,8 @@ public:
 
     // Adds the device to the testbed; false with a reason when it cannot.
     bool attach(std::string& error);
+    // The device node may not be opened (TALIX_VP_OPEN_DENIED): its permissions refuse it.
+    bool deniesOpen() const;
     // The pedal leaves the bus (transfers in flight end) and comes back as a new device.
     void unplug();
     void replug();
