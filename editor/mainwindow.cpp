@@ -139,8 +139,6 @@ MainWindow::MainWindow(QWidget* parent)
     connect(mwgtRightSet, &QBaseSet::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
     connect(mwgtCabInetType, &QCabInetTypeForm::emitPromptDisConnect, this,
             &MainWindow::PromptDisConnect);
-    connect(mwgtCabInetType, &QCabInetTypeForm::emitImportSkipped, this,
-            &MainWindow::ImportSkipped);
     connect(mwgtBtnList, &QButtonWidget::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
 
     // 6. Reconnect after a firmware hand-over.
@@ -767,8 +765,4 @@ void MainWindow::ImportIrProgress(int value, QString, int msgType) {
     default:
         break;
     }
-}
-
-void MainWindow::ImportSkipped(QString message) {
-    Prompt(message, 320, 120, QPromptDialog::IconWarning);
 }

@@ -7,6 +7,7 @@
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptlayout.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
@@ -51,10 +52,31 @@ QString QPromptDialog::IconImageName(int icon) {
 
 int QPromptDialog::ShowPrompt(QWidget* parent, const QString& text, int width, int height,
                               const QString& title, int icon, int buttons) {
+    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons);
+    dialog->SetMessageSize(width, height);
+    return Run(dialog);
+}
+
+int QPromptDialog::ShowFittedPrompt(QWidget* parent, const QString& text, int width,
+                                    const QString& title, int icon, int buttons) {
+    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons);
+    dialog->FitMessage(width);
+    return Run(dialog);
+}
+
+void QPromptDialog::FitMessage(int width) {
+    const QFontMetrics metrics(m_message->font());
+    int widest = 0;
+    for (const QString& line : m_text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line) + 1);
+    const int fitted = qBound(width, widest, qMax(width, kFittedMaxWidth));
+    SetMessageSize(fitted, m_message->heightForWidth(fitted));
+}
+
+int QPromptDialog::Run(QPromptDialog* prompt) {
     // On the heap and watched: the parent deletes its children, so a prompt on the stack would
     // be freed twice when the parent goes while the prompt runs.
-    QPointer<QPromptDialog> dialog = new QPromptDialog(parent, text, title, icon, buttons);
-    dialog->SetMessageSize(width, height);
+    QPointer<QPromptDialog> dialog = prompt;
     int result = ResultClose;
     if (answerHook()) {
         result = answerHook()(*dialog);

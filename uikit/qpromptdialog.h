@@ -30,6 +30,11 @@ public:
     // deleted while it runs ends with ResultClose.
     static int ShowPrompt(QWidget* parent, const QString& text, int width, int height,
                           const QString& title, int icon, int buttons);
+    // The same for a text of any length: the message area is at least `width` wide, widens to
+    // the longest line up to kFittedMaxWidth and is as tall as the wrapped text.
+    static int ShowFittedPrompt(QWidget* parent, const QString& text, int width,
+                                const QString& title, int icon, int buttons);
+    static constexpr int kFittedMaxWidth = 480;
 
     // Test seam for every window that prompts: while a hook is set, ShowPrompt builds the prompt
     // (not shown), passes it to the hook instead of running it, deletes it and returns the hook's
@@ -75,6 +80,9 @@ protected:
 
 private:
     void AddButton(const QString& text, int result);
+    void FitMessage(int width);
+    // Runs the prompt, or hands it to the answer hook, and deletes it.
+    static int Run(QPromptDialog* dialog);
 
     QLabel* m_message = nullptr;
     QMEWidget* m_icon = nullptr;

@@ -8,6 +8,7 @@
 #include "tests/files_ir/irfileimages.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
+#include "uikit/qpromptdialog.h"
 #include "virtualpedal/virtualpedal.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fnmatch.h>
 
 #include <memory>
 
@@ -70,6 +73,9 @@ class TestCabinetList final : public QObject {
     std::unique_ptr<QCabInetTypeForm> form;
     QStringList chooserFolders; // the folder each dialog opened in
     QStringList chosen;         // what the dialog answers
+    QStringList asked;          // the prompts, in order
+    QList<int> icons;           // and their icons
+    int reply = QPromptDialog::ResultYes;
 
     QCabInetTypeItem* row(int slot) const { return form->items().at(slot); }
 
@@ -98,10 +104,11 @@ class TestCabinetList final : public QObject {
         return QTest::qWaitFor([this] { return row(4)->name() == "Amp Five"; }, 10000);
     }
 
-private slots:
-    void init() {
-        QFile::remove(ParserXML::SettingsPath());
-        session = std::make_unique<PedalSession>();
+    // A list on a new pedal session, whose faults take effect from its first open.
+    void start(const PedalSession::Environment& faults = {}) {
+        form.reset();
+        session.reset();
+        session = std::make_unique<PedalSession>(faults);
         form = std::make_unique<QCabInetTypeForm>();
         form->setDragFormat(kDragFormat);
         chooserFolders.clear();
@@ -111,7 +118,7 @@ private slots:
                 chooserFolders << folder;
                 [&] {
                     QCOMPARE(caption, QStringLiteral("Select one or more files to open"));
-                    QCOMPARE(filter, QStringLiteral("Files (*.Wav *.Gir)"));
+                    QCOMPARE(filter, QCabInetTypeForm::irFileFilter());
                 }();
                 return chosen;
             });
@@ -120,7 +127,57 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
+    // Starts an import from `row` (0-based) and waits for its end; true when it ran.
+    bool importFrom(int row, const QStringList& paths) {
+        click(this->row(row), Qt::LeftButton);
+        chosen = paths;
+        // Queued after the list's own handler, as the window's are.
+        bool ended = false;
+        const QMetaObject::Connection watch =
+            connect(&session->writeThread(), &QUsbWriteThread::emitImportIrProgress, form.get(),
+                    [&ended](int, QString, int type) { ended |= type != 0; });
+        form->importAction()->trigger();
+        const bool done = QTest::qWaitFor([&ended] { return ended; }, 20000);
+        disconnect(watch);
+        return done;
+    }
+
+    // Slots the pedal received IR packets for, each once, in order.
+    static QList<int> slotsWritten() {
+        QList<int> out;
+        for (const Bytes& p : sent(0xE2)) {
+            if (out.isEmpty() || out.last() != p[0])
+                out << p[0];
+        }
+        return out;
+    }
+
+    QString goodFile(const QString& name) {
+        using namespace IrFileImages;
+        Wave layout;
+        for (int j = 0; j < 2048; ++j)
+            putSample(layout.samples, 16, (j * 37) % 30000 - 15000);
+        return writeFile(dir.filePath(name), wave(layout));
+    }
+
+private slots:
+    void init() {
+        QFile::remove(ParserXML::SettingsPath());
+        asked.clear();
+        icons.clear();
+        reply = QPromptDialog::ResultYes;
+        QPromptDialog::SetAnswerHook([this](const QPromptDialog& prompt) {
+            asked << prompt.Text();
+            icons << prompt.IconKind();
+            return prompt.ButtonSet() == QPromptDialog::ButtonsYesNo
+                       ? reply
+                       : int(QPromptDialog::ResultClose);
+        });
+        start();
+    }
+
     void cleanup() {
+        QPromptDialog::SetAnswerHook(nullptr);
         form.reset();
         session.reset();
     }
@@ -299,7 +356,6 @@ private slots:
                 [&](int value, QString path, int type) {
                     progress << Progress{value, path, type};
                 });
-        QSignalSpy skippedReport(form.get(), &QCabInetTypeForm::emitImportSkipped);
         Wave layout;
         layout.bits = 16;
         for (int j = 0; j < 2048; ++j)
@@ -312,11 +368,10 @@ private slots:
         VirtualPedal::clearReceivedFrames();
         form->importAction()->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().type != 0, 20000);
-        QTRY_COMPARE(skippedReport.count(), 1);
 
         QCOMPARE(chooserFolders, QStringList{"/."});
-        QCOMPARE(skippedReport.first().first().toString(),
-                 QStringLiteral("These files were not imported:\nA.wav: not a WAVE or GIR file"));
+        QCOMPARE(asked,
+                 QStringList{"These files were not imported:\nA.wav: not a WAVE or GIR file"});
         QCOMPARE(form->skippedFiles().size(), 1);
         QCOMPARE(form->skippedFiles().first().path, a);
 
@@ -353,7 +408,153 @@ private slots:
         form->onDownload();
         QCOMPARE(chooserFolders, QStringList({"/.", "/elsewhere"}));
         QCOMPARE(QCabInetTypeForm::irFolder(), QStringLiteral("/elsewhere"));
-        QCOMPARE(skippedReport.count(), 1);
+        QCOMPARE(asked.size(), 1);
+    }
+
+    // Readable files beyond the last slot are asked about before anything is sent, and named
+    // in the report when the user goes on.
+    void importCountRule_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("unreadable"); // files that come first and are not IR files
+        QTest::addColumn<int>("readable");
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QList<int>>("written");
+        QTest::addColumn<QString>("report");
+        const int yes = QPromptDialog::ResultYes;
+        const QString heading = QStringLiteral("These files were not imported:");
+        QTest::newRow("three from row 11")
+            << 11 << 0 << 3 << yes
+            << "Only 1 of the 3 files fit from slot 11 on (the pedal has 11 slots). Import the "
+               "first 1?"
+            << QList<int>{10} << heading + "\nfile2.wav: no free slot\nfile3.wav: no free slot";
+        QTest::newRow("twelve from row 1")
+            << 1 << 0 << 12 << yes
+            << "Only 11 of the 12 files fit from slot 1 on (the pedal has 11 slots). Import the "
+               "first 11?"
+            << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
+            << heading + "\nfile12.wav: no free slot";
+        QTest::newRow("three from row 9 fit")
+            << 9 << 0 << 3 << yes << QString() << QList<int>{8, 9, 10} << QString();
+        QTest::newRow("an unreadable file takes no slot")
+            << 10 << 1 << 2 << yes << QString() << QList<int>{9, 10}
+            << heading + "\nfile1.wav: not a WAVE or GIR file";
+        QTest::newRow("answered No")
+            << 11 << 0 << 2 << int(QPromptDialog::ResultNo)
+            << "Only 1 of the 2 files fit from slot 11 on (the pedal has 11 slots). Import the "
+               "first 1?"
+            << QList<int>() << QString();
+    }
+
+    void importCountRule() {
+        QFETCH(int, row);
+        QFETCH(int, unreadable);
+        QFETCH(int, readable);
+        QFETCH(int, reply);
+        QFETCH(QString, question);
+        QFETCH(QList<int>, written);
+        QFETCH(QString, report);
+        QVERIFY(session->open());
+        IrFileReader reader;
+        session->writeThread().setIrFileLoader(&reader);
+        QStringList paths;
+        for (int i = 1; i <= unreadable + readable; ++i) {
+            const QString name = QStringLiteral("file%1.wav").arg(i);
+            paths << (i <= unreadable ? IrFileImages::writeFile(dir.filePath(name), "words")
+                                      : goodFile(name));
+        }
+        this->reply = reply;
+        VirtualPedal::clearReceivedFrames();
+        if (reply == QPromptDialog::ResultNo) {
+            click(this->row(row - 1), Qt::LeftButton);
+            chosen = paths;
+            form->importAction()->trigger();
+            QVERIFY(!session->writeThread().isWorkerRunning());
+        } else {
+            QVERIFY(importFrom(row - 1, paths));
+        }
+        QStringList expected;
+        if (!question.isEmpty())
+            expected << question;
+        if (!report.isEmpty())
+            expected << report;
+        QCOMPARE(asked, expected);
+        QCOMPARE(slotsWritten(), written);
+        const virtualpedal::PedalState pedal = VirtualPedal::snapshot();
+        for (int slot = 0; slot < QCabInetTypeForm::kSlotCount; ++slot)
+            QCOMPARE(int(pedal.userIr[std::size_t(slot)]), written.contains(slot) ? 1 : 0);
+    }
+
+    void irFilterMatchesEveryCase_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("shown");
+        for (const char* name : {"cab.wav", "CAB.WAV", "Cab.Wav", "x.wAV", "amp.gir", "AMP.GIR"})
+            QTest::newRow(name) << name << true;
+        for (const char* name : {"cab.wave", "cab.wav.txt", "cabwav", "live.pfs"})
+            QTest::newRow(name) << name << false;
+    }
+
+    // The desktops' dialogs match the filter's patterns as globs.
+    void irFilterMatchesEveryCase() {
+        QFETCH(QString, name);
+        QFETCH(bool, shown);
+        const QString filter = QCabInetTypeForm::irFileFilter();
+        const int open = filter.indexOf('(');
+        QVERIFY(open > 0 && filter.endsWith(')'));
+        bool matched = false;
+        for (const QString& pattern : filter.mid(open + 1).chopped(1).split(' '))
+            matched |= ::fnmatch(QFile::encodeName(pattern).constData(),
+                                 QFile::encodeName(name).constData(), 0) == 0;
+        QCOMPARE(matched, shown);
+    }
+
+    // The pedal fails the upload of the first file: the prompt names it and what happened, and
+    // the list shows what the pedal reports now, or "Unknown" until it can.
+    void failedImportRereadsNames_data() {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("name packet unanswered")
+            << QByteArray("TALIX_VP_DROP_IR_ACK") << QByteArray("12")
+            << "The import stopped at Warm.wav: the pedal stopped answering.\n"
+               "These files were not imported:\nBroken.wav: not a WAVE or GIR file";
+        QTest::newRow("pedal unplugged")
+            << QByteArray("TALIX_VP_UNPLUG_ON") << QByteArray("0xE2")
+            << "The import stopped at Warm.wav: the connection to the pedal was lost.\n"
+               "These files were not imported:\nBroken.wav: not a WAVE or GIR file\n"
+               "The slot names are read again when the pedal is connected.";
+    }
+
+    void failedImportRereadsNames() {
+        QFETCH(QByteArray, fault);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, prompt);
+        start({{fault, value}});
+        QVERIFY(openWithUserIrs());
+        IrFileReader reader;
+        session->writeThread().setIrFileLoader(&reader);
+        const QStringList paths{IrFileImages::writeFile(dir.filePath("Broken.wav"), "words"),
+                                goodFile("Warm.wav"), goodFile("Tight.wav")};
+        QVERIFY(importFrom(1, paths));
+        QCOMPARE(asked, QStringList{prompt});
+        QCOMPARE(icons, QList<int>{QPromptDialog::IconError});
+        const bool unplugged = fault == "TALIX_VP_UNPLUG_ON";
+        if (unplugged) {
+            QVERIFY(form->namesUnknown());
+            for (QCabInetTypeItem* item : form->items())
+                QCOMPARE(item->name(), QStringLiteral("Unknown"));
+            // The next connect reads the names.
+            QVERIFY(VirtualPedal::replug());
+            QVERIFY(session->open());
+            session->writeThread().requestIrList();
+        }
+        // The pedal kept the name packet it did not acknowledge.
+        QTRY_COMPARE(row(1)->name(),
+                     unplugged ? QStringLiteral("A15 1x12") : QStringLiteral("Warm"));
+        QVERIFY(!form->namesUnknown());
+        QCOMPARE(row(0)->name(), QStringLiteral("Amp One"));
+        QCOMPARE(row(4)->name(), QStringLiteral("Amp Five"));
+        QCOMPARE(row(2)->name(), QStringLiteral("Twinverb.B 2x12"));
     }
 
     void skipReasons_data() {

@@ -9,8 +9,10 @@
 #include "tests/files_presetbrowser/promptcatcher.h"
 #include "tests/files_presets/presetfileimage.h"
 #include "tests/uikit/testenv.h"
+#include "tests/updater/unprivilegedscope.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
+#include "uikit/qpromptdialog.h"
 #include "uikit/retractlabel.h"
 
 #include <QDataStream>
@@ -18,8 +20,12 @@
 #include <QDrag>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -75,6 +81,37 @@ void click(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     mouse(widget, QEvent::MouseButtonRelease, modifiers);
 }
 
+void rightClick(QWidget* widget) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(
+            type, QPoint(60, 10), widget->mapToGlobal(QPoint(60, 10)), Qt::RightButton,
+            type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+QString trashFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+}
+
+// A disk that takes no more than `bytes` of any file while it lives: writes beyond fail as on a
+// full disk.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &kept);
+        rlimit limit = kept;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &kept); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit kept{};
+};
+
 } // namespace
 
 class TestPresetBrowser final : public QObject {
@@ -129,9 +166,16 @@ class TestPresetBrowser final : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // A write beyond the file size limit fails instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+
     void init() {
         folder = PresetFolder::path();
         QVERIFY(QDir(folder).removeRecursively());
+        QFile::remove(trashFolder());
+        QVERIFY(QDir(trashFolder()).removeRecursively());
         thread = std::make_unique<QUsbWriteThread>();
         parser = std::make_unique<QDataAnalysis>();
         parser->setWriteThread(thread.get());
@@ -150,6 +194,7 @@ private slots:
     }
 
     void cleanup() {
+        QPromptDialog::SetAnswerHook(nullptr);
         form.reset();
         parser.reset();
         thread.reset();
@@ -193,7 +238,11 @@ private slots:
             taken << QStringLiteral("CAB PRESET02(%1).pfs").arg(counter);
         for (const QString& name : taken)
             writeFile(folder + name, "x");
+        PromptCatcher prompts;
         QVERIFY(!form->savePreset(1));
+        QTRY_COMPARE(
+            prompts.texts,
+            QStringList{"'CAB PRESET02.pfs' could not be saved: no free file name is left"});
         QCOMPARE(filesOnDisk().size(), 5 + taken.size());
         for (const QString& name :
              {QStringLiteral("CAB PRESET02.pfs"), QStringLiteral("CAB PRESET02(1000).pfs")})
@@ -237,6 +286,7 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(names(), QStringList({"a", "b", "c", "d", "my.live", "my"}));
+        PromptCatcher prompts;
 
         // Context menu entries, in order.
         QStringList entries;
@@ -244,9 +294,13 @@ private slots:
             entries << action->text();
         QCOMPARE(entries, QStringList({"Add", "Rename", "Delete", "Open this directory"}));
 
-        // Onto a listed name: refused, both files intact.
+        // Onto a listed name: refused and told, both files intact.
         rename("a", "b");
         QCOMPARE(names(), QStringList({"a", "b", "c", "d", "my.live", "my"}));
+        QTRY_COMPARE(
+            prompts.texts,
+            QStringList{
+                "'a.pfs' could not be renamed to 'b.pfs': a file of that name already exists"});
         QCOMPARE(readAll(folder + "a.pfs"), presetImage(words(10)));
         QCOMPARE(readAll(folder + "b.pfs"), presetImage(words(11)));
         rename("a", "");
@@ -276,7 +330,18 @@ private slots:
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
         QVERIFY(!QFile::exists(folder + "my.live.pfs"));
 
-        // Three rows selected: exactly their three files go.
+        // The menu acts on the row it was opened on, also a selected row that was not current.
+        click(row("a"));
+        click(row("c"), Qt::ControlModifier);
+        rightClick(row("c"));
+        QVERIFY(form->contextMenu()->isVisible());
+        form->contextMenu()->hide();
+        form->renameAction()->trigger();
+        QVERIFY(row("c")->nameLabel()->IsRenaming());
+        QVERIFY(!row("a")->nameLabel()->IsRenaming());
+        QTest::keyClick(row("c")->nameLabel()->Editor(), Qt::Key_Return);
+
+        // Three rows selected: exactly their three files go, into the desktop's trash.
         click(row("b"));
         click(row("gig.night"), Qt::ControlModifier);
         click(row("d"), Qt::ControlModifier);
@@ -284,6 +349,135 @@ private slots:
         QCOMPARE(filesOnDisk(), QStringList({"a.pfs", "c.pfs", "my.pfs"}));
         QCOMPARE(names(), QStringList({"a", "c", "my"}));
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
+        const QStringList trashed{"b.pfs", "d.pfs", "gig.night.pfs"};
+        QCOMPARE(QDir(trashFolder() + "/files").entryList(QDir::Files, QDir::Name), trashed);
+        QCOMPARE(readAll(trashFolder() + "/files/gig.night.pfs"), presetImage(words(14)));
+        QStringList infos;
+        for (const QString& name : trashed)
+            infos << name + ".trashinfo";
+        QCOMPARE(QDir(trashFolder() + "/info").entryList(QDir::Files, QDir::Name), infos);
+        QCOMPARE(prompts.texts.size(), 1);
+    }
+
+    // Every failure names the file and the reason, and leaves the folder as it was.
+    void failuresAreNamed_data() {
+        QTest::addColumn<QString>("setup");      // "read-only", "full disk", "no trash" or "plain"
+        QTest::addColumn<QString>("action");     // "drop", "add", "rename:<new name>" or "delete"
+        QTest::addColumn<QStringList>("chosen"); // files offered to Add, from elsewhere
+        QTest::addColumn<QStringList>("prompts");
+        QTest::addColumn<QStringList>("listing");
+        const QStringList kept{".old.pfs", "a.pfs"};
+        const QStringList good{"x.pfs"};
+        QTest::newRow("read-only folder, drop")
+            << "read-only"
+            << "drop" << QStringList()
+            << QStringList{"'CAB PRESET01.pfs' could not be saved: Permission denied"} << kept;
+        QTest::newRow("read-only folder, add")
+            << "read-only"
+            << "add" << good << QStringList{"These files were not added:\nx.pfs: Permission denied"}
+            << kept;
+        QTest::newRow("read-only folder, rename")
+            << "read-only"
+            << "rename:b" << QStringList()
+            << QStringList{"'a.pfs' could not be renamed to 'b.pfs': Cannot open destination "
+                           "file: Permission denied"}
+            << kept;
+        QTest::newRow("read-only folder, delete")
+            << "read-only"
+            << "delete" << QStringList()
+            << QStringList{"These files were not deleted:\na.pfs: Permission denied"} << kept;
+        QTest::newRow("full disk, drop")
+            << "full disk"
+            << "drop" << QStringList()
+            << QStringList{"'CAB PRESET01.pfs' could not be saved: File too large"} << kept;
+        QTest::newRow("full disk, add")
+            << "full disk"
+            << "add" << good << QStringList{"These files were not added:\nx.pfs: File too large"}
+            << kept;
+        QTest::newRow("invalid presets on add")
+            << "plain"
+            << "add" << QStringList{"notes.pfs", "empty.pfs", "short.pfs", "x.pfs"}
+            << QStringList{"These files were not added:\nnotes.pfs: not a preset file\n"
+                           "empty.pfs: the file is empty\nshort.pfs: too short for a preset file"}
+            << QStringList{".old.pfs", "a.pfs", "x.pfs"};
+        QTest::newRow("leading dot") << "plain"
+                                     << "rename:.live" << QStringList() << QStringList() << kept;
+        QTest::newRow("no trash, deleted for good")
+            << "no trash"
+            << "delete" << QStringList()
+            << QStringList{"'a.pfs' cannot be moved to the trash. Delete it for good?"}
+            << QStringList{".old.pfs"};
+    }
+
+    void failuresAreNamed() {
+        QFETCH(QString, setup);
+        QFETCH(QString, action);
+        QFETCH(QStringList, chosen);
+        QFETCH(QStringList, prompts);
+        QFETCH(QStringList, listing);
+        writeFile(folder + "a.pfs", presetImage(words(1)));
+        writeFile(folder + ".old.pfs", presetImage(words(2)));
+        QTemporaryDir elsewhere;
+        writeFile(elsewhere.filePath("x.pfs"), presetImage(words(3)));
+        writeFile(elsewhere.filePath("notes.pfs"), QByteArray(660, 'n'));
+        writeFile(elsewhere.filePath("empty.pfs"), QByteArray());
+        writeFile(elsewhere.filePath("short.pfs"), presetImage(words(4)).left(100));
+        for (const QString& name : chosen)
+            this->chosen << elsewhere.filePath(name);
+        QStringList asked;
+        QPromptDialog::SetAnswerHook([&asked](const QPromptDialog& prompt) {
+            asked << prompt.Text();
+            return int(QPromptDialog::ResultYes);
+        });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(names(), QStringList({".old", "a"}));
+
+        const auto everyone = QFileDevice::Permissions(0x7777);
+        if (setup == "no trash")
+            writeFile(trashFolder(), "not a folder");
+        if (setup == "read-only") {
+            // Reachable and with a usable trash for the user who is not root, the folder not
+            // writable.
+            for (const QString& path :
+                 {QDir::homePath(), elsewhere.path(), trashFolder() + "/..", trashFolder(),
+                  trashFolder() + "/files", trashFolder() + "/info"}) {
+                QDir().mkpath(path);
+                QVERIFY(QFile::setPermissions(path, everyone));
+            }
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x5555)));
+        }
+        auto act = [&] {
+            if (action == "drop") {
+                drop(0);
+            } else if (action == "add") {
+                form->addAction()->trigger();
+            } else if (action == "delete") {
+                click(row("a"));
+                form->deleteAction()->trigger();
+            } else {
+                rename("a", action.mid(int(qstrlen("rename:"))));
+            }
+        };
+        if (setup == "read-only") {
+            const UnprivilegedScope user;
+            QVERIFY(user.isEffective());
+            act();
+        } else if (setup == "full disk") {
+            const FileSizeLimit disk(100);
+            act();
+        } else {
+            act();
+        }
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7755)));
+        // Prompts waiting for the event loop show now.
+        QCoreApplication::processEvents();
+        QCOMPARE(asked, prompts);
+        QCOMPARE(filesOnDisk(), listing);
+        QStringList rows;
+        for (const QString& file : listing)
+            rows << PresetFolder::shownName(file);
+        QCOMPARE(names(), rows);
     }
 
     void renameOpenWhileTheWindowCloses() {
