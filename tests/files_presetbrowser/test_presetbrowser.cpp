@@ -68,8 +68,7 @@ QMimeData* buttonDrag(qint64 preset) {
 }
 
 void mouse(QWidget* widget, QEvent::Type type, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-           QPoint at = QPoint(60, 10)) {
-    const Qt::MouseButton button = Qt::LeftButton;
+           QPoint at = QPoint(60, 10), Qt::MouseButton button = Qt::LeftButton) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
     QMouseEvent event(type, at, widget->mapToGlobal(at),
                       type == QEvent::MouseMove ? Qt::NoButton : button, held, modifiers);
@@ -81,36 +80,9 @@ void click(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     mouse(widget, QEvent::MouseButtonRelease, modifiers);
 }
 
-void rightClick(QWidget* widget) {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(
-            type, QPoint(60, 10), widget->mapToGlobal(QPoint(60, 10)), Qt::RightButton,
-            type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
-}
-
 QString trashFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
 }
-
-// A disk that takes no more than `bytes` of any file while it lives: writes beyond fail as on a
-// full disk.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &kept);
-        rlimit limit = kept;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &kept); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit kept{};
-};
 
 } // namespace
 
@@ -333,7 +305,8 @@ private slots:
         // The menu acts on the row it was opened on, also a selected row that was not current.
         click(row("a"));
         click(row("c"), Qt::ControlModifier);
-        rightClick(row("c"));
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            mouse(row("c"), type, Qt::NoModifier, QPoint(60, 10), Qt::RightButton);
         QVERIFY(form->contextMenu()->isVisible());
         form->contextMenu()->hide();
         form->renameAction()->trigger();
@@ -349,13 +322,10 @@ private slots:
         QCOMPARE(filesOnDisk(), QStringList({"a.pfs", "c.pfs", "my.pfs"}));
         QCOMPARE(names(), QStringList({"a", "c", "my"}));
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
-        const QStringList trashed{"b.pfs", "d.pfs", "gig.night.pfs"};
-        QCOMPARE(QDir(trashFolder() + "/files").entryList(QDir::Files, QDir::Name), trashed);
+        QCOMPARE(QDir(trashFolder() + "/files").entryList(QDir::Files, QDir::Name),
+                 QStringList({"b.pfs", "d.pfs", "gig.night.pfs"}));
         QCOMPARE(readAll(trashFolder() + "/files/gig.night.pfs"), presetImage(words(14)));
-        QStringList infos;
-        for (const QString& name : trashed)
-            infos << name + ".trashinfo";
-        QCOMPARE(QDir(trashFolder() + "/info").entryList(QDir::Files, QDir::Name), infos);
+        QCOMPARE(QDir(trashFolder() + "/info").entryList(QDir::Files).size(), 3);
         QCOMPARE(prompts.texts.size(), 1);
     }
 
@@ -367,14 +337,14 @@ private slots:
         QTest::addColumn<QStringList>("prompts");
         QTest::addColumn<QStringList>("listing");
         const QStringList kept{".old.pfs", "a.pfs"};
-        const QStringList good{"x.pfs"};
+        const QString notSaved = "'CAB PRESET01.pfs' could not be saved: ";
+        const QString notAdded = "These files were not added:\n";
         QTest::newRow("read-only folder, drop")
             << "read-only"
-            << "drop" << QStringList()
-            << QStringList{"'CAB PRESET01.pfs' could not be saved: Permission denied"} << kept;
+            << "drop" << QStringList() << QStringList{notSaved + "Permission denied"} << kept;
         QTest::newRow("read-only folder, add")
             << "read-only"
-            << "add" << good << QStringList{"These files were not added:\nx.pfs: Permission denied"}
+            << "add" << QStringList{"x.pfs"} << QStringList{notAdded + "x.pfs: Permission denied"}
             << kept;
         QTest::newRow("read-only folder, rename")
             << "read-only"
@@ -388,17 +358,15 @@ private slots:
             << QStringList{"These files were not deleted:\na.pfs: Permission denied"} << kept;
         QTest::newRow("full disk, drop")
             << "full disk"
-            << "drop" << QStringList()
-            << QStringList{"'CAB PRESET01.pfs' could not be saved: File too large"} << kept;
-        QTest::newRow("full disk, add")
-            << "full disk"
-            << "add" << good << QStringList{"These files were not added:\nx.pfs: File too large"}
-            << kept;
+            << "drop" << QStringList() << QStringList{notSaved + "File too large"} << kept;
+        QTest::newRow("full disk, add") << "full disk"
+                                        << "add" << QStringList{"x.pfs"}
+                                        << QStringList{notAdded + "x.pfs: File too large"} << kept;
         QTest::newRow("invalid presets on add")
             << "plain"
             << "add" << QStringList{"notes.pfs", "empty.pfs", "short.pfs", "x.pfs"}
-            << QStringList{"These files were not added:\nnotes.pfs: not a preset file\n"
-                           "empty.pfs: the file is empty\nshort.pfs: too short for a preset file"}
+            << QStringList{notAdded + "notes.pfs: not a preset file\nempty.pfs: the file is "
+                                      "empty\nshort.pfs: too short for a preset file"}
             << QStringList{".old.pfs", "a.pfs", "x.pfs"};
         QTest::newRow("leading dot") << "plain"
                                      << "rename:.live" << QStringList() << QStringList() << kept;
@@ -464,8 +432,13 @@ private slots:
             QVERIFY(user.isEffective());
             act();
         } else if (setup == "full disk") {
-            const FileSizeLimit disk(100);
+            rlimit kept{};
+            ::getrlimit(RLIMIT_FSIZE, &kept);
+            rlimit full = kept;
+            full.rlim_cur = 100; // no file grows beyond 100 bytes
+            ::setrlimit(RLIMIT_FSIZE, &full);
             act();
+            ::setrlimit(RLIMIT_FSIZE, &kept);
         } else {
             act();
         }
