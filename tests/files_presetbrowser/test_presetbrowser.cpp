@@ -329,60 +329,38 @@ private slots:
         QCOMPARE(prompts.texts.size(), 1);
     }
 
-    // Every failure names the file and the reason, and leaves the folder as it was.
+    // Every failure names the file and the reason, and leaves the folder as it was. The tag
+    // names the folder's state and the user's action.
     void failuresAreNamed_data() {
-        QTest::addColumn<QString>("setup");      // "read-only", "full disk", "no trash" or "plain"
-        QTest::addColumn<QString>("action");     // "drop", "add", "rename:<new name>" or "delete"
-        QTest::addColumn<QStringList>("chosen"); // files offered to Add, from elsewhere
-        QTest::addColumn<QStringList>("prompts");
+        QTest::addColumn<QString>("prompt");
         QTest::addColumn<QStringList>("listing");
-        const QStringList kept{".old.pfs", "a.pfs"};
+        auto row = [](const char* tag, const QString& prompt,
+                      const QStringList& listing = {".old.pfs", "a.pfs"}) {
+            QTest::newRow(tag) << prompt << listing;
+        };
         const QString notSaved = "'CAB PRESET01.pfs' could not be saved: ";
         const QString notAdded = "These files were not added:\n";
-        QTest::newRow("read-only folder, drop")
-            << "read-only"
-            << "drop" << QStringList() << QStringList{notSaved + "Permission denied"} << kept;
-        QTest::newRow("read-only folder, add")
-            << "read-only"
-            << "add" << QStringList{"x.pfs"} << QStringList{notAdded + "x.pfs: Permission denied"}
-            << kept;
-        QTest::newRow("read-only folder, rename")
-            << "read-only"
-            << "rename:b" << QStringList()
-            << QStringList{"'a.pfs' could not be renamed to 'b.pfs': Cannot open destination "
-                           "file: Permission denied"}
-            << kept;
-        QTest::newRow("read-only folder, delete")
-            << "read-only"
-            << "delete" << QStringList()
-            << QStringList{"These files were not deleted:\na.pfs: Permission denied"} << kept;
-        QTest::newRow("full disk, drop")
-            << "full disk"
-            << "drop" << QStringList() << QStringList{notSaved + "File too large"} << kept;
-        QTest::newRow("full disk, add") << "full disk"
-                                        << "add" << QStringList{"x.pfs"}
-                                        << QStringList{notAdded + "x.pfs: File too large"} << kept;
-        QTest::newRow("invalid presets on add")
-            << "plain"
-            << "add" << QStringList{"notes.pfs", "empty.pfs", "short.pfs", "x.pfs"}
-            << QStringList{notAdded + "notes.pfs: not a preset file\nempty.pfs: the file is "
-                                      "empty\nshort.pfs: too short for a preset file"}
-            << QStringList{".old.pfs", "a.pfs", "x.pfs"};
-        QTest::newRow("leading dot") << "plain"
-                                     << "rename:.live" << QStringList() << QStringList() << kept;
-        QTest::newRow("no trash, deleted for good")
-            << "no trash"
-            << "delete" << QStringList()
-            << QStringList{"'a.pfs' cannot be moved to the trash. Delete it for good?"}
-            << QStringList{".old.pfs"};
+        row("read-only drop", notSaved + "Permission denied");
+        row("read-only add", notAdded + "x.pfs: Permission denied");
+        row("read-only rename", "'a.pfs' could not be renamed to 'b.pfs': Cannot open "
+                                "destination file: Permission denied");
+        row("read-only delete", "These files were not deleted:\na.pfs: Permission denied");
+        row("full-disk drop", notSaved + "File too large");
+        row("full-disk add", notAdded + "x.pfs: File too large");
+        row("plain add-invalid",
+            notAdded + "notes.pfs: not a preset file\nempty.pfs: the file is empty\nshort.pfs: "
+                       "too short for a preset file",
+            {".old.pfs", "a.pfs", "x.pfs"});
+        row("plain rename-dot", QString());
+        row("no-trash delete", "'a.pfs' cannot be moved to the trash. Delete it for good?",
+            {".old.pfs"});
     }
 
     void failuresAreNamed() {
-        QFETCH(QString, setup);
-        QFETCH(QString, action);
-        QFETCH(QStringList, chosen);
-        QFETCH(QStringList, prompts);
+        QFETCH(QString, prompt);
         QFETCH(QStringList, listing);
+        const QString setup = QString(QTest::currentDataTag()).section(' ', 0, 0);
+        const QString action = QString(QTest::currentDataTag()).section(' ', 1);
         writeFile(folder + "a.pfs", presetImage(words(1)));
         writeFile(folder + ".old.pfs", presetImage(words(2)));
         QTemporaryDir elsewhere;
@@ -390,8 +368,9 @@ private slots:
         writeFile(elsewhere.filePath("notes.pfs"), QByteArray(660, 'n'));
         writeFile(elsewhere.filePath("empty.pfs"), QByteArray());
         writeFile(elsewhere.filePath("short.pfs"), presetImage(words(4)).left(100));
-        for (const QString& name : chosen)
-            this->chosen << elsewhere.filePath(name);
+        for (const char* name : {"notes.pfs", "empty.pfs", "short.pfs", "x.pfs"})
+            if (action == "add-invalid" || name == QLatin1String("x.pfs"))
+                chosen << elsewhere.filePath(name);
         QStringList asked;
         QPromptDialog::SetAnswerHook([&asked](const QPromptDialog& prompt) {
             asked << prompt.Text();
@@ -401,37 +380,35 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(names(), QStringList({".old", "a"}));
 
-        const auto everyone = QFileDevice::Permissions(0x7777);
-        if (setup == "no trash")
+        if (setup == "no-trash")
             writeFile(trashFolder(), "not a folder");
         if (setup == "read-only") {
-            // Reachable and with a usable trash for the user who is not root, the folder not
-            // writable.
+            // Reachable, with a usable trash, for a user who is not root; the folder not writable.
             for (const QString& path :
                  {QDir::homePath(), elsewhere.path(), trashFolder() + "/..", trashFolder(),
                   trashFolder() + "/files", trashFolder() + "/info"}) {
                 QDir().mkpath(path);
-                QVERIFY(QFile::setPermissions(path, everyone));
+                QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x7777)));
             }
             QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x5555)));
         }
         auto act = [&] {
             if (action == "drop") {
                 drop(0);
-            } else if (action == "add") {
+            } else if (action.startsWith("add")) {
                 form->addAction()->trigger();
             } else if (action == "delete") {
                 click(row("a"));
                 form->deleteAction()->trigger();
             } else {
-                rename("a", action.mid(int(qstrlen("rename:"))));
+                rename("a", action == "rename" ? "b" : ".live");
             }
         };
         if (setup == "read-only") {
             const UnprivilegedScope user;
             QVERIFY(user.isEffective());
             act();
-        } else if (setup == "full disk") {
+        } else if (setup == "full-disk") {
             rlimit kept{};
             ::getrlimit(RLIMIT_FSIZE, &kept);
             rlimit full = kept;
@@ -445,7 +422,7 @@ private slots:
         QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7755)));
         // Prompts waiting for the event loop show now.
         QCoreApplication::processEvents();
-        QCOMPARE(asked, prompts);
+        QCOMPARE(asked, prompt.isEmpty() ? QStringList() : QStringList{prompt});
         QCOMPARE(filesOnDisk(), listing);
         QStringList rows;
         for (const QString& file : listing)
