@@ -37,8 +37,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace {
 
 const char* const kSwitchOn = "/button_on.png";
@@ -144,8 +142,6 @@ MainWindow::MainWindow(QWidget* parent)
     connect(mwgtRightSet, &QBaseSet::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
     connect(mwgtCabInetType, &QCabInetTypeForm::emitPromptDisConnect, this,
             &MainWindow::PromptDisConnect);
-    connect(mwgtCabInetType, &QCabInetTypeForm::emitImportSkipped, this,
-            &MainWindow::ImportSkipped);
     connect(mwgtBtnList, &QButtonWidget::emitPromptDisConnect, this, &MainWindow::PromptDisConnect);
 
     // 6. Reconnect after a firmware hand-over.
@@ -568,8 +564,8 @@ void MainWindow::PromptOpenFailure() {
         PromptDisConnect();
         return;
     }
-    constexpr int kWidth = 360;
-    Prompt(text, kWidth, QPromptDialog::FittingHeight(text, kWidth), QPromptDialog::IconError);
+    QPromptDialog::ShowFittedPrompt(this, text, 360, QObject::tr("Prompt"),
+                                    QPromptDialog::IconError, QPromptDialog::ButtonsNone);
 }
 
 void MainWindow::PromptDisConnect() {
@@ -637,9 +633,9 @@ bool MainWindow::SwitchToUpdateMode() {
         QObject::tr("Update the pedal with \"%1\"? The pedal restarts into its update mode; keep "
                     "it plugged in until the updater says it has finished.")
             .arg(QFileInfo(image.path).fileName());
-    constexpr int kQuestionWidth = 320;
-    if (Prompt(question, kQuestionWidth, QPromptDialog::FittingHeight(question, kQuestionWidth),
-               QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+    if (QPromptDialog::ShowFittedPrompt(this, question, 320, QObject::tr("Prompt"),
+                                        QPromptDialog::IconWarning,
+                                        QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
         return false;
     m_writeThread->receiveThread()->stop();
     m_writeThread->enterUpdateMode();
@@ -651,10 +647,9 @@ void MainWindow::PromptNoFirmware(const QString& folder, const QString& refusals
     QString text = FirmwareTexts::NoImageLine(folder);
     if (!refusals.isEmpty())
         text += QStringLiteral("\n\n") + refusals;
-    constexpr int kWidth = 420;
-    if (QPromptDialog::ShowPrompt(this, text, kWidth, QPromptDialog::FittingHeight(text, kWidth),
-                                  QObject::tr("Prompt"), QPromptDialog::IconWarning,
-                                  QPromptDialog::ButtonsOpenOk) == QPromptDialog::ResultOpen)
+    if (QPromptDialog::ShowFittedPrompt(this, text, 420, QObject::tr("Prompt"),
+                                        QPromptDialog::IconWarning,
+                                        QPromptDialog::ButtonsOpenOk) == QPromptDialog::ResultOpen)
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
@@ -818,8 +813,4 @@ void MainWindow::ImportIrProgress(int value, QString, int msgType) {
     default:
         break;
     }
-}
-
-void MainWindow::ImportSkipped(QString message) {
-    Prompt(message, 320, 120, QPromptDialog::IconWarning);
 }

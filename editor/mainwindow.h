@@ -110,7 +110,6 @@ public slots:
     void ImportIrProgress(int value, QString currPath, int msgType);
     void onBackupProgress(int value, int msgType);
     void onRecallProgress(int value, int msgType);
-    void ImportSkipped(QString message);
 
 private:
     void CreateForm();

@@ -129,7 +129,14 @@ QMimeData* QButtonWidget::buttonMimeData(int index, const QString& format) {
 }
 
 void QButtonWidget::startDrag(int index) {
+    // Before a pedal was read the presets hold zeros, which a file would later load onto it.
     QDropDragButton* button = mButtons.at(index);
+    if (!mParser || !mParser->deviceState()->presetsRead) {
+        // The gesture ends here: the release after the prompt is no click.
+        button->setDown(false);
+        emit emitPromptDisConnect();
+        return;
+    }
     auto* drag = new QDrag(this);
     drag->setMimeData(buttonMimeData(index, mDragFormat));
     drag->setPixmap(button->grab());

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QObject>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -32,19 +33,40 @@ QByteArray buildPresetImage(const QByteArray& data) {
     return image;
 }
 
-bool writePresetFile(const QByteArray& data, const QString& path, unsigned& code) {
+namespace {
+
+unsigned saveBytes(const QByteArray& bytes, const QString& path, QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        code = PresetFileNotOpened;
-        return false;
+    // Unbuffered and written to the end: a buffered write cut short by a full disk shows only
+    // when the buffer is flushed on closing, which the commit does not check.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = file.errorString();
+        return PresetFileNotOpened;
     }
-    const QByteArray image = buildPresetImage(data);
-    if (file.write(image) != image.size() || !file.commit()) {
-        code = PresetFileNotWritten;
-        return false;
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            break;
+        done += written;
     }
-    code = PresetFileOk;
-    return true;
+    if (done == bytes.size() && file.commit())
+        return PresetFileOk;
+    if (error)
+        *error = file.errorString();
+    return PresetFileNotWritten;
+}
+
+} // namespace
+
+bool writePresetFile(const QByteArray& data, const QString& path, unsigned& code, QString* error) {
+    code = saveBytes(buildPresetImage(data), path, error);
+    return code == PresetFileOk;
+}
+
+bool writePresetBytes(const QByteArray& bytes, const QString& path, QString* error) {
+    return saveBytes(bytes, path, error) == PresetFileOk;
 }
 
 unsigned readPresetFile(const QString& path, QByteArray& bytes) {
@@ -87,8 +109,16 @@ bool loadPresetFile(const QString& path, QByteArray& image) {
     return presetImageFromBytes(bytes, image) == PresetFileOk;
 }
 
-bool renamePresetFile(const QString& oldPath, const QString& newPath) {
-    if (QFile::exists(newPath))
+bool renamePresetFile(const QString& oldPath, const QString& newPath, QString* error) {
+    if (QFile::exists(newPath)) {
+        if (error)
+            *error = QObject::tr("a file of that name already exists");
         return false;
-    return QFile::rename(oldPath, newPath);
+    }
+    QFile file(oldPath);
+    if (file.rename(newPath))
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }

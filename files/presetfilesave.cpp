@@ -6,7 +6,8 @@
 
 #include <QByteArray>
 
-bool savePresetToFile(const DeviceState& state, int preset, const QString& path, unsigned& code) {
+bool savePresetToFile(const DeviceState& state, int preset, const QString& path, unsigned& code,
+                      QString* error) {
     if (preset < 0 || preset >= DeviceState::kPresetCount) {
         code = PresetFileNotWritten;
         return false;
@@ -15,5 +16,5 @@ bool savePresetToFile(const DeviceState& state, int preset, const QString& path,
         preset == state.currentPreset ? state.current : state.presets[preset];
     const PresetCodec::Block block = PresetCodec::encode(values);
     const QByteArray data(reinterpret_cast<const char*>(block.data()), int(block.size()));
-    return writePresetFile(data, path, code);
+    return writePresetFile(data, path, code, error);
 }

@@ -3,6 +3,10 @@
 #include "settings/qmefolders.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
 
 namespace {
 
@@ -22,14 +26,41 @@ QString PresetFolder::shownName(const QString& fileName) {
     return fileName;
 }
 
+QString PresetFolder::presetFileName(int preset, int counter) {
+    const QString name = QStringLiteral("CAB PRESET0%1").arg(preset + 1);
+    return (counter > 0 ? name + QStringLiteral("(%1)").arg(counter) : name) + kExtension;
+}
+
 QString PresetFolder::freeFileName(const QString& folder, int preset) {
     const QDir dir(folder);
-    const QString number = QString::number(preset + 1);
-    QString name = QStringLiteral("CAB PRESET0%1").arg(number) + kExtension;
-    for (int counter = 1; dir.exists(name); ++counter) {
-        if (counter > kMaxCounter)
-            return QString();
-        name = QStringLiteral("CAB PRESET0%1(%2)").arg(number).arg(counter) + kExtension;
+    for (int counter = 0; counter <= kMaxCounter; ++counter) {
+        const QString name = presetFileName(preset, counter);
+        if (!dir.exists(name))
+            return name;
     }
-    return name;
+    return QString();
+}
+
+bool PresetFolder::canTrash(const QString& folder) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Qt moves a file of another disk to that disk's own trash and, where it cannot make the
+    // user's trash, into the working folder; it loops for good on a trash it cannot write. So
+    // only files beside the home go to the trash, and only when the trash is there and writable.
+    if (QStorageInfo(folder) != QStorageInfo(QDir::home()))
+        return false;
+    const QString trash =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+    const bool made = !QFileInfo::exists(trash);
+    for (const char* part : {"/files", "/info"}) {
+        const QString path = trash + part;
+        if (!QDir().mkpath(path) || !QFileInfo(path).isWritable())
+            return false;
+    }
+    if (made)
+        QFile::setPermissions(trash, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return true;
+#else
+    Q_UNUSED(folder)
+    return true;
+#endif
 }

@@ -1,5 +1,6 @@
 #include "files/qcabinettypeform.h"
 
+#include "files/irfilereader.h"
 #include "files/listpanellook.h"
 #include "files/qcabinettypeitem.h"
 #include "files/qscrollareaframeselection.h"
@@ -11,6 +12,7 @@
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmescrollbar.h"
+#include "uikit/qpromptdialog.h"
 
 #include <QCursor>
 #include <QDataStream>
@@ -34,6 +36,14 @@ constexpr int kButtonSize = 26;
 using ListPanelLook::kMargin;
 const char* const kIrPathItem = "Ir_Path_Item";
 const char* const kIrPathKey = "Ir_path_Value";
+constexpr int kPromptWidth = 300;
+
+int readableIrFiles(const QStringList& paths) {
+    IrFileReader reader;
+    std::vector<uint32_t> samples;
+    return int(std::count_if(paths.begin(), paths.end(),
+                             [&](const QString& path) { return reader.load(path, samples); }));
+}
 
 } // namespace
 
@@ -109,6 +119,8 @@ void QCabInetTypeForm::setParser(QDataAnalysis* parser) {
         // Raised on the import worker: queued onto this thread, in the order they were raised.
         connect(mWriteThread, &QUsbWriteThread::emitImportIrSkipped, this,
                 &QCabInetTypeForm::onImportIrSkipped, Qt::UniqueConnection);
+        connect(mWriteThread, &QUsbWriteThread::emitImportIrFailed, this,
+                &QCabInetTypeForm::onImportIrFailed, Qt::UniqueConnection);
         connect(mWriteThread, &QUsbWriteThread::emitImportIrProgress, this,
                 &QCabInetTypeForm::onImportIrProgress, Qt::UniqueConnection);
     }
@@ -156,6 +168,8 @@ void QCabInetTypeForm::retranslate() {
     mActDelete->setText(QObject::tr("Delete"));
     mActCabLeft->setText(QObject::tr("CAB A(Left)"));
     mActCabRight->setText(QObject::tr("CAB B(Right)"));
+    if (mNamesUnknown)
+        showNamesUnknown();
 }
 
 void QCabInetTypeForm::changeEvent(QEvent* event) {
@@ -239,6 +253,35 @@ QString QCabInetTypeForm::irFolder() {
     return ParserXML::ReadValue(kIrPathItem, kIrPathKey, "/.");
 }
 
+QString QCabInetTypeForm::irFileFilter() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    const QString patterns = QStringLiteral("*.wav *.gir");
+#else
+    // The desktops' own dialogs here match by case; bracket classes are the glob for both cases.
+    const QString patterns = QStringLiteral("*.[Ww][Aa][Vv] *.[Gg][Ii][Rr]");
+#endif
+    return QObject::tr("Files (%1)").arg(patterns);
+}
+
+int QCabInetTypeForm::prompt(const QString& text, int icon, int buttons) {
+    return QPromptDialog::ShowFittedPrompt(this, text, kPromptWidth, QObject::tr("Prompt"), icon,
+                                           buttons);
+}
+
+bool QCabInetTypeForm::confirmFit(int slot, const QStringList& paths) {
+    const int free = kSlotCount - slot;
+    const int readable = readableIrFiles(paths);
+    if (readable <= free)
+        return true;
+    const QString question = QObject::tr("Only %1 of the %2 files fit from slot %3 on (the pedal "
+                                         "has 11 slots). Import the first %1?")
+                                 .arg(free)
+                                 .arg(readable)
+                                 .arg(slot + 1);
+    return prompt(question, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo) ==
+           QPromptDialog::ResultYes;
+}
+
 void QCabInetTypeForm::actImport() {
     if (!mCurrent)
         return;
@@ -248,11 +291,14 @@ void QCabInetTypeForm::actImport() {
     }
     const int slot = mCurrent->slotIndex();
     const QStringList paths = mChooseFiles(this, QObject::tr("Select one or more files to open"),
-                                           irFolder(), QObject::tr("Files (*.Wav *.Gir)"));
+                                           irFolder(), irFileFilter());
     if (paths.isEmpty())
         return;
     ParserXML::WriteValue(kIrPathItem, kIrPathKey, QFileInfo(paths.first()).absolutePath());
+    if (!confirmFit(slot, paths))
+        return;
     mSkipped.clear();
+    mFailedPath.clear();
     mWriteThread->startIrImport(static_cast<uint8_t>(slot), paths);
 }
 
@@ -303,6 +349,7 @@ void QCabInetTypeForm::actCABRight() {
 void QCabInetTypeForm::UpdateIR() {
     if (!mParser)
         return;
+    mNamesUnknown = false;
     for (QCabInetTypeItem* item : mItems)
         item->setName(mParser->slotName(item->slotIndex()));
     mBtnDelete->setEnabled(mCurrent && mParser->hasUserIr(mCurrent->slotIndex()));
@@ -328,8 +375,29 @@ void QCabInetTypeForm::onImportIrSkipped(QString path, int reason) {
     mSkipped << IrSkipReport::Entry{path, reason};
 }
 
+void QCabInetTypeForm::onImportIrFailed(QString path, int reason) {
+    mFailedPath = path;
+    mFailure = reason;
+}
+
+void QCabInetTypeForm::showNamesUnknown() {
+    mNamesUnknown = true;
+    for (QCabInetTypeItem* item : mItems)
+        item->setName(QObject::tr("Unknown"));
+    mBtnDelete->setEnabled(false);
+}
+
 void QCabInetTypeForm::onImportIrProgress(int, QString, int msgType) {
-    if (msgType == QUsbWriteThread::MSG_PROGRESS || mSkipped.isEmpty())
+    if (msgType == QUsbWriteThread::MSG_PROGRESS)
         return;
-    emit emitImportSkipped(IrSkipReport::message(mSkipped));
+    if (msgType == QUsbWriteThread::MSG_FAILED && !mFailedPath.isEmpty()) {
+        // The pedal may already hold some of the new IRs: the names stay unknown until it
+        // reports them again.
+        showNamesUnknown();
+        const bool asked = deviceOpen() && mWriteThread->requestIrList();
+        prompt(IrSkipReport::failureMessage(mFailedPath, mFailure, mSkipped, !asked),
+               QPromptDialog::IconError);
+    } else if (!mSkipped.isEmpty()) {
+        prompt(IrSkipReport::message(mSkipped), QPromptDialog::IconWarning);
+    }
 }

@@ -65,11 +65,13 @@ public:
 
     // Where the import dialog starts, as remembered in the settings file.
     static QString irFolder();
+    // The import dialog's name filter: IR files whatever the case of their endings.
+    static QString irFileFilter();
+    // True while the rows show "Unknown": a failed import may have changed the pedal's slots.
+    bool namesUnknown() const { return mNamesUnknown; }
 
 signals:
     void emitPromptDisConnect();
-    // After an import that skipped files ended: the message naming each file and why.
-    void emitImportSkipped(QString message);
 
 public slots:
     void itemMousePress();
@@ -91,6 +93,7 @@ protected:
 
 private slots:
     void onImportIrSkipped(QString path, int reason);
+    void onImportIrFailed(QString path, int reason);
     void onImportIrProgress(int progress, QString currPath, int msgType);
 
 private:
@@ -99,6 +102,10 @@ private:
     bool deviceOpen() const;
     bool anySelectedUserIr() const;
     void assign(int cabinet);
+    // Asks whether to go on when the readable files outnumber the slots from `slot` on.
+    bool confirmFit(int slot, const QStringList& paths);
+    void showNamesUnknown();
+    int prompt(const QString& text, int icon, int buttons = 0);
 
     QPointer<QDataAnalysis> mParser;
     DeviceState* mState = nullptr;
@@ -122,4 +129,7 @@ private:
     FileChooser mChooseFiles;
     DragRunner mRunDrag;
     QList<IrSkipReport::Entry> mSkipped;
+    QString mFailedPath;
+    int mFailure = 0;
+    bool mNamesUnknown = false;
 };

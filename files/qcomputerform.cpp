@@ -37,6 +37,29 @@ using ListPanelLook::kHeaderHeight;
 constexpr int kButtonSize = 26;
 using ListPanelLook::kMargin;
 const QString kExtension = QStringLiteral(".pfs");
+constexpr int kPromptWidth = 300;
+
+// Why the preset file check refused a file.
+QString refusalText(unsigned code) {
+    switch (code) {
+    case PresetFileNotOpened:
+        return QObject::tr("could not be opened");
+    case PresetFileEmpty:
+        return QObject::tr("the file is empty");
+    case PresetFileTooShort:
+        return QObject::tr("too short for a preset file");
+    default:
+        return QObject::tr("not a preset file");
+    }
+}
+
+QString fileLine(const QString& path, const QString& reason) {
+    return QObject::tr("%1: %2").arg(QFileInfo(path).fileName(), reason);
+}
+
+QString listMessage(const QString& heading, const QStringList& lines) {
+    return (QStringList(heading) + lines).join(QStringLiteral("\n"));
+}
 
 } // namespace
 
@@ -157,8 +180,9 @@ void QComputerForm::onRefreshList() {
     }
     mItems.clear();
     mFolder = PresetFolder::path();
+    // Hidden files too: a name with a leading dot, given before it was refused, stays in sight.
     const QFileInfoList entries = QDir(mFolder).entryInfoList(
-        QStringList{"*" + kExtension}, QDir::Files | QDir::Readable, QDir::Name);
+        QStringList{"*" + kExtension}, QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name);
     for (const QFileInfo& entry : entries) {
         const QString path = entry.absoluteFilePath();
         if (!isPresetFile(path))
@@ -189,8 +213,10 @@ void QComputerForm::itemMousePress() {
 }
 
 void QComputerForm::itemShowMenu() {
-    if (!mCurrent)
-        mCurrent = qobject_cast<QComputerItem*>(sender());
+    // The menu's actions work on the current row: that is the row the menu was opened on, also
+    // when it was already selected without being current.
+    if (auto* pressed = qobject_cast<QComputerItem*>(sender()))
+        mCurrent = pressed;
     mMenu->popup(QCursor::pos());
 }
 
@@ -219,8 +245,16 @@ void QComputerForm::ChangedName(QString oldname, QString newName) {
         return;
     // The row's own file is renamed, whatever its name shows.
     const QString newPath = mFolder + newName + kExtension;
-    if (newName.isEmpty() || !renamePresetFile(item->filePath(), newPath)) {
+    if (newName.isEmpty()) {
         item->setName(oldname);
+        return;
+    }
+    QString reason;
+    if (!renamePresetFile(item->filePath(), newPath, &reason)) {
+        item->setName(oldname);
+        showFailureLater(QObject::tr("'%1' could not be renamed to '%2': %3")
+                             .arg(QFileInfo(item->filePath()).fileName(),
+                                  QFileInfo(newPath).fileName(), reason));
         return;
     }
     item->setFilePath(newPath);
@@ -244,30 +278,85 @@ void QComputerForm::actAddPreset() {
         mChooseFiles(this, QString(), QString(), QStringLiteral("*") + kExtension);
     mFolder = PresetFolder::path();
     bool added = false;
+    QStringList refused;
     for (const QString& path : paths) {
-        const QString name = PresetFolder::shownName(QFileInfo(path).fileName()) + kExtension;
-        // QFile::copy never writes over an existing file.
-        if (QFile::copy(path, mFolder + name)) {
-            added = true;
+        // A file the listing would never show must not take a name either.
+        QByteArray bytes;
+        unsigned code = readPresetFile(path, bytes);
+        if (code == PresetFileOk)
+            code = checkPresetImage(bytes);
+        if (code != PresetFileOk) {
+            refused << fileLine(path, refusalText(code));
             continue;
         }
-        // Only a taken name is named as such; an unreadable source is skipped.
-        if (!QFileInfo::exists(mFolder + name))
+        const QString name = PresetFolder::shownName(QFileInfo(path).fileName()) + kExtension;
+        if (QFileInfo::exists(mFolder + name)) {
+            QPromptDialog::ShowPrompt(this, "'" + name + "' " + QObject::tr("already exists"), 250,
+                                      80, QObject::tr("Prompt"), QPromptDialog::IconWarning,
+                                      QPromptDialog::ButtonsNone);
             continue;
-        QPromptDialog::ShowPrompt(this, "'" + name + "' " + QObject::tr("already exists"), 250, 80,
-                                  QObject::tr("Prompt"), QPromptDialog::IconWarning,
-                                  QPromptDialog::ButtonsNone);
+        }
+        QString reason;
+        if (writePresetBytes(bytes, mFolder + name, &reason))
+            added = true;
+        else
+            refused << fileLine(path, reason);
     }
     if (added)
         onRefreshList();
+    if (!refused.isEmpty())
+        showFailure(listMessage(QObject::tr("These files were not added:"), refused));
+}
+
+QStringList QComputerForm::deleteFiles(const QStringList& paths) {
+    QStringList failed;
+    if (PresetFolder::canTrash(mFolder)) {
+        for (const QString& path : paths) {
+            QFile file(path);
+            if (!file.moveToTrash())
+                failed << fileLine(path, file.errorString());
+        }
+        return failed;
+    }
+    const QString question =
+        paths.size() == 1
+            ? QObject::tr("'%1' cannot be moved to the trash. Delete it for good?")
+                  .arg(QFileInfo(paths.first()).fileName())
+            : QObject::tr("%1 preset files cannot be moved to the trash. Delete them for good?")
+                  .arg(paths.size());
+    if (QPromptDialog::ShowFittedPrompt(this, question, kPromptWidth, QObject::tr("Prompt"),
+                                        QPromptDialog::IconWarning,
+                                        QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+        return failed;
+    for (const QString& path : paths) {
+        QFile file(path);
+        if (!file.remove())
+            failed << fileLine(path, file.errorString());
+    }
+    return failed;
 }
 
 void QComputerForm::actDelete() {
+    QStringList paths;
     for (QComputerItem* item : mItems) {
         if (item->isSelected())
-            QFile::remove(item->filePath());
+            paths << item->filePath();
     }
+    mFolder = PresetFolder::path();
+    const QStringList failed = paths.isEmpty() ? QStringList() : deleteFiles(paths);
     onRefreshList();
+    if (!failed.isEmpty())
+        showFailure(listMessage(QObject::tr("These files were not deleted:"), failed));
+}
+
+void QComputerForm::showFailure(const QString& text) {
+    QPromptDialog::ShowFittedPrompt(this, text, kPromptWidth, QObject::tr("Prompt"),
+                                    QPromptDialog::IconError, QPromptDialog::ButtonsNone);
+}
+
+void QComputerForm::showFailureLater(const QString& text) {
+    QMetaObject::invokeMethod(
+        this, [this, text] { showFailure(text); }, Qt::QueuedConnection);
 }
 
 void QComputerForm::actRename() {
@@ -280,13 +369,18 @@ bool QComputerForm::savePreset(int preset) {
         return false;
     mFolder = PresetFolder::path();
     const QString name = PresetFolder::freeFileName(mFolder, preset);
-    if (name.isEmpty())
-        return false;
+    QString reason;
     unsigned code = 0;
-    if (!savePresetToFile(*mParser->deviceState(), preset, mFolder + name, code))
-        return false;
-    onRefreshList();
-    return true;
+    if (name.isEmpty()) {
+        reason = QObject::tr("no free file name is left");
+    } else if (savePresetToFile(*mParser->deviceState(), preset, mFolder + name, code, &reason)) {
+        onRefreshList();
+        return true;
+    }
+    showFailureLater(
+        QObject::tr("'%1' could not be saved: %2")
+            .arg(name.isEmpty() ? PresetFolder::presetFileName(preset) : name, reason));
+    return false;
 }
 
 void QComputerForm::dragEnterEvent(QDragEnterEvent* event) {

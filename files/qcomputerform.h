@@ -62,7 +62,7 @@ public:
     static QMimeData* fileMimeData(int number, const QString& path, const QString& format);
 
     // Saves preset `preset` (0-based) under the first free "CAB PRESET0…" name and lists the
-    // folder again; false when nothing was written.
+    // folder again; false when nothing was written, which a prompt tells.
     bool savePreset(int preset);
 
 public slots:
@@ -86,6 +86,13 @@ protected:
 
 private:
     void retranslate();
+    // A failure prompt; the later one waits for the event loop, outside a drop or an edit that
+    // ends while its window closes.
+    void showFailure(const QString& text);
+    void showFailureLater(const QString& text);
+    // Moves the files to the trash, or deletes them for good once the user agrees; the lines
+    // name the files that stayed and why.
+    QStringList deleteFiles(const QStringList& paths);
 
     QPointer<QDataAnalysis> mParser;
     QString mFolder;

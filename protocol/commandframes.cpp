@@ -2,6 +2,8 @@
 
 #include "link/frame.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace CommandFrames {
@@ -93,6 +95,22 @@ Bytes irName(uint8_t slot, const QByteArray& name) {
     const int count = std::min(static_cast<int>(name.size()), kIrNameSize);
     std::copy(name.constData(), name.constData() + count, params.begin() + 2);
     return build(0xE2, params);
+}
+
+QByteArray irFileName(const QString& path) {
+    const QFileInfo file(path);
+    const QString name = file.baseName().isEmpty() ? file.fileName() : file.baseName();
+    QByteArray bytes;
+    // Grown a character at a time: a cut inside one would show a broken character on the pedal.
+    for (int end = 0; end < name.size();) {
+        const int next = end + (name.at(end).isHighSurrogate() && end + 1 < name.size() ? 2 : 1);
+        const QByteArray longer = name.left(next).toLocal8Bit();
+        if (longer.size() > kIrNameSize)
+            break;
+        bytes = longer;
+        end = next;
+    }
+    return bytes;
 }
 
 Bytes deleteUserIr(uint8_t slot) {

@@ -3,6 +3,7 @@
 #include "protocol/presetcodec.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
@@ -36,6 +37,9 @@ Bytes resetDevice();
 Bytes irData(uint8_t slot, uint8_t sequence, const uint8_t* lane);
 // The name bytes, cut to kIrNameSize, zero-padded; sequence 12.
 Bytes irName(uint8_t slot, const QByteArray& name);
+// The name an IR file gets on the pedal: its base name (its whole name when that is empty) in the
+// local 8-bit encoding, cut after the last whole character within kIrNameSize bytes.
+QByteArray irFileName(const QString& path);
 Bytes deleteUserIr(uint8_t slot);
 Bytes enterUpdateMode();
 Bytes requestIrList();

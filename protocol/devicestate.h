@@ -27,6 +27,8 @@ struct DeviceState {
     uint8_t bypassA = 0;
     uint8_t bypassB = 0;
     uint8_t activeCabinet = 0;
+    // Set by the first preset the pedal reports: until then the presets are only zeros.
+    bool presetsRead = false;
 
     // Index into current / a preset of value `index` (ValueIndex) of CAB A (cabinet 0) or CAB B.
     static int valuePosition(int cabinet, int index) {

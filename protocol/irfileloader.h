@@ -11,6 +11,14 @@ enum class IrSkipReason : int {
     Unsupported = 2, // a WAVE file in a format the pedal's block cannot be made from
     Damaged = 3,     // a WAVE or GIR file that is damaged or truncated
     NotOpened = 4,   // the file could not be opened
+    NoFreeSlot = 5,  // every slot from the starting one on was taken by the files before it
+};
+
+// Why an import ended before its last file; travels as an int through emitImportIrFailed.
+enum class IrImportFailure : int {
+    NoAnswer = 1, // the pedal did not acknowledge a packet in time
+    LinkLost = 2, // the link to the pedal closed
+    Stopped = 3,  // a stop was requested while waiting
 };
 
 // Reads one IR file into the block the pedal takes: 2048 samples, each a signed 24-bit value in

@@ -112,6 +112,7 @@ void QDataAnalysis::dataAnalysis(std::vector<unsigned char> Data) {
         if (count < 1 || p[0] >= DeviceState::kPresetCount || count < kPresetParams)
             return;
         s.presets[p[0]] = PresetCodec::decode(p + 1);
+        s.presetsRead = true;
         if (p[0] == s.currentPreset) {
             s.current = s.presets[p[0]];
             emit emitUpdateCAB();

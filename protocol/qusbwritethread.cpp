@@ -5,7 +5,6 @@
 #include "protocol/irfileloader.h"
 
 #include <QDebug>
-#include <QFileInfo>
 
 #include <array>
 #include <optional>
@@ -198,8 +197,11 @@ void QUsbWriteThread::run() {
     std::array<uint8_t, CommandFrames::kIrLaneSize> lane{};
 
     for (const QString& path : paths) {
-        if (slot > lastImportSlot)
-            break;
+        if (slot > lastImportSlot) {
+            emit emitImportIrSkipped(path, static_cast<int>(IrSkipReason::NoFreeSlot));
+            progress = static_cast<int>(static_cast<float>(progress) + share);
+            continue;
+        }
         if (stopFlag.load()) {
             ackEvent.set();
             stopFlag.store(false);
@@ -229,9 +231,8 @@ void QUsbWriteThread::run() {
                     return;
             }
         }
-        const QByteArray name = QFileInfo(path).baseName().toLocal8Bit();
-        if (!sendIrPacket(CommandFrames::irName(irSlot, name), CommandFrames::kIrNameSequence,
-                          progress, share / 5, path))
+        if (!sendIrPacket(CommandFrames::irName(irSlot, CommandFrames::irFileName(path)),
+                          CommandFrames::kIrNameSequence, progress, share / 5, path))
             return;
         emit emitImportIrProgress(progress, path, MSG_PROGRESS);
         ++slot;
@@ -250,7 +251,7 @@ bool QUsbWriteThread::sendIrPacket(std::vector<unsigned char> frame, int sequenc
     emit emitImportIrProgress(progress, path, MSG_PROGRESS);
     if (waitForIrAck(sequence))
         return true;
-    abortImport(progress);
+    abortImport(progress, path);
     return false;
 }
 
@@ -260,7 +261,13 @@ bool QUsbWriteThread::waitForIrAck(int sequence) {
                                   answerTimeoutMs, pollMs);
 }
 
-void QUsbWriteThread::abortImport(int progress) {
+void QUsbWriteThread::abortImport(int progress, const QString& path) {
+    IrImportFailure failure = IrImportFailure::NoAnswer;
+    if (!usbIsOpen())
+        failure = IrImportFailure::LinkLost;
+    else if (stopFlag.load())
+        failure = IrImportFailure::Stopped;
+    emit emitImportIrFailed(path, static_cast<int>(failure));
     ackEvent.set();
     stopFlag.store(false);
     emit emitImportIrProgress(progress, QString(), MSG_FAILED);

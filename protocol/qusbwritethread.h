@@ -2,6 +2,7 @@
 
 #include "link/manualresetevent.h"
 #include "link/qmebasewritethread.h"
+#include "protocol/devicestate.h"
 #include "protocol/presetcodec.h"
 
 #include <QString>
@@ -26,8 +27,8 @@ public:
     // wakes them at once.
     static constexpr int pollMs = 5;
     static constexpr int presetCount = 14;
-    // The upload stops taking files once it has used this slot.
-    static constexpr int lastImportSlot = 11;
+    // The pedal's last IR slot: the files that find no slot up to it are skipped.
+    static constexpr int lastImportSlot = DeviceState::kSlotCount - 1;
 
     explicit QUsbWriteThread(QObject* parent = nullptr);
     ~QUsbWriteThread() override;
@@ -81,6 +82,9 @@ signals:
     // A file the import could not read and skipped; reason is an IrSkipReason. Emitted before
     // the progress step for that file.
     void emitImportIrSkipped(QString path, int reason);
+    // The file whose upload failed; reason is an IrImportFailure. Emitted before the failure's
+    // progress message.
+    void emitImportIrFailed(QString path, int reason);
 
 protected slots:
     void DealData(std::vector<unsigned char> Data) override;
@@ -95,7 +99,7 @@ private:
     // Sends one IR packet and waits for its acknowledgement, reporting progress after sending.
     bool sendIrPacket(std::vector<unsigned char> frame, int sequence, int& progress, float step,
                       const QString& path);
-    void abortImport(int progress);
+    void abortImport(int progress, const QString& path);
     void finishImport();
 
     std::atomic<int> irAck{-1};

@@ -7,12 +7,11 @@
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptlayout.h"
 
-#include <QApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace {
 
@@ -31,19 +30,6 @@ QPromptDialog::AnswerHook& answerHook() {
 }
 
 } // namespace
-
-QFont QPromptDialog::MessageFont(const QFont& base) {
-    QFont font = base;
-    font.setPixelSize(16);
-    return font;
-}
-
-int QPromptDialog::FittingHeight(const QString& text, int width, int minimum) {
-    const QFontMetrics metrics(MessageFont(QApplication::font("QLabel")));
-    return std::max(
-        minimum,
-        metrics.boundingRect(QRect(0, 0, width, 1 << 16), Qt::TextWordWrap, text).height());
-}
 
 QStringList QPromptDialog::ImageNames() {
     return {kClose, kBackground, kButton, kWarning, kSuccess, kError, kHelp};
@@ -66,10 +52,31 @@ QString QPromptDialog::IconImageName(int icon) {
 
 int QPromptDialog::ShowPrompt(QWidget* parent, const QString& text, int width, int height,
                               const QString& title, int icon, int buttons) {
+    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons);
+    dialog->SetMessageSize(width, height);
+    return Run(dialog);
+}
+
+int QPromptDialog::ShowFittedPrompt(QWidget* parent, const QString& text, int width,
+                                    const QString& title, int icon, int buttons) {
+    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons);
+    dialog->FitMessage(width);
+    return Run(dialog);
+}
+
+void QPromptDialog::FitMessage(int width) {
+    const QFontMetrics metrics(m_message->font());
+    int widest = 0;
+    for (const QString& line : m_text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line) + 1);
+    const int fitted = qBound(width, widest, qMax(width, kFittedMaxWidth));
+    SetMessageSize(fitted, m_message->heightForWidth(fitted));
+}
+
+int QPromptDialog::Run(QPromptDialog* prompt) {
     // On the heap and watched: the parent deletes its children, so a prompt on the stack would
     // be freed twice when the parent goes while the prompt runs.
-    QPointer<QPromptDialog> dialog = new QPromptDialog(parent, text, title, icon, buttons);
-    dialog->SetMessageSize(width, height);
+    QPointer<QPromptDialog> dialog = prompt;
     int result = ResultClose;
     if (answerHook()) {
         result = answerHook()(*dialog);
@@ -120,7 +127,9 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
 
     m_message = new QLabel(text, this);
     m_message->setWordWrap(true);
-    m_message->setFont(MessageFont(m_message->font()));
+    QFont messageFont = m_message->font();
+    messageFont.setPixelSize(16);
+    m_message->setFont(messageFont);
     m_message->resize(m_messageSize);
 
     const QColor windowText = m_mode == 1 ? QColor(123, 123, 123) : QColor(255, 255, 255);

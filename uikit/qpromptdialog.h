@@ -39,6 +39,11 @@ public:
     // deleted while it runs ends with ResultClose.
     static int ShowPrompt(QWidget* parent, const QString& text, int width, int height,
                           const QString& title, int icon, int buttons);
+    // The same for a text of any length: the message area is at least `width` wide, widens to
+    // the longest line up to kFittedMaxWidth and is as tall as the wrapped text.
+    static int ShowFittedPrompt(QWidget* parent, const QString& text, int width,
+                                const QString& title, int icon, int buttons);
+    static constexpr int kFittedMaxWidth = 480;
 
     // Test seam for every window that prompts: while a hook is set, ShowPrompt builds the prompt
     // (not shown), passes it to the hook instead of running it, deletes it and returns the hook's
@@ -57,10 +62,6 @@ public:
     QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
                   int buttons);
 
-    // The height of a message area that shows text wrapped at width without cutting it, and no
-    // less than minimum.
-    static int FittingHeight(const QString& text, int width, int minimum = 100);
-
     // Images of the prompt, relative to the "pic" theme folder.
     static QStringList ImageNames();
     // The icon image for a kind; empty for kinds without an icon.
@@ -71,6 +72,8 @@ public:
     int IconKind() const;
     int ButtonSet() const;
     void SetMessageSize(int width, int height);
+    // Sizes the message area for its text as ShowFittedPrompt does.
+    void FitMessage(int width);
     QSize MessageSize() const;
     bool IconShown() const;
     QMEWidget* IconWidget() const;
@@ -87,9 +90,9 @@ protected:
     void reject() override;
 
 private:
-    // The message's font: the base font at 16 pixels.
-    static QFont MessageFont(const QFont& base);
     void AddButton(const QString& text, int result);
+    // Runs the prompt, or hands it to the answer hook, and deletes it.
+    static int Run(QPromptDialog* dialog);
 
     QLabel* m_message = nullptr;
     QMEWidget* m_icon = nullptr;

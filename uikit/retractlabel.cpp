@@ -7,7 +7,8 @@ RetractLabel::RetractLabel(QWidget* parent) : QLabel(parent) {}
 
 bool RetractLabel::IsAcceptable(const QString& text) {
     static const QRegularExpression forbidden("[/:*\"<>|?]");
-    return !text.contains(forbidden) && !text.contains('\\');
+    // A leading dot would hide the file in the desktop's file browsers.
+    return !text.contains(forbidden) && !text.contains('\\') && !text.startsWith('.');
 }
 
 QString RetractLabel::BaseName(const QString& name) {

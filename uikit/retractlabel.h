@@ -11,7 +11,8 @@ class RetractLabel : public QLabel {
 public:
     explicit RetractLabel(QWidget* parent = nullptr);
 
-    // True when `text` holds none of / : * " < > | ? and no backslash.
+    // True when `text` holds none of / : * " < > | ? and no backslash, and does not start with
+    // a dot.
     static bool IsAcceptable(const QString& text);
     // The part before the last "." and the extension from it ("" without a ".").
     static QString BaseName(const QString& name);

@@ -327,12 +327,10 @@ void MainWindow::OnClose() {
         const QString question =
             QObject::tr("The pedal is being updated. If you close now it stays in its update mode "
                         "until you run the update again. Close anyway?");
-        constexpr int kQuestionWidth = 300;
         // Only Yes closes: Escape and the prompt's own close button keep the update going.
-        if (QPromptDialog::ShowPrompt(this, question, kQuestionWidth,
-                                      QPromptDialog::FittingHeight(question, kQuestionWidth),
-                                      QObject::tr("Prompt"), QPromptDialog::IconWarning,
-                                      QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+        if (QPromptDialog::ShowFittedPrompt(
+                this, question, 300, QObject::tr("Prompt"), QPromptDialog::IconWarning,
+                QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
             return;
     }
     QMEInitMainWindow::OnClose();

@@ -184,10 +184,6 @@
         <translation>Eine oder mehrere Dateien zum Öffnen auswählen</translation>
     </message>
     <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>Dateien (*.Wav *.Gir)</translation>
-    </message>
-    <message>
         <source>Preset import successful !</source>
         <translation>Preset erfolgreich importiert!</translation>
     </message>
@@ -418,6 +414,86 @@
     <message>
         <source>The pedal&apos;s device is %1.</source>
         <translation>Das Gerät des Pedals ist %1.</translation>
+    </message>
+    <message>
+        <source>no free slot</source>
+        <translation>kein freier Platz</translation>
+    </message>
+    <message>
+        <source>the connection to the pedal was lost</source>
+        <translation>die Verbindung zum Pedal ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>the import was stopped</source>
+        <translation>der Import wurde angehalten</translation>
+    </message>
+    <message>
+        <source>the pedal stopped answering</source>
+        <translation>das Pedal antwortet nicht mehr</translation>
+    </message>
+    <message>
+        <source>The import stopped at %1: %2.</source>
+        <translation>Der Import brach bei %1 ab: %2.</translation>
+    </message>
+    <message>
+        <source>The slot names are read again when the pedal is connected.</source>
+        <translation>Die Namen der Plätze werden beim nächsten Verbinden des Pedals neu gelesen.</translation>
+    </message>
+    <message>
+        <source>Files (%1)</source>
+        <translation>Dateien (%1)</translation>
+    </message>
+    <message>
+        <source>Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). Import the first %1?</source>
+        <translation>Ab Platz %3 passen nur %1 der %2 Dateien (das Pedal hat 11 Plätze). Die ersten %1 importieren?</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>too short for a preset file</source>
+        <translation>zu kurz für eine Preset-Datei</translation>
+    </message>
+    <message>
+        <source>not a preset file</source>
+        <translation>keine Preset-Datei</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be renamed to &apos;%2&apos;: %3</source>
+        <translation>&apos;%1&apos; konnte nicht in &apos;%2&apos; umbenannt werden: %3</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Diese Dateien wurden nicht hinzugefügt:</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be moved to the trash. Delete it for good?</source>
+        <translation>&apos;%1&apos; kann nicht in den Papierkorb verschoben werden. Endgültig löschen?</translation>
+    </message>
+    <message>
+        <source>%1 preset files cannot be moved to the trash. Delete them for good?</source>
+        <translation>%1 Preset-Dateien können nicht in den Papierkorb verschoben werden. Endgültig löschen?</translation>
+    </message>
+    <message>
+        <source>These files were not deleted:</source>
+        <translation>Diese Dateien wurden nicht gelöscht:</translation>
+    </message>
+    <message>
+        <source>no free file name is left</source>
+        <translation>kein freier Dateiname mehr übrig</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be saved: %2</source>
+        <translation>&apos;%1&apos; konnte nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>a file of that name already exists</source>
+        <translation>eine Datei dieses Namens existiert bereits</translation>
     </message>
     <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>

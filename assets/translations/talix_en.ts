@@ -184,10 +184,6 @@
         <translation>Select one or more files to open</translation>
     </message>
     <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>Files (*.Wav *.Gir)</translation>
-    </message>
-    <message>
         <source>Preset import successful !</source>
         <translation>Preset import successful !</translation>
     </message>
@@ -418,6 +414,86 @@
     <message>
         <source>The pedal&apos;s device is %1.</source>
         <translation>The pedal&apos;s device is %1.</translation>
+    </message>
+    <message>
+        <source>no free slot</source>
+        <translation>no free slot</translation>
+    </message>
+    <message>
+        <source>the connection to the pedal was lost</source>
+        <translation>the connection to the pedal was lost</translation>
+    </message>
+    <message>
+        <source>the import was stopped</source>
+        <translation>the import was stopped</translation>
+    </message>
+    <message>
+        <source>the pedal stopped answering</source>
+        <translation>the pedal stopped answering</translation>
+    </message>
+    <message>
+        <source>The import stopped at %1: %2.</source>
+        <translation>The import stopped at %1: %2.</translation>
+    </message>
+    <message>
+        <source>The slot names are read again when the pedal is connected.</source>
+        <translation>The slot names are read again when the pedal is connected.</translation>
+    </message>
+    <message>
+        <source>Files (%1)</source>
+        <translation>Files (%1)</translation>
+    </message>
+    <message>
+        <source>Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). Import the first %1?</source>
+        <translation>Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). Import the first %1?</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>too short for a preset file</source>
+        <translation>too short for a preset file</translation>
+    </message>
+    <message>
+        <source>not a preset file</source>
+        <translation>not a preset file</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be renamed to &apos;%2&apos;: %3</source>
+        <translation>&apos;%1&apos; could not be renamed to &apos;%2&apos;: %3</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>These files were not added:</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be moved to the trash. Delete it for good?</source>
+        <translation>&apos;%1&apos; cannot be moved to the trash. Delete it for good?</translation>
+    </message>
+    <message>
+        <source>%1 preset files cannot be moved to the trash. Delete them for good?</source>
+        <translation>%1 preset files cannot be moved to the trash. Delete them for good?</translation>
+    </message>
+    <message>
+        <source>These files were not deleted:</source>
+        <translation>These files were not deleted:</translation>
+    </message>
+    <message>
+        <source>no free file name is left</source>
+        <translation>no free file name is left</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be saved: %2</source>
+        <translation>&apos;%1&apos; could not be saved: %2</translation>
+    </message>
+    <message>
+        <source>a file of that name already exists</source>
+        <translation>a file of that name already exists</translation>
     </message>
     <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>

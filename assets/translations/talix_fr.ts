@@ -184,10 +184,6 @@
         <translation>Sélectionnez un ou plusieurs fichiers à ouvrir</translation>
     </message>
     <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>Fichiers (*.Wav *.Gir)</translation>
-    </message>
-    <message>
         <source>Preset import successful !</source>
         <translation>Importation du preset réussie !</translation>
     </message>
@@ -393,7 +389,7 @@
     </message>
     <message>
         <source>The device on USB 0483:5703 answered as &quot;%1&quot;, not as a TALIX pedal.</source>
-        <translation>L’appareil sur USB 0483:5703 a répondu en tant que « %1 », et non comme une pédale TALIX.</translation>
+        <translation>L’appareil sur USB 0483:5703 a répondu en tant que «&#xa0;%1&#xa0;», et non comme une pédale TALIX.</translation>
     </message>
     <message>
         <source>The pedal did not answer. Unplug it, plug it in again and connect again.</source>
@@ -418,6 +414,86 @@
     <message>
         <source>The pedal&apos;s device is %1.</source>
         <translation>Le périphérique de la pédale est %1.</translation>
+    </message>
+    <message>
+        <source>no free slot</source>
+        <translation>aucun emplacement libre</translation>
+    </message>
+    <message>
+        <source>the connection to the pedal was lost</source>
+        <translation>la connexion à la pédale a été perdue</translation>
+    </message>
+    <message>
+        <source>the import was stopped</source>
+        <translation>l’importation a été arrêtée</translation>
+    </message>
+    <message>
+        <source>the pedal stopped answering</source>
+        <translation>la pédale ne répond plus</translation>
+    </message>
+    <message>
+        <source>The import stopped at %1: %2.</source>
+        <translation>L’importation s’est arrêtée à %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The slot names are read again when the pedal is connected.</source>
+        <translation>Les noms des emplacements seront relus à la connexion de la pédale.</translation>
+    </message>
+    <message>
+        <source>Files (%1)</source>
+        <translation>Fichiers (%1)</translation>
+    </message>
+    <message>
+        <source>Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). Import the first %1?</source>
+        <translation>Seuls %1 des %2 fichiers tiennent à partir de l’emplacement %3 (la pédale a 11 emplacements). Importer les %1 premiers ?</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>le fichier est vide</translation>
+    </message>
+    <message>
+        <source>too short for a preset file</source>
+        <translation>trop court pour un fichier de preset</translation>
+    </message>
+    <message>
+        <source>not a preset file</source>
+        <translation>pas un fichier de preset</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be renamed to &apos;%2&apos;: %3</source>
+        <translation>Impossible de renommer &apos;%1&apos; en &apos;%2&apos; : %3</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>Ces fichiers n’ont pas été ajoutés :</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be moved to the trash. Delete it for good?</source>
+        <translation>&apos;%1&apos; ne peut pas être placé dans la corbeille. Le supprimer définitivement ?</translation>
+    </message>
+    <message>
+        <source>%1 preset files cannot be moved to the trash. Delete them for good?</source>
+        <translation>%1 fichiers de preset ne peuvent pas être placés dans la corbeille. Les supprimer définitivement ?</translation>
+    </message>
+    <message>
+        <source>These files were not deleted:</source>
+        <translation>Ces fichiers n’ont pas été supprimés :</translation>
+    </message>
+    <message>
+        <source>no free file name is left</source>
+        <translation>plus aucun nom de fichier libre</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be saved: %2</source>
+        <translation>Impossible d’enregistrer &apos;%1&apos; : %2</translation>
+    </message>
+    <message>
+        <source>a file of that name already exists</source>
+        <translation>un fichier de ce nom existe déjà</translation>
     </message>
     <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>

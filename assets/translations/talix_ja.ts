@@ -184,10 +184,6 @@
         <translation>開くファイルを選択してください（複数可）</translation>
     </message>
     <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>ファイル (*.Wav *.Gir)</translation>
-    </message>
-    <message>
         <source>Preset import successful !</source>
         <translation>プリセットのインポートに成功しました！</translation>
     </message>
@@ -418,6 +414,86 @@
     <message>
         <source>The pedal&apos;s device is %1.</source>
         <translation>ペダルのデバイスは %1 です。</translation>
+    </message>
+    <message>
+        <source>no free slot</source>
+        <translation>空きスロットがありません</translation>
+    </message>
+    <message>
+        <source>the connection to the pedal was lost</source>
+        <translation>ペダルとの接続が切れました</translation>
+    </message>
+    <message>
+        <source>the import was stopped</source>
+        <translation>インポートが中止されました</translation>
+    </message>
+    <message>
+        <source>the pedal stopped answering</source>
+        <translation>ペダルが応答しなくなりました</translation>
+    </message>
+    <message>
+        <source>The import stopped at %1: %2.</source>
+        <translation>%1 でインポートが止まりました：%2。</translation>
+    </message>
+    <message>
+        <source>The slot names are read again when the pedal is connected.</source>
+        <translation>スロット名はペダルを接続したときに再度読み込まれます。</translation>
+    </message>
+    <message>
+        <source>Files (%1)</source>
+        <translation>ファイル (%1)</translation>
+    </message>
+    <message>
+        <source>Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). Import the first %1?</source>
+        <translation>スロット %3 以降に入るのは %2 個のファイルのうち %1 個だけです（ペダルのスロットは 11 個）。最初の %1 個をインポートしますか？</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>不明</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>ファイルが空です</translation>
+    </message>
+    <message>
+        <source>too short for a preset file</source>
+        <translation>プリセットファイルとしては短すぎます</translation>
+    </message>
+    <message>
+        <source>not a preset file</source>
+        <translation>プリセットファイルではありません</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be renamed to &apos;%2&apos;: %3</source>
+        <translation>&apos;%1&apos; の名前を &apos;%2&apos; に変更できませんでした：%3</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>次のファイルは追加されませんでした:</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be moved to the trash. Delete it for good?</source>
+        <translation>&apos;%1&apos; をごみ箱に移動できません。完全に削除しますか？</translation>
+    </message>
+    <message>
+        <source>%1 preset files cannot be moved to the trash. Delete them for good?</source>
+        <translation>%1 個のプリセットファイルをごみ箱に移動できません。完全に削除しますか？</translation>
+    </message>
+    <message>
+        <source>These files were not deleted:</source>
+        <translation>次のファイルは削除されませんでした:</translation>
+    </message>
+    <message>
+        <source>no free file name is left</source>
+        <translation>使用できるファイル名が残っていません</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be saved: %2</source>
+        <translation>&apos;%1&apos; を保存できませんでした：%2</translation>
+    </message>
+    <message>
+        <source>a file of that name already exists</source>
+        <translation>同じ名前のファイルが既に存在します</translation>
     </message>
     <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>

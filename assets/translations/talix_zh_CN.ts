@@ -184,10 +184,6 @@
         <translation>选择要打开的一个或多个文件</translation>
     </message>
     <message>
-        <source>Files (*.Wav *.Gir)</source>
-        <translation>文件 (*.Wav *.Gir)</translation>
-    </message>
-    <message>
         <source>Preset import successful !</source>
         <translation>预设导入成功！</translation>
     </message>
@@ -418,6 +414,86 @@
     <message>
         <source>The pedal&apos;s device is %1.</source>
         <translation>效果器的设备为 %1。</translation>
+    </message>
+    <message>
+        <source>no free slot</source>
+        <translation>没有空闲槽位</translation>
+    </message>
+    <message>
+        <source>the connection to the pedal was lost</source>
+        <translation>与踏板的连接已断开</translation>
+    </message>
+    <message>
+        <source>the import was stopped</source>
+        <translation>导入已停止</translation>
+    </message>
+    <message>
+        <source>the pedal stopped answering</source>
+        <translation>踏板停止响应</translation>
+    </message>
+    <message>
+        <source>The import stopped at %1: %2.</source>
+        <translation>导入在 %1 处中止：%2。</translation>
+    </message>
+    <message>
+        <source>The slot names are read again when the pedal is connected.</source>
+        <translation>连接踏板时将重新读取槽位名称。</translation>
+    </message>
+    <message>
+        <source>Files (%1)</source>
+        <translation>文件 (%1)</translation>
+    </message>
+    <message>
+        <source>Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). Import the first %1?</source>
+        <translation>从槽位 %3 起，%2 个文件中只能放入 %1 个（踏板共有 11 个槽位）。是否导入前 %1 个？</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>文件为空</translation>
+    </message>
+    <message>
+        <source>too short for a preset file</source>
+        <translation>文件太短，不能作为预设文件</translation>
+    </message>
+    <message>
+        <source>not a preset file</source>
+        <translation>不是预设文件</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be renamed to &apos;%2&apos;: %3</source>
+        <translation>无法将 &apos;%1&apos; 重命名为 &apos;%2&apos;：%3</translation>
+    </message>
+    <message>
+        <source>These files were not added:</source>
+        <translation>以下文件未添加：</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be moved to the trash. Delete it for good?</source>
+        <translation>无法将 &apos;%1&apos; 移到回收站。是否永久删除？</translation>
+    </message>
+    <message>
+        <source>%1 preset files cannot be moved to the trash. Delete them for good?</source>
+        <translation>%1 个预设文件无法移到回收站。是否永久删除？</translation>
+    </message>
+    <message>
+        <source>These files were not deleted:</source>
+        <translation>以下文件未删除：</translation>
+    </message>
+    <message>
+        <source>no free file name is left</source>
+        <translation>已没有可用的文件名</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be saved: %2</source>
+        <translation>无法保存 &apos;%1&apos;：%2</translation>
+    </message>
+    <message>
+        <source>a file of that name already exists</source>
+        <translation>已存在同名文件</translation>
     </message>
     <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>

@@ -153,11 +153,23 @@ private slots:
             hotSpot = drag->hotSpot();
         });
         QDropDragButton* button = strip->buttons().at(12);
-        QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        QMouseEvent move(QEvent::MouseMove, QPoint(40, 30), button->mapToGlobal(QPoint(40, 30)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(button, &move);
-        QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+        auto dragButton = [button] {
+            QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+            QMouseEvent move(QEvent::MouseMove, QPoint(40, 30), button->mapToGlobal(QPoint(40, 30)),
+                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(button, &move);
+            QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+        };
+        // Before a pedal was read the presets hold nothing worth a file: no drag, and no click.
+        QSignalSpy disconnected(strip.get(), &QButtonWidget::emitPromptDisConnect);
+        QSignalSpy selected(strip.get(), qOverload<int>(&QButtonWidget::emitSelectedTag));
+        dragButton();
+        QVERIFY(drags.isEmpty() && selected.isEmpty());
+        QVERIFY(session->open());
+        QCOMPARE(session->writeThread().readPresets(1), 1);
+        QTRY_VERIFY(session->analysis().deviceState()->presetsRead);
+        dragButton();
+        QCOMPARE(disconnected.count(), 1);
         QCOMPARE(drags.size(), 1);
         QCOMPARE(drags.first().first, QStringLiteral("13"));
         QCOMPARE(drags.first().second, QByteArray::fromHex("000000000000000c"));

@@ -8,6 +8,7 @@
 #include "tests/files_ir/irfileimages.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
+#include "uikit/qpromptdialog.h"
 #include "virtualpedal/virtualpedal.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fnmatch.h>
 
 #include <memory>
 
@@ -66,10 +69,14 @@ class TestCabinetList final : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    IrFileReader irReader;
     std::unique_ptr<PedalSession> session;
     std::unique_ptr<QCabInetTypeForm> form;
     QStringList chooserFolders; // the folder each dialog opened in
     QStringList chosen;         // what the dialog answers
+    QStringList asked;          // the prompts, in order
+    QList<int> icons;           // and their icons
+    int reply = QPromptDialog::ResultYes;
 
     QCabInetTypeItem* row(int slot) const { return form->items().at(slot); }
 
@@ -98,10 +105,12 @@ class TestCabinetList final : public QObject {
         return QTest::qWaitFor([this] { return row(4)->name() == "Amp Five"; }, 10000);
     }
 
-private slots:
-    void init() {
-        QFile::remove(ParserXML::SettingsPath());
-        session = std::make_unique<PedalSession>();
+    // A list on a new pedal session, whose faults take effect from its first open.
+    void start(const PedalSession::Environment& faults = {}) {
+        form.reset();
+        session.reset();
+        session = std::make_unique<PedalSession>(faults);
+        session->writeThread().setIrFileLoader(&irReader);
         form = std::make_unique<QCabInetTypeForm>();
         form->setDragFormat(kDragFormat);
         chooserFolders.clear();
@@ -111,7 +120,7 @@ private slots:
                 chooserFolders << folder;
                 [&] {
                     QCOMPARE(caption, QStringLiteral("Select one or more files to open"));
-                    QCOMPARE(filter, QStringLiteral("Files (*.Wav *.Gir)"));
+                    QCOMPARE(filter, QCabInetTypeForm::irFileFilter());
                 }();
                 return chosen;
             });
@@ -120,7 +129,47 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
+    // Starts an import from `row` (0-based) and waits for its end; true when it ended.
+    bool importFrom(int row, const QStringList& paths, int timeoutMs = 20000) {
+        click(this->row(row), Qt::LeftButton);
+        chosen = paths;
+        // Queued after the list's own handler, as the window's are.
+        bool ended = false;
+        const QMetaObject::Connection watch =
+            connect(&session->writeThread(), &QUsbWriteThread::emitImportIrProgress, form.get(),
+                    [&ended](int, QString, int type) { ended |= type != 0; });
+        form->importAction()->trigger();
+        const bool done = QTest::qWaitFor([&ended] { return ended; }, timeoutMs);
+        disconnect(watch);
+        return done;
+    }
+
+    QString goodFile(const QString& name) {
+        using namespace IrFileImages;
+        Wave layout;
+        for (int j = 0; j < 2048; ++j)
+            putSample(layout.samples, 16, (j * 37) % 30000 - 15000);
+        return writeFile(dir.filePath(name), wave(layout));
+    }
+
+private slots:
+    void init() {
+        QFile::remove(ParserXML::SettingsPath());
+        asked.clear();
+        icons.clear();
+        reply = QPromptDialog::ResultYes;
+        QPromptDialog::SetAnswerHook([this](const QPromptDialog& prompt) {
+            asked << prompt.Text();
+            icons << prompt.IconKind();
+            return prompt.ButtonSet() == QPromptDialog::ButtonsYesNo
+                       ? reply
+                       : int(QPromptDialog::ResultClose);
+        });
+        start();
+    }
+
     void cleanup() {
+        QPromptDialog::SetAnswerHook(nullptr);
         form.reset();
         session.reset();
     }
@@ -292,31 +341,23 @@ private slots:
     void importReportsSkippedFiles() {
         using namespace IrFileImages;
         QVERIFY(session->open());
-        IrFileReader reader;
-        session->writeThread().setIrFileLoader(&reader);
         QList<Progress> progress;
         connect(&session->writeThread(), &QUsbWriteThread::emitImportIrProgress, form.get(),
                 [&](int value, QString path, int type) {
                     progress << Progress{value, path, type};
                 });
-        QSignalSpy skippedReport(form.get(), &QCabInetTypeForm::emitImportSkipped);
-        Wave layout;
-        layout.bits = 16;
-        for (int j = 0; j < 2048; ++j)
-            putSample(layout.samples, 16, (j * 37) % 30000 - 15000);
         const QString a = writeFile(dir.filePath("A.wav"), "not audio at all, only words");
-        const QString b = writeFile(dir.filePath("Bright.v2.wav"), wave(layout));
-        const QString c = writeFile(dir.filePath("Crunch.wav"), wave(layout));
+        const QString b = goodFile("Bright.v2.wav");
+        const QString c = goodFile("Crunch.wav");
         click(row(2), Qt::LeftButton);
         chosen = QStringList{a, b, c};
         VirtualPedal::clearReceivedFrames();
         form->importAction()->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().type != 0, 20000);
-        QTRY_COMPARE(skippedReport.count(), 1);
 
         QCOMPARE(chooserFolders, QStringList{"/."});
-        QCOMPARE(skippedReport.first().first().toString(),
-                 QStringLiteral("These files were not imported:\nA.wav: not a WAVE or GIR file"));
+        QCOMPARE(asked,
+                 QStringList{"These files were not imported:\nA.wav: not a WAVE or GIR file"});
         QCOMPARE(form->skippedFiles().size(), 1);
         QCOMPARE(form->skippedFiles().first().path, a);
 
@@ -353,7 +394,128 @@ private slots:
         form->onDownload();
         QCOMPARE(chooserFolders, QStringList({"/.", "/elsewhere"}));
         QCOMPARE(QCabInetTypeForm::irFolder(), QStringLiteral("/elsewhere"));
-        QCOMPARE(skippedReport.count(), 1);
+        QCOMPARE(asked.size(), 1);
+    }
+
+    // Readable files beyond the last slot are asked about before anything is sent, and named
+    // in the report when the user goes on.
+    void importCountRule_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("unreadable"); // files that come first and are not IR files
+        QTest::addColumn<int>("readable");
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<QStringList>("prompts");
+        QTest::addColumn<QList<int>>("written");
+        const int yes = QPromptDialog::ResultYes;
+        const QString fit = "Only %1 of the %2 files fit from slot %3 on (the pedal has 11 slots). "
+                            "Import the first %1?";
+        const QString skipped = "These files were not imported:";
+        QTest::newRow("three from row 11")
+            << 11 << 0 << 3 << yes
+            << QStringList{fit.arg(1).arg(3).arg(11),
+                           skipped + "\nfile2.wav: no free slot\nfile3.wav: no free slot"}
+            << QList<int>{10};
+        QTest::newRow("twelve from row 1")
+            << 1 << 0 << 12 << yes
+            << QStringList{fit.arg(11).arg(12).arg(1), skipped + "\nfile12.wav: no free slot"}
+            << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("an unreadable file takes no slot")
+            << 10 << 1 << 2 << yes << QStringList{skipped + "\nfile1.wav: not a WAVE or GIR file"}
+            << QList<int>{9, 10};
+        QTest::newRow("answered No") << 11 << 0 << 2 << int(QPromptDialog::ResultNo)
+                                     << QStringList{fit.arg(1).arg(2).arg(11)} << QList<int>();
+    }
+
+    void importCountRule() {
+        QFETCH(int, row);
+        QFETCH(int, unreadable);
+        QFETCH(int, readable);
+        QFETCH(int, reply);
+        QFETCH(QStringList, prompts);
+        QFETCH(QList<int>, written);
+        QVERIFY(session->open());
+        QStringList paths;
+        for (int i = 1; i <= unreadable + readable; ++i) {
+            const QString name = QStringLiteral("file%1.wav").arg(i);
+            paths << (i <= unreadable ? IrFileImages::writeFile(dir.filePath(name), "words")
+                                      : goodFile(name));
+        }
+        this->reply = reply;
+        VirtualPedal::clearReceivedFrames();
+        if (reply == QPromptDialog::ResultYes) {
+            QVERIFY(importFrom(row - 1, paths));
+        } else {
+            importFrom(row - 1, paths, 0);
+            QVERIFY(!session->writeThread().isWorkerRunning());
+        }
+        QCOMPARE(asked, prompts);
+        QList<int> used;
+        for (const Bytes& p : sent(0xE2))
+            if (!used.contains(p[0]))
+                used << p[0];
+        QCOMPARE(used, written);
+        for (int slot = 0; slot < QCabInetTypeForm::kSlotCount; ++slot)
+            QCOMPARE(int(VirtualPedal::snapshot().userIr[std::size_t(slot)]),
+                     int(written.contains(slot)));
+    }
+
+    // The desktops' dialogs match the filter's patterns as globs: every case, nothing else.
+    void irFilterMatchesEveryCase() {
+        const QStringList globs =
+            QCabInetTypeForm::irFileFilter().section('(', 1).chopped(1).split(' ');
+        auto shown = [&globs](const char* name) {
+            return std::any_of(globs.begin(), globs.end(), [name](const QString& glob) {
+                return ::fnmatch(qPrintable(glob), name, 0) == 0;
+            });
+        };
+        for (const char* name : {"cab.wav", "CAB.WAV", "x.wAv", "amp.gir", "AMP.Gir"})
+            QVERIFY2(shown(name), name);
+        for (const char* name : {"a.wave", "a.wav.txt", "live.pfs"})
+            QVERIFY2(!shown(name), name);
+    }
+
+    // The pedal fails the upload of the first file: the prompt names it and what happened, and
+    // the list shows what the pedal reports now, or "Unknown" until it can.
+    void failedImportRereadsNames_data() {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("prompt");
+        const QString skipped =
+            "These files were not imported:\nBroken.wav: not a WAVE or GIR file";
+        QTest::newRow("name packet unanswered")
+            << QByteArray("TALIX_VP_DROP_IR_ACK") << QByteArray("12")
+            << "The import stopped at Warm.wav: the pedal stopped answering.\n" + skipped;
+        QTest::newRow("pedal unplugged")
+            << QByteArray("TALIX_VP_UNPLUG_ON") << QByteArray("0xE2")
+            << "The import stopped at Warm.wav: the connection to the pedal was lost.\n" + skipped +
+                   "\nThe slot names are read again when the pedal is connected.";
+    }
+
+    void failedImportRereadsNames() {
+        QFETCH(QByteArray, fault);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, prompt);
+        start({{fault, value}});
+        QVERIFY(openWithUserIrs());
+        QVERIFY(importFrom(1, {IrFileImages::writeFile(dir.filePath("Broken.wav"), "words"),
+                               goodFile("Warm.wav"), goodFile("Tight.wav")}));
+        QCOMPARE(asked, QStringList{prompt});
+        QCOMPARE(icons, QList<int>{QPromptDialog::IconError});
+        const bool unplugged = fault == "TALIX_VP_UNPLUG_ON";
+        if (unplugged) {
+            QVERIFY(form->namesUnknown());
+            QCOMPARE(row(4)->name(), QStringLiteral("Unknown"));
+            // The next connect reads the names.
+            QVERIFY(VirtualPedal::replug());
+            QVERIFY(session->open());
+            session->writeThread().requestIrList();
+        }
+        // The pedal kept the name packet it did not acknowledge.
+        QTRY_COMPARE(row(1)->name(),
+                     unplugged ? QStringLiteral("A15 1x12") : QStringLiteral("Warm"));
+        QVERIFY(!form->namesUnknown());
+        QCOMPARE(row(4)->name(), QStringLiteral("Amp Five"));
+        QCOMPARE(row(2)->name(), QStringLiteral("Twinverb.B 2x12"));
     }
 
     void skipReasons_data() {

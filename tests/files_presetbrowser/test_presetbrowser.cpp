@@ -9,8 +9,10 @@
 #include "tests/files_presetbrowser/promptcatcher.h"
 #include "tests/files_presets/presetfileimage.h"
 #include "tests/uikit/testenv.h"
+#include "tests/updater/unprivilegedscope.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmemenu.h"
+#include "uikit/qpromptdialog.h"
 #include "uikit/retractlabel.h"
 
 #include <QDataStream>
@@ -18,8 +20,12 @@
 #include <QDrag>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -62,8 +68,7 @@ QMimeData* buttonDrag(qint64 preset) {
 }
 
 void mouse(QWidget* widget, QEvent::Type type, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-           QPoint at = QPoint(60, 10)) {
-    const Qt::MouseButton button = Qt::LeftButton;
+           QPoint at = QPoint(60, 10), Qt::MouseButton button = Qt::LeftButton) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
     QMouseEvent event(type, at, widget->mapToGlobal(at),
                       type == QEvent::MouseMove ? Qt::NoButton : button, held, modifiers);
@@ -73,6 +78,10 @@ void mouse(QWidget* widget, QEvent::Type type, Qt::KeyboardModifiers modifiers =
 void click(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     mouse(widget, QEvent::MouseButtonPress, modifiers);
     mouse(widget, QEvent::MouseButtonRelease, modifiers);
+}
+
+QString trashFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
 }
 
 } // namespace
@@ -129,9 +138,16 @@ class TestPresetBrowser final : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // A write beyond the file size limit fails instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+
     void init() {
         folder = PresetFolder::path();
         QVERIFY(QDir(folder).removeRecursively());
+        QFile::remove(trashFolder());
+        QVERIFY(QDir(trashFolder()).removeRecursively());
         thread = std::make_unique<QUsbWriteThread>();
         parser = std::make_unique<QDataAnalysis>();
         parser->setWriteThread(thread.get());
@@ -150,6 +166,7 @@ private slots:
     }
 
     void cleanup() {
+        QPromptDialog::SetAnswerHook(nullptr);
         form.reset();
         parser.reset();
         thread.reset();
@@ -193,7 +210,11 @@ private slots:
             taken << QStringLiteral("CAB PRESET02(%1).pfs").arg(counter);
         for (const QString& name : taken)
             writeFile(folder + name, "x");
+        PromptCatcher prompts;
         QVERIFY(!form->savePreset(1));
+        QTRY_COMPARE(
+            prompts.texts,
+            QStringList{"'CAB PRESET02.pfs' could not be saved: no free file name is left"});
         QCOMPARE(filesOnDisk().size(), 5 + taken.size());
         for (const QString& name :
              {QStringLiteral("CAB PRESET02.pfs"), QStringLiteral("CAB PRESET02(1000).pfs")})
@@ -237,6 +258,7 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(names(), QStringList({"a", "b", "c", "d", "my.live", "my"}));
+        PromptCatcher prompts;
 
         // Context menu entries, in order.
         QStringList entries;
@@ -244,9 +266,13 @@ private slots:
             entries << action->text();
         QCOMPARE(entries, QStringList({"Add", "Rename", "Delete", "Open this directory"}));
 
-        // Onto a listed name: refused, both files intact.
+        // Onto a listed name: refused and told, both files intact.
         rename("a", "b");
         QCOMPARE(names(), QStringList({"a", "b", "c", "d", "my.live", "my"}));
+        QTRY_COMPARE(
+            prompts.texts,
+            QStringList{
+                "'a.pfs' could not be renamed to 'b.pfs': a file of that name already exists"});
         QCOMPARE(readAll(folder + "a.pfs"), presetImage(words(10)));
         QCOMPARE(readAll(folder + "b.pfs"), presetImage(words(11)));
         rename("a", "");
@@ -276,7 +302,19 @@ private slots:
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
         QVERIFY(!QFile::exists(folder + "my.live.pfs"));
 
-        // Three rows selected: exactly their three files go.
+        // The menu acts on the row it was opened on, also a selected row that was not current.
+        click(row("a"));
+        click(row("c"), Qt::ControlModifier);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            mouse(row("c"), type, Qt::NoModifier, QPoint(60, 10), Qt::RightButton);
+        QVERIFY(form->contextMenu()->isVisible());
+        form->contextMenu()->hide();
+        form->renameAction()->trigger();
+        QVERIFY(row("c")->nameLabel()->IsRenaming());
+        QVERIFY(!row("a")->nameLabel()->IsRenaming());
+        QTest::keyClick(row("c")->nameLabel()->Editor(), Qt::Key_Return);
+
+        // Three rows selected: exactly their three files go, into the desktop's trash.
         click(row("b"));
         click(row("gig.night"), Qt::ControlModifier);
         click(row("d"), Qt::ControlModifier);
@@ -284,6 +322,112 @@ private slots:
         QCOMPARE(filesOnDisk(), QStringList({"a.pfs", "c.pfs", "my.pfs"}));
         QCOMPARE(names(), QStringList({"a", "c", "my"}));
         QCOMPARE(readAll(folder + "my.pfs"), presetImage(words(15)));
+        QCOMPARE(QDir(trashFolder() + "/files").entryList(QDir::Files, QDir::Name),
+                 QStringList({"b.pfs", "d.pfs", "gig.night.pfs"}));
+        QCOMPARE(readAll(trashFolder() + "/files/gig.night.pfs"), presetImage(words(14)));
+        QCOMPARE(QDir(trashFolder() + "/info").entryList(QDir::Files).size(), 3);
+        QCOMPARE(prompts.texts.size(), 1);
+    }
+
+    // Every failure names the file and the reason, and leaves the folder as it was. The tag
+    // names the folder's state and the user's action.
+    void failuresAreNamed_data() {
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QStringList>("listing");
+        auto row = [](const char* tag, const QString& prompt,
+                      const QStringList& listing = {".old.pfs", "a.pfs"}) {
+            QTest::newRow(tag) << prompt << listing;
+        };
+        const QString notSaved = "'CAB PRESET01.pfs' could not be saved: ";
+        const QString notAdded = "These files were not added:\n";
+        row("read-only drop", notSaved + "Permission denied");
+        row("read-only add", notAdded + "x.pfs: Permission denied");
+        row("read-only rename", "'a.pfs' could not be renamed to 'b.pfs': Cannot open "
+                                "destination file: Permission denied");
+        row("read-only delete", "These files were not deleted:\na.pfs: Permission denied");
+        row("full-disk drop", notSaved + "File too large");
+        row("full-disk add", notAdded + "x.pfs: File too large");
+        row("plain add-invalid",
+            notAdded + "notes.pfs: not a preset file\nempty.pfs: the file is empty\nshort.pfs: "
+                       "too short for a preset file",
+            {".old.pfs", "a.pfs", "x.pfs"});
+        row("plain rename-dot", QString());
+        row("no-trash delete", "'a.pfs' cannot be moved to the trash. Delete it for good?",
+            {".old.pfs"});
+    }
+
+    void failuresAreNamed() {
+        QFETCH(QString, prompt);
+        QFETCH(QStringList, listing);
+        const QString setup = QString(QTest::currentDataTag()).section(' ', 0, 0);
+        const QString action = QString(QTest::currentDataTag()).section(' ', 1);
+        writeFile(folder + "a.pfs", presetImage(words(1)));
+        writeFile(folder + ".old.pfs", presetImage(words(2)));
+        QTemporaryDir elsewhere;
+        writeFile(elsewhere.filePath("x.pfs"), presetImage(words(3)));
+        writeFile(elsewhere.filePath("notes.pfs"), QByteArray(660, 'n'));
+        writeFile(elsewhere.filePath("empty.pfs"), QByteArray());
+        writeFile(elsewhere.filePath("short.pfs"), presetImage(words(4)).left(100));
+        for (const char* name : {"notes.pfs", "empty.pfs", "short.pfs", "x.pfs"})
+            if (action == "add-invalid" || name == QLatin1String("x.pfs"))
+                chosen << elsewhere.filePath(name);
+        QStringList asked;
+        QPromptDialog::SetAnswerHook([&asked](const QPromptDialog& prompt) {
+            asked << prompt.Text();
+            return int(QPromptDialog::ResultYes);
+        });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(names(), QStringList({".old", "a"}));
+
+        if (setup == "no-trash")
+            writeFile(trashFolder(), "not a folder");
+        if (setup == "read-only") {
+            // Reachable, with a usable trash, for a user who is not root; the folder not writable.
+            for (const QString& path :
+                 {QDir::homePath(), elsewhere.path(), trashFolder() + "/..", trashFolder(),
+                  trashFolder() + "/files", trashFolder() + "/info"}) {
+                QDir().mkpath(path);
+                QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x7777)));
+            }
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x5555)));
+        }
+        auto act = [&] {
+            if (action == "drop") {
+                drop(0);
+            } else if (action.startsWith("add")) {
+                form->addAction()->trigger();
+            } else if (action == "delete") {
+                click(row("a"));
+                form->deleteAction()->trigger();
+            } else {
+                rename("a", action == "rename" ? "b" : ".live");
+            }
+        };
+        if (setup == "read-only") {
+            const UnprivilegedScope user;
+            QVERIFY(user.isEffective());
+            act();
+        } else if (setup == "full-disk") {
+            rlimit kept{};
+            ::getrlimit(RLIMIT_FSIZE, &kept);
+            rlimit full = kept;
+            full.rlim_cur = 100; // no file grows beyond 100 bytes
+            ::setrlimit(RLIMIT_FSIZE, &full);
+            act();
+            ::setrlimit(RLIMIT_FSIZE, &kept);
+        } else {
+            act();
+        }
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7755)));
+        // Prompts waiting for the event loop show now.
+        QCoreApplication::processEvents();
+        QCOMPARE(asked, prompt.isEmpty() ? QStringList() : QStringList{prompt});
+        QCOMPARE(filesOnDisk(), listing);
+        QStringList rows;
+        for (const QString& file : listing)
+            rows << PresetFolder::shownName(file);
+        QCOMPARE(names(), rows);
     }
 
     void renameOpenWhileTheWindowCloses() {

@@ -623,20 +623,20 @@ private slots:
                  name + QByteArray(50 - name.size(), '\0'));
     }
 
-    void irImportEndsAfterSlotEleven() {
+    void irImportEndsAfterSlotTen() {
         QVERIFY(open());
         thread->startReceiving();
         loader.files = {
             {"a", samplesFor(1)}, {"b", samplesFor(2)}, {"c", samplesFor(3)}, {"d", samplesFor(4)}};
         QVERIFY(thread->startIrImport(9, {"a", "b", "c", "d"}));
-        // The pedal keeps only slots 0–10; slot 11 is acknowledged and the import finishes.
+        // The pedal keeps only slots 0–10: the files after them are not read, nothing goes to 11.
         QTRY_VERIFY_WITH_TIMEOUT(importEndedWith(2), 15000);
-        QCOMPARE(loader.loadedPaths(), (QStringList{"a", "b", "c"}));
+        QCOMPARE(loader.loadedPaths(), (QStringList{"a", "b"}));
         const PedalState pedal = VirtualPedal::snapshot();
         QCOMPARE(int(pedal.userIr[9]), 1);
         QCOMPARE(int(pedal.userIr[10]), 1);
         const auto frames = VirtualPedal::receivedFrames();
-        QCOMPARE(int(frames.back()[5]), 11);
+        QCOMPARE(int(frames.back()[5]), 10);
         QVERIFY(progress.last().path.isEmpty());
     }
 

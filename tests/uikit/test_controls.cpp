@@ -459,6 +459,7 @@ private slots:
         QTest::newRow("quote") << "say \"hi\"" << false;
         QTest::newRow("angles") << "<x>" << false;
         QTest::newRow("pipe") << "a|b" << false;
+        QTest::newRow("leading dot") << ".live" << false;
     }
 
     void renameRefusesForbiddenCharacters() const {

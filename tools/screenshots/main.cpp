@@ -149,8 +149,8 @@ int main(int argc, char** argv) {
         for (const TextPrompt& c : prompts) {
             QPromptDialog prompt(nullptr, c.text, QCoreApplication::translate("QObject", "Prompt"),
                                  c.icon, c.buttons);
-            // As the programs size them: as high as the text needs.
-            prompt.SetMessageSize(c.width, QPromptDialog::FittingHeight(c.text, c.width));
+            // As the programs size them.
+            prompt.FitMessage(c.width);
             saved &= save(onBackdrop(grabShown(prompt), mode), out,
                           QStringLiteral("prompt_%1_%2").arg(c.name, suffix));
         }
