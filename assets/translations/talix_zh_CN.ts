@@ -379,5 +379,25 @@
         <source>Then press Start.</source>
         <translation>然后按“开始”。</translation>
     </message>
+    <message>
+        <source>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>正在读取效果器的存储器进行备份。请等待备份完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>正在向效果器的存储器写入恢复数据。请等待恢复完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>正在向效果器导入 IR。请等待导入完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>效果器正在恢复出厂设置并重新启动。请等待完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</source>
+        <translation>无法从“%1”启动 TALIXUpdate。请重新安装 TALIX。</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
+#include "tools/screenshots/promptshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "tools/screenshots/shotsetup.h"
 #include "tools/screenshots/updaterscreenshots.h"
@@ -20,7 +21,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
-#include <QTextStream>
 #include <QTranslator>
 
 namespace {
@@ -54,14 +54,6 @@ const PromptCase kPrompts[] = {
     {"noicon_cancel", QT_TRANSLATE_NOOP("QObject", "Exit the application!"), {200, 60}, 0, 2},
 };
 
-struct TextPrompt {
-    QString name;
-    QString text;
-    int width;
-    int icon;
-    int buttons;
-};
-
 // The prompts of a firmware update, in the current language: the editor's question naming the
 // image, its prompt when there is none (two files refused), and the updater's close question.
 QList<TextPrompt> firmwarePrompts() {
@@ -90,31 +82,6 @@ QList<TextPrompt> firmwarePrompts() {
     };
 }
 
-// A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so
-// that a person can judge it. On a high-DPI screen the shot and its backdrop keep every pixel.
-QImage onBackdrop(const QImage& shot, int mode) {
-    const qreal ratio = shot.devicePixelRatio();
-    QImage out(shot.size() + QSize(48, 48) * ratio, QImage::Format_ARGB32_Premultiplied);
-    out.setDevicePixelRatio(ratio);
-    out.fill(mode == 2 ? QColor(92, 96, 110) : QColor(200, 204, 214));
-    QPainter painter(&out);
-    painter.drawImage(24, 24, shot);
-    return out;
-}
-
-QImage grabShown(QWidget& widget) {
-    widget.show();
-    QApplication::processEvents();
-    return widget.grab().toImage();
-}
-
-bool save(const QImage& image, const QDir& folder, const QString& name) {
-    const bool ok = image.save(folder.filePath(name + ".png"));
-    if (!ok)
-        QTextStream(stderr) << "talix-screenshots: cannot write " << name << "\n";
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,19 +91,6 @@ int main(int argc, char** argv) {
     if (const int code = ShotSetup::outputFolder(app.arguments(), "talix-screenshots", out))
         return code;
 
-    auto saveTextPrompts = [&out](const QList<TextPrompt>& prompts, int mode,
-                                  const QString& suffix) {
-        bool saved = true;
-        for (const TextPrompt& c : prompts) {
-            QPromptDialog prompt(nullptr, c.text, QCoreApplication::translate("QObject", "Prompt"),
-                                 c.icon, c.buttons);
-            // As the programs size them: as high as the text needs.
-            prompt.SetMessageSize(c.width, QPromptDialog::FittingHeight(c.text, c.width));
-            saved &= save(onBackdrop(grabShown(prompt), mode), out,
-                          QStringLiteral("prompt_%1_%2").arg(c.name, suffix));
-        }
-        return saved;
-    };
     bool ok = true;
     for (int mode : {1, 2}) {
         const QString look = mode == 1 ? "light" : "dark";
@@ -146,20 +100,20 @@ int main(int argc, char** argv) {
             QPromptDialog prompt(nullptr, QString::fromUtf8(c.text), QStringLiteral("Prompt"),
                                  c.icon, c.buttons);
             prompt.SetMessageSize(c.area.width(), c.area.height());
-            ok &= save(onBackdrop(grabShown(prompt), mode), out,
-                       QStringLiteral("prompt_%1_%2").arg(c.name, look));
+            ok &= saveShot(onBackdrop(grabShown(prompt), mode), out,
+                           QStringLiteral("prompt_%1_%2").arg(c.name, look));
         }
-        ok &= saveTextPrompts(firmwarePrompts(), mode, look);
+        ok &= saveTextPrompts(firmwarePrompts(), mode, look, out);
 
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
-        ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
+        ok &= saveShot(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
 
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);
-        ok &= save(onBackdrop(frame, mode), out, "window_gallery_" + look);
-        ok &= save(CabinetListShot::render(mode), out, "cabinet_list_" + look);
+        ok &= saveShot(onBackdrop(frame, mode), out, "window_gallery_" + look);
+        ok &= saveShot(CabinetListShot::render(mode), out, "cabinet_list_" + look);
 
         // The progress form over the mask, as during a backup.
         QMaskWidget mask(window.centralWidget());
@@ -178,7 +132,7 @@ int main(int argc, char** argv) {
         painter.drawImage((coveredSize.width() - formSize.width()) / 2,
                           (coveredSize.height() - formSize.height()) / 2, form);
         painter.end();
-        ok &= save(onBackdrop(covered, mode), out, "loading_over_mask_" + look);
+        ok &= saveShot(onBackdrop(covered, mode), out, "loading_over_mask_" + look);
     }
 
     // Two dialogs with the longest texts in each translated language, to check that they fit.
@@ -192,18 +146,18 @@ int main(int argc, char** argv) {
         QPromptDialog prompt(nullptr, QCoreApplication::translate("QObject", c.text),
                              QCoreApplication::translate("QObject", "Prompt"), c.icon, c.buttons);
         prompt.SetMessageSize(c.area.width(), c.area.height());
-        ok &= save(onBackdrop(grabShown(prompt), 1), out,
-                   QStringLiteral("prompt_%1_%2").arg(c.name, language));
+        ok &= saveShot(onBackdrop(grabShown(prompt), 1), out,
+                       QStringLiteral("prompt_%1_%2").arg(c.name, language));
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
-        ok &= save(onBackdrop(grabShown(mismatch), 1), out,
-                   QStringLiteral("firmware_mismatch_%1").arg(language));
-        ok &= saveTextPrompts(firmwarePrompts(), 1, language);
+        ok &= saveShot(onBackdrop(grabShown(mismatch), 1), out,
+                       QStringLiteral("firmware_mismatch_%1").arg(language));
+        ok &= saveTextPrompts(firmwarePrompts(), 1, language, out);
         QCoreApplication::removeTranslator(&translator);
     }
     ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {
-        return save(onBackdrop(grabShown(widget), mode), out, name);
+        return saveShot(onBackdrop(grabShown(widget), mode), out, name);
     });
     return ok ? 0 : 1;
 }
