@@ -117,21 +117,17 @@ bool XSession::closeWindow(const QString& window) const {
         std::free(reply);
         return found;
     };
-    bool sent = false;
-    if (!xcb_connection_has_error(x)) {
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window.toUInt();
-        message.type = atom("WM_PROTOCOLS");
-        message.data.data32[0] = atom("WM_DELETE_WINDOW");
-        message.data.data32[1] = XCB_CURRENT_TIME;
-        xcb_generic_error_t* error = xcb_request_check(
-            x, xcb_send_event_checked(x, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
-                                      reinterpret_cast<const char*>(&message)));
-        sent = !error;
-        std::free(error);
-    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window.toUInt();
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    xcb_generic_error_t* error =
+        xcb_request_check(x, xcb_send_event_checked(x, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                                                    reinterpret_cast<const char*>(&message)));
+    const bool sent = !error && !xcb_connection_has_error(x);
+    std::free(error);
     xcb_disconnect(x);
     return sent;
 }

@@ -456,7 +456,6 @@ private slots:
         QTest::addColumn<bool>("updater");
         QTest::newRow("connect, boot loader") << false << 'B' << true;
         QTest::newRow("connect, boot loader, no updater") << false << 'B' << false;
-        QTest::newRow("timer, boot loader, no updater") << true << 'B' << false;
         QTest::newRow("timer, no pedal") << true << char(0) << true;
         QTest::newRow("timer, pedal running") << true << 'A' << true;
     }
@@ -660,13 +659,8 @@ private slots:
         std::fill(pedal.memoryImage.begin(), pedal.memoryImage.end(), std::uint8_t(0x5A));
         QVERIFY(VirtualPedal::setState(pedal));
         m_backupChoices << backup;
-        hold = holdWorker(m_window->BackupThread(), &QBackupWriteThread::emitRecallProgress);
         m_window->onRebackupFile();
         QCOMPARE(m_window->LoadingForm()->TextPattern(), QObject::tr("Restore...%1%..."));
-        // A close of the progress form goes to the window.
-        m_window->LoadingForm()->close();
-        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(closeRefusal(Busy::Restore)), 10000);
-        hold.reset();
         QVERIFY(promptedOverProgress(QObject::tr("Device data restore successful.")));
         QVERIFY(progressHidden());
         QVERIFY(!m_window->LinkOpen());
