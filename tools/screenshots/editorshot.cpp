@@ -8,7 +8,6 @@
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
 #include "settings/parserxml.h"
-#include "settings/qmefolders.h"
 #include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/presetshots.h"
 #include "tools/screenshots/promptshots.h"
@@ -21,7 +20,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTextStream>
-#include <QTranslator>
 
 namespace {
 
@@ -83,15 +81,9 @@ int main(int argc, char** argv) {
         ok &= savePresetShots(out, mode);
         ok &= saveTextPrompts(closePrompts(), mode, mode == 1 ? "light" : "dark", out);
     }
-    ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
-    for (const char* language : {"de", "fr", "zh_CN", "ja"}) {
-        QTranslator translator;
-        if (!translator.load(QMEFolders::applicationFolder("/Language/talix_") + language))
-            continue;
-        QCoreApplication::installTranslator(&translator);
-        ok &= saveTextPrompts(closePrompts(), 1, language, out);
-        QCoreApplication::removeTranslator(&translator);
-    }
+    ok &= inEachLanguage([&out](const QString& language) {
+        return saveTextPrompts(closePrompts(), 1, language, out);
+    });
     for (const Shot& s : {Shot{1, "English", "editor_light"}, Shot{2, "English", "editor_dark"},
                           Shot{1, "Chinese", "editor_zh_CN"}}) {
         const QImage shot = render(s.mode, QString::fromLatin1(s.language));

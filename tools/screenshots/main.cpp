@@ -3,7 +3,6 @@
 // With QT_SCALE_FACTOR=2 the pictures show a high-DPI screen: twice the pixels, the same layout.
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
 #include "settings/parserxml.h"
-#include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
 #include "tools/screenshots/promptshots.h"
 #include "tools/screenshots/screenshotwindow.h"
@@ -21,7 +20,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
-#include <QTranslator>
 
 namespace {
 
@@ -136,26 +134,20 @@ int main(int argc, char** argv) {
     }
 
     // Two dialogs with the longest texts in each translated language, to check that they fit.
-    ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
-    for (const char* language : {"de", "fr", "zh_CN", "ja"}) {
-        QTranslator translator;
-        if (!translator.load(QMEFolders::applicationFolder("/Language/talix_") + language))
-            continue;
-        QCoreApplication::installTranslator(&translator);
+    ok &= inEachLanguage([&out](const QString& language) {
         const PromptCase& c = kPrompts[0];
         QPromptDialog prompt(nullptr, QCoreApplication::translate("QObject", c.text),
                              QCoreApplication::translate("QObject", "Prompt"), c.icon, c.buttons);
         prompt.SetMessageSize(c.area.width(), c.area.height());
-        ok &= saveShot(onBackdrop(grabShown(prompt), 1), out,
-                       QStringLiteral("prompt_%1_%2").arg(c.name, language));
+        bool saved = saveShot(onBackdrop(grabShown(prompt), 1), out,
+                              QStringLiteral("prompt_%1_%2").arg(c.name, language));
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
-        ok &= saveShot(onBackdrop(grabShown(mismatch), 1), out,
-                       QStringLiteral("firmware_mismatch_%1").arg(language));
-        ok &= saveTextPrompts(firmwarePrompts(), 1, language, out);
-        QCoreApplication::removeTranslator(&translator);
-    }
+        saved &= saveShot(onBackdrop(grabShown(mismatch), 1), out,
+                          QStringLiteral("firmware_mismatch_%1").arg(language));
+        return saved && saveTextPrompts(firmwarePrompts(), 1, language, out);
+    });
     ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {
         return saveShot(onBackdrop(grabShown(widget), mode), out, name);
     });

@@ -1,10 +1,13 @@
 #include "tools/screenshots/promptshots.h"
 
+#include "settings/parserxml.h"
+#include "settings/qmefolders.h"
 #include "uikit/qpromptdialog.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QTextStream>
+#include <QTranslator>
 
 // On a high-DPI screen the shot and its backdrop keep every pixel.
 QImage onBackdrop(const QImage& shot, int mode) {
@@ -42,4 +45,18 @@ bool saveTextPrompts(const QList<TextPrompt>& prompts, int mode, const QString& 
                           QStringLiteral("prompt_%1_%2").arg(c.name, suffix));
     }
     return saved;
+}
+
+bool inEachLanguage(const std::function<bool(const QString& language)>& shoot) {
+    ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
+    bool ok = true;
+    for (const char* language : {"de", "fr", "zh_CN", "ja"}) {
+        QTranslator translator;
+        if (!translator.load(QMEFolders::applicationFolder("/Language/talix_") + language))
+            continue;
+        QCoreApplication::installTranslator(&translator);
+        ok &= shoot(QString::fromLatin1(language));
+        QCoreApplication::removeTranslator(&translator);
+    }
+    return ok;
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // A prompt as the programs size it: as high as its text needs at the given width.
@@ -25,3 +27,6 @@ bool saveShot(const QImage& image, const QDir& folder, const QString& name);
 // Each prompt on its backdrop as prompt_<name>_<suffix>.png, titled in the current language.
 bool saveTextPrompts(const QList<TextPrompt>& prompts, int mode, const QString& suffix,
                      const QDir& out);
+// Runs shoot in the light look once with each translated language's translator installed; true
+// when every run saved its pictures.
+bool inEachLanguage(const std::function<bool(const QString& language)>& shoot);
