@@ -645,10 +645,15 @@ private slots:
         QVERIFY(!m_window->LoadingForm()->isHidden());
         QCOMPARE(m_window->Mask()->geometry(),
                  m_window->rect().marginsRemoved(QMargins(8, 8, 8, 8)));
-        // A close is refused, naming what runs, and the backup goes on.
+        // A close is refused, naming what runs, and so is a logout that may ask; one that may
+        // not waits for the backup's end.
         m_window->close();
         QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(closeRefusal(Busy::Backup)), 10000);
+        QVERIFY(!m_window->SessionMayEnd(true));
+        QCOMPARE(m_asked.count(closeRefusal(Busy::Backup)), 2);
         hold.reset();
+        QVERIFY(m_window->SessionMayEnd(false));
+        QVERIFY(!m_window->BackupThread()->isWorkerRunning());
         QVERIFY(promptedOverProgress(QObject::tr("Device data backup successful.")));
         QVERIFY(progressHidden());
         QCOMPARE(readAll(backup).mid(BackupFileSize - BackupImageSize), memory);
