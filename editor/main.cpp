@@ -1,5 +1,4 @@
 #include "editor/mainwindow.h"
-#include "uikit/qmeprogramlauncher.h"
 #include "uikit/qmesingleapplication.h"
 
 #include <QDebug>
@@ -35,8 +34,10 @@ int main(int argc, char* argv[]) {
     qInfo().noquote() << "-------probe------" << code << (window.LinkOpen() ? "open" : "closed");
     switch (code) {
     case 1:
-        QMEProgramLauncher::startDetached(QStringLiteral("TALIXUpdate"));
-        return 0;
+        // The window opens only when the updater cannot take over.
+        if (window.StartUpdater())
+            return 0;
+        return app.exec();
     case 0:
     case 2:
     case 3:

@@ -30,10 +30,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDeadlineTimer>
+#include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QSessionManager>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -77,6 +84,8 @@ const QSize kCabinetPanelSize(458, 520);
 const QPoint kComputerPosition(29, 132);
 const QPoint kCabinetListPosition(29, 420);
 
+const char* const kUpdaterName = "TALIXUpdate";
+
 const char* const kStripDragFormat = "btn/text/uri-list";
 const char* const kBrowserDragFormat = "list/text/uri-list";
 const char* const kCabinetListDragFormat = "caplist/text/uri-list";
@@ -93,9 +102,9 @@ QString languageList() {
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMEInitMainWindow(parent), m_handOver([] {
-          QCoreApplication::quit();
-          QMEProgramLauncher::startDetached(QStringLiteral("TALIXUpdate"));
+    : QMEInitMainWindow(parent), m_handOver([this] {
+          if (StartUpdater())
+              QCoreApplication::quit();
       }) {
     CreateForm();
     InitFrame();
@@ -148,6 +157,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_reconnectTimer = new QTimer(this);
     m_reconnectTimer->setSingleShot(true);
     connect(m_reconnectTimer, &QTimer::timeout, this, &MainWindow::onConnTimer);
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &MainWindow::onCommitData,
+            Qt::DirectConnection);
 }
 
 MainWindow::~MainWindow() {
@@ -434,8 +446,6 @@ void MainWindow::ApplyTheme(int mode) {
     switchText.setColor(QPalette::WindowText, QColor(191, 193, 199));
     mcbxConnect->setPalette(switchText);
 
-    // Re-shown as the switch stands: after a factory reset the link is still open to a pedal that
-    // has gone.
     ShowConnectState(mcbxConnect->isChecked());
 }
 
@@ -463,6 +473,17 @@ void MainWindow::SetHandOver(std::function<void()> handOver) {
     m_handOver = std::move(handOver);
 }
 
+bool MainWindow::StartUpdater() {
+    if (QMEProgramLauncher::startDetached(kUpdaterName))
+        return true;
+    ShowConnectState(false);
+    show();
+    PromptLong(MainWindowRules::updaterMissing(
+                   QDir::toNativeSeparators(QMEProgramLauncher::programPath(kUpdaterName))),
+               QPromptDialog::IconError);
+    return false;
+}
+
 std::uint8_t MainWindow::OpenPedal() {
     return m_writeThread->openUsbConnect(kVendorId, kProductId, kReleaseNumber, kDeviceType);
 }
@@ -485,8 +506,14 @@ void MainWindow::ShowConnectState(bool connected) {
 }
 
 int MainWindow::Prompt(const QString& text, int width, int height, int icon, int buttons) {
+    qInfo().noquote() << "-------prompt------" << text;
     return QPromptDialog::ShowPrompt(this, text, width, height, QObject::tr("Prompt"), icon,
                                      buttons);
+}
+
+int MainWindow::PromptLong(const QString& text, int icon, int buttons, int width) {
+    qInfo().noquote() << "-------prompt------" << text;
+    return QPromptDialog::ShowFittedPrompt(this, text, width, QObject::tr("Prompt"), icon, buttons);
 }
 
 bool MainWindow::OffersFirmwareUpdate(const QString& version) {
@@ -564,8 +591,7 @@ void MainWindow::PromptOpenFailure() {
         PromptDisConnect();
         return;
     }
-    QPromptDialog::ShowFittedPrompt(this, text, 360, QObject::tr("Prompt"),
-                                    QPromptDialog::IconError, QPromptDialog::ButtonsNone);
+    PromptLong(text, QPromptDialog::IconError);
 }
 
 void MainWindow::PromptDisConnect() {
@@ -587,9 +613,12 @@ void MainWindow::onReset() {
                250, 60, QPromptDialog::IconWarning,
                QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
         return;
+    const QScopedValueRollback<bool> resetting(m_resetting, true);
     m_writeThread->receiveThread()->stop();
     ShowConnectState(false);
     m_writeThread->resetDevice();
+    // The pedal restarts: what the user does next meets a closed link, not a dead one.
+    m_writeThread->closeUsbConnect();
     Prompt(QObject::tr("Device connection disconnected, please reconnect!"), 250, 80,
            QPromptDialog::IconWarning);
 }
@@ -633,9 +662,8 @@ bool MainWindow::SwitchToUpdateMode() {
         QObject::tr("Update the pedal with \"%1\"? The pedal restarts into its update mode; keep "
                     "it plugged in until the updater says it has finished.")
             .arg(QFileInfo(image.path).fileName());
-    if (QPromptDialog::ShowFittedPrompt(this, question, 320, QObject::tr("Prompt"),
-                                        QPromptDialog::IconWarning,
-                                        QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+    if (PromptLong(question, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo) !=
+        QPromptDialog::ResultYes)
         return false;
     m_writeThread->receiveThread()->stop();
     m_writeThread->enterUpdateMode();
@@ -647,9 +675,8 @@ void MainWindow::PromptNoFirmware(const QString& folder, const QString& refusals
     QString text = FirmwareTexts::NoImageLine(folder);
     if (!refusals.isEmpty())
         text += QStringLiteral("\n\n") + refusals;
-    if (QPromptDialog::ShowFittedPrompt(this, text, 420, QObject::tr("Prompt"),
-                                        QPromptDialog::IconWarning,
-                                        QPromptDialog::ButtonsOpenOk) == QPromptDialog::ResultOpen)
+    if (PromptLong(text, QPromptDialog::IconWarning, QPromptDialog::ButtonsOpenOk, 420) ==
+        QPromptDialog::ResultOpen)
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
@@ -657,10 +684,65 @@ void MainWindow::actAppUpdate() {
     QDesktopServices::openUrl(QUrl(MainWindowRules::downloadPage(ParserXML::LanguageType())));
 }
 
+MainWindowRules::Busy MainWindow::BusyWith() const {
+    using MainWindowRules::Busy;
+    if (m_resetting)
+        return Busy::FactoryReset;
+    if (m_backupThread && m_backupThread->isWorkerRunning())
+        return m_backupThread->mode() == QBackupWriteThread::ModeRestore ? Busy::Restore
+                                                                         : Busy::Backup;
+    // The write thread's worker runs only for an IR import.
+    if (m_writeThread && m_writeThread->isWorkerRunning())
+        return Busy::IrImport;
+    return Busy::None;
+}
+
+bool MainWindow::RefusesClose() {
+    const QString refusal = MainWindowRules::closeRefusal(BusyWith());
+    if (refusal.isEmpty())
+        return false;
+    PromptLong(refusal, QPromptDialog::IconWarning);
+    return true;
+}
+
+bool MainWindow::AsksExit() {
+    return Prompt(QObject::tr("Exit the application!"), 200, 60, QPromptDialog::IconWarning,
+                  QPromptDialog::ButtonsYesNo) == QPromptDialog::ResultYes;
+}
+
 void MainWindow::OnClose() {
-    if (Prompt(QObject::tr("Exit the application!"), 200, 60, QPromptDialog::IconWarning,
-               QPromptDialog::ButtonsYesNo) == QPromptDialog::ResultYes)
+    // Ending the program mid-transfer would leave the pedal partly written.
+    if (!RefusesClose() && AsksExit())
         QMEInitMainWindow::OnClose();
+}
+
+bool MainWindow::SessionMayEnd(bool mayAsk) {
+    if (mayAsk)
+        return !RefusesClose() && AsksExit();
+    // Only a transfer's worker can finish meanwhile.
+    const auto transferRuns = [this] {
+        const MainWindowRules::Busy busy = BusyWith();
+        return busy != MainWindowRules::Busy::None && busy != MainWindowRules::Busy::FactoryReset;
+    };
+    const QDeadlineTimer grace(kSessionGraceMs);
+    while (transferRuns() && !grace.hasExpired())
+        QThread::msleep(10);
+    return true;
+}
+
+void MainWindow::onCommitData(QSessionManager& manager) {
+    m_sessionMayEnd = SessionMayEnd(manager.allowsInteraction());
+    if (!m_sessionMayEnd)
+        manager.cancel();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The session's own closes follow the answer it already has.
+    if (qApp->isSavingSession() && !IsClosing()) {
+        event->setAccepted(m_sessionMayEnd);
+        return;
+    }
+    QMEInitMainWindow::closeEvent(event);
 }
 
 void MainWindow::onLightMode() {

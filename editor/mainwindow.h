@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/mainwindowrules.h"
 #include "uikit/qmeinitmainwindow.h"
 
 #include <QList>
@@ -26,6 +27,7 @@ class QMEComboBox;
 class QMEMenu;
 class QMEWidget;
 class QDataAnalysis;
+class QSessionManager;
 class QTimer;
 class QUsbWriteThread;
 
@@ -43,6 +45,8 @@ public:
     static constexpr int kMargin = 8;
     static constexpr int kReconnectDelayMs = 1500;
     static constexpr int kPresetButtons = 14;
+    // How long the end of a session that cannot be refused waits for a running transfer.
+    static constexpr int kSessionGraceMs = 10000;
 
     // Answers the backup file dialog: the chosen file for a backup (save) or a restore (open),
     // empty when the user cancels.
@@ -57,9 +61,19 @@ public:
     // Opens and closes the pedal once: 0 none, 1 boot loader, 2 running.
     std::uint8_t Probe();
 
-    // What happens when the pedal is found in its boot loader after start-up: the event loop
-    // ends and the updater starts. Tests replace it.
+    // What happens when a connect finds the pedal in its boot loader: the updater starts and the
+    // event loop ends. Tests replace it.
     void SetHandOver(std::function<void()> handOver);
+    // Starts the updater for the pedal in its boot loader. When it cannot be started the window
+    // shows, disconnected, and names the path it tried; the pedal waits in its boot loader.
+    bool StartUpdater();
+
+    // What a close would cut short now.
+    MainWindowRules::Busy BusyWith() const;
+    // The end of the session: with leave to ask (mayAsk), a running transfer refuses it and
+    // otherwise the exit question decides; without, a running transfer gets kSessionGraceMs to
+    // finish. True when the session may end the program.
+    bool SessionMayEnd(bool mayAsk);
 
     bool LinkOpen() const;
     QUsbWriteThread* WriteThread() const { return m_writeThread; }
@@ -110,6 +124,10 @@ public slots:
     void ImportIrProgress(int value, QString currPath, int msgType);
     void onBackupProgress(int value, int msgType);
     void onRecallProgress(int value, int msgType);
+    void onCommitData(QSessionManager& manager);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateForm();
@@ -133,6 +151,12 @@ private:
     QString PedalFirmware() const;
     void PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions);
     int Prompt(const QString& text, int width, int height, int icon, int buttons = 0);
+    // A prompt as high as its text needs, at least width wide.
+    int PromptLong(const QString& text, int icon, int buttons = 0,
+                   int width = MainWindowRules::kLongPromptWidth);
+    // Says what a close would cut short; false when nothing runs.
+    bool RefusesClose();
+    bool AsksExit();
     void StartTransfer(bool restore);
     void ShowProgress(bool shown);
     // A backup's or restore's progress message on the loading form, and its closing prompt.
@@ -181,4 +205,7 @@ private:
     std::function<void()> m_handOver;
     int m_uiMode = 1;
     bool m_firmwareMatches = true;
+    bool m_resetting = false;
+    // The answer to the session's end, for the closes the session then sends.
+    bool m_sessionMayEnd = true;
 };

@@ -103,4 +103,28 @@ QPoint switchPosition(const QPoint& background, const QSize& backgroundSize, int
                   bandTop(switchHeight));
 }
 
+QString closeRefusal(Busy busy) {
+    switch (busy) {
+    case Busy::Backup:
+        return QObject::tr("A backup is reading the pedal's memory. Wait until it has finished, "
+                           "then close TALIX.");
+    case Busy::Restore:
+        return QObject::tr("A restore is writing the pedal's memory. Wait until it has finished, "
+                           "then close TALIX.");
+    case Busy::IrImport:
+        return QObject::tr("An IR import is writing to the pedal. Wait until it has finished, then "
+                           "close TALIX.");
+    case Busy::FactoryReset:
+        return QObject::tr("A factory reset is restarting the pedal. Wait until it has finished, "
+                           "then close TALIX.");
+    case Busy::None:
+        break;
+    }
+    return QString();
+}
+
+QString updaterMissing(const QString& path) {
+    return QObject::tr("TALIXUpdate could not be started from \"%1\". Reinstall TALIX.").arg(path);
+}
+
 } // namespace MainWindowRules

@@ -9,7 +9,7 @@
 #include <QVector>
 
 // The main window's rules that need no widget: firmware check, download page, connect switch
-// sizes and the positions of the title band.
+// sizes, the positions of the title band and the texts of its longer prompts.
 namespace MainWindowRules {
 
 // The firmware this software was made for.
@@ -49,5 +49,16 @@ QVector<QPoint> titleBand(int width, int rightMargin, const QVector<QSize>& size
 // The switch's top-left corner on its background.
 QPoint switchPosition(const QPoint& background, const QSize& backgroundSize, int switchWidth,
                       int switchHeight);
+
+// Message width of the prompts below; their height follows the text.
+constexpr int kLongPromptWidth = 320;
+
+// What a close of the window would cut short.
+enum class Busy { None, Backup, Restore, IrImport, FactoryReset };
+// The prompt refusing a close while it runs; empty for None.
+QString closeRefusal(Busy busy);
+
+// The updater could not be started from path.
+QString updaterMissing(const QString& path);
 
 } // namespace MainWindowRules

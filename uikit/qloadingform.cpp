@@ -76,10 +76,14 @@ void QLoadingForm::resizeEvent(QResizeEvent* event) {
 void QLoadingForm::reject() {}
 
 void QLoadingForm::closeEvent(QCloseEvent* event) {
-    if (isVisible())
-        event->ignore();
-    else
+    if (!isVisible()) {
         QMEDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    // The close was meant for the program: its window says whether it may end now.
+    if (parentWidget())
+        parentWidget()->window()->close();
 }
 
 void QLoadingForm::paintEvent(QPaintEvent*) {

@@ -8,7 +8,8 @@ class QLabel;
 class QMEProgressIndicator;
 
 // The busy panel: a spinning indicator and a text with a number placed in it. It is shown during a
-// transfer and only the program hides it: Escape and the window manager's close are refused.
+// transfer and only the program hides it: Escape is ignored, and the window manager's close goes
+// on to the window it covers.
 class QLoadingForm : public QMEDialog {
     Q_OBJECT
 public:

@@ -496,6 +496,26 @@
         <translation>eine Datei dieses Namens existiert bereits</translation>
     </message>
     <message>
+        <source>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>Eine Sicherung liest den Speicher des Pedals. Warten Sie, bis sie abgeschlossen ist, und schließen Sie dann TALIX.</translation>
+    </message>
+    <message>
+        <source>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>Eine Wiederherstellung schreibt den Speicher des Pedals. Warten Sie, bis sie abgeschlossen ist, und schließen Sie dann TALIX.</translation>
+    </message>
+    <message>
+        <source>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>Ein IR-Import schreibt auf das Pedal. Warten Sie, bis er abgeschlossen ist, und schließen Sie dann TALIX.</translation>
+    </message>
+    <message>
+        <source>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>Das Zurücksetzen auf Werkseinstellungen startet das Pedal neu. Warten Sie, bis es abgeschlossen ist, und schließen Sie dann TALIX.</translation>
+    </message>
+    <message>
+        <source>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</source>
+        <translation>TALIXUpdate konnte nicht aus „%1“ gestartet werden. Installieren Sie TALIX neu.</translation>
+    </message>
+    <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>Es ist keine udev-Regel für USB 0483:5703 installiert.</translation>
     </message>

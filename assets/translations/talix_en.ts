@@ -496,6 +496,26 @@
         <translation>a file of that name already exists</translation>
     </message>
     <message>
+        <source>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</translation>
+    </message>
+    <message>
+        <source>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</translation>
+    </message>
+    <message>
+        <source>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</translation>
+    </message>
+    <message>
+        <source>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</translation>
+    </message>
+    <message>
+        <source>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</source>
+        <translation>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</translation>
+    </message>
+    <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>No udev rule for USB 0483:5703 is installed.</translation>
     </message>

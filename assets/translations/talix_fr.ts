@@ -496,6 +496,26 @@
         <translation>un fichier de ce nom existe déjà</translation>
     </message>
     <message>
+        <source>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>Une sauvegarde lit la mémoire de la pédale. Attendez qu’elle soit terminée, puis fermez TALIX.</translation>
+    </message>
+    <message>
+        <source>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>Une restauration écrit la mémoire de la pédale. Attendez qu’elle soit terminée, puis fermez TALIX.</translation>
+    </message>
+    <message>
+        <source>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>Une importation d’IR écrit sur la pédale. Attendez qu’elle soit terminée, puis fermez TALIX.</translation>
+    </message>
+    <message>
+        <source>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>Une réinitialisation d’usine redémarre la pédale. Attendez qu’elle soit terminée, puis fermez TALIX.</translation>
+    </message>
+    <message>
+        <source>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</source>
+        <translation>TALIXUpdate n’a pas pu être démarré depuis «&#xa0;%1&#xa0;». Réinstallez TALIX.</translation>
+    </message>
+    <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>Aucune règle udev pour USB 0483:5703 n’est installée.</translation>
     </message>

@@ -496,6 +496,26 @@
         <translation>同じ名前のファイルが既に存在します</translation>
     </message>
     <message>
+        <source>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>バックアップがペダルのメモリーを読み取っています。終わるまで待ってから TALIX を閉じてください。</translation>
+    </message>
+    <message>
+        <source>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>復元がペダルのメモリーに書き込んでいます。終わるまで待ってから TALIX を閉じてください。</translation>
+    </message>
+    <message>
+        <source>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>IRのインポートがペダルに書き込んでいます。終わるまで待ってから TALIX を閉じてください。</translation>
+    </message>
+    <message>
+        <source>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>工場出荷時設定に戻すため、ペダルが再起動しています。終わるまで待ってから TALIX を閉じてください。</translation>
+    </message>
+    <message>
+        <source>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</source>
+        <translation>「%1」から TALIXUpdate を起動できませんでした。TALIX を再インストールしてください。</translation>
+    </message>
+    <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>USB 0483:5703 用の udev ルールがインストールされていません。</translation>
     </message>

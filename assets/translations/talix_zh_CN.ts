@@ -496,6 +496,26 @@
         <translation>已存在同名文件</translation>
     </message>
     <message>
+        <source>A backup is reading the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>正在读取效果器的存储器进行备份。请等待备份完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>A restore is writing the pedal&apos;s memory. Wait until it has finished, then close TALIX.</source>
+        <translation>正在向效果器的存储器写入恢复数据。请等待恢复完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>An IR import is writing to the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>正在向效果器导入 IR。请等待导入完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>A factory reset is restarting the pedal. Wait until it has finished, then close TALIX.</source>
+        <translation>效果器正在恢复出厂设置并重新启动。请等待完成后再关闭 TALIX。</translation>
+    </message>
+    <message>
+        <source>TALIXUpdate could not be started from &quot;%1&quot;. Reinstall TALIX.</source>
+        <translation>无法从“%1”启动 TALIXUpdate。请重新安装 TALIX。</translation>
+    </message>
+    <message>
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>未安装适用于 USB 0483:5703 的 udev 规则。</translation>
     </message>

@@ -3,6 +3,11 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
 XSession::~XSession() {
     if (!m_xvfb)
         return;
@@ -101,4 +106,28 @@ bool XSession::pressKey(const QString& window, const QString& key) const {
     // Typed on the keyboard (not sent to the window): a prompt closing on the press is gone before
     // its release, which a sent event would then miss.
     return xdotool({"windowfocus", "--sync", window}) && xdotool({"key", key});
+}
+
+bool XSession::closeWindow(const QString& window) const {
+    xcb_connection_t* x = xcb_connect(m_display.toLatin1().constData(), nullptr);
+    auto atom = [x](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            x, xcb_intern_atom(x, 0, std::uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    };
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window.toUInt();
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    xcb_generic_error_t* error =
+        xcb_request_check(x, xcb_send_event_checked(x, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                                                    reinterpret_cast<const char*>(&message)));
+    const bool sent = !error && !xcb_connection_has_error(x);
+    std::free(error);
+    xcb_disconnect(x);
+    return sent;
 }

@@ -31,6 +31,9 @@ public:
     bool moveTo(const QString& window, int x, int y) const;
     // Gives the window the keyboard focus and presses the key there.
     bool pressKey(const QString& window, const QString& key) const;
+    // Asks the window to close as a window manager does for Alt+F4 or the task bar's close
+    // button: the WM_DELETE_WINDOW message of the window's WM_PROTOCOLS.
+    bool closeWindow(const QString& window) const;
     bool xdotool(const QStringList& args) const;
 
     // Runs a command to its end and gives its output; empty when it failed.

@@ -4,6 +4,7 @@
 #include "tests/files_ir/irfileimages.h"
 #include "tests/updater/firmwareimagebuilder.h"
 
+#include "editor/mainwindowrules.h"
 #include "editor/qbuttonwidget.h"
 #include "editor/qleftset.h"
 #include "editor/qrightset.h"
@@ -35,9 +36,11 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMimeData>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 using virtualpedal::PedalState;
@@ -47,6 +50,8 @@ using Bytes = std::vector<uint8_t>;
 namespace {
 
 const QString kDisconnected = QStringLiteral("Device Disconnected!");
+using MainWindowRules::Busy;
+using MainWindowRules::closeRefusal;
 
 QList<int> codesReceived() {
     QList<int> codes;
@@ -78,6 +83,22 @@ QByteArray readAll(const QString& path) {
 QByteArray pedalMemory() {
     const std::vector<std::uint8_t> image = VirtualPedal::snapshot().memoryImage;
     return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
+}
+
+// Holds a transfer's worker at its first progress report until the guard goes, so that a close
+// meets the transfer running.
+template <typename Sender, typename Signal>
+std::shared_ptr<void> holdWorker(Sender* sender, Signal signal) {
+    auto gate = std::make_shared<QSemaphore>();
+    auto first = std::make_shared<std::atomic<bool>>(true);
+    QObject::connect(
+        sender, signal, sender,
+        [gate, first] {
+            if (first->exchange(false))
+                gate->acquire();
+        },
+        Qt::DirectConnection);
+    return std::shared_ptr<void>(nullptr, [gate](void*) { gate->release(); });
 }
 
 // Drag enter then drop, as a drag from another panel delivers it; true when the target took it.
@@ -349,18 +370,29 @@ private slots:
         QVERIFY(!received(VirtualPedal::frame(0xE1, {1})));
         QVERIFY(connectSwitch()->isChecked());
 
-        m_prompts->reply = QPromptDialog::ResultYes;
-        m_prompts->seen.clear();
+        // Yes; a close while the last prompt shows is refused, naming the reset. The link is
+        // closed: every action meets it, without a file dialog, a reset or an update.
+        answerPromptsByHook();
+        const QString reconnect = QObject::tr("Device connection disconnected, please reconnect!");
+        QPromptDialog::SetAnswerHook([this, reconnect](const QPromptDialog& prompt) {
+            m_asked << prompt.Text();
+            if (prompt.Text() == reconnect)
+                m_window->OnClose();
+            return int(QPromptDialog::ResultYes);
+        });
         m_window->onReset();
-        QVERIFY(received(VirtualPedal::frame(0xE1, {1})));
-        QCOMPARE(
-            m_prompts->seen,
-            (QStringList{QObject::tr("Do you really want to reset the database? Device needs to be "
-                                     "restart!"),
-                         QObject::tr("Device connection disconnected, please reconnect!")}));
+        m_backupChoices << m_files.filePath("never.bfl");
+        m_window->onBackupFile();
+        m_window->onReset();
+        m_window->actFirmwareUpdate();
+        QCOMPARE(m_asked, (QStringList{QObject::tr("Do you really want to reset the database? "
+                                                   "Device needs to be restart!"),
+                                       reconnect, closeRefusal(Busy::FactoryReset), kDisconnected,
+                                       kDisconnected, kDisconnected}));
+        QCOMPARE(m_backupChoices.size(), 1);
+        QCOMPARE(codesReceived().count(0xE1), 1);
+        QVERIFY(!codesReceived().contains(0xEB) && !m_window->IsClosing());
         checkConnectDisplay(false, 137, QSize(153, 40));
-        QVERIFY(!m_window->WriteThread()->receiveThread()->isRunning());
-        // The link to the restarting pedal is dead though not closed: a new look keeps saying so.
         m_window->onDarkMode();
         checkConnectDisplay(false, 137, QSize(153, 40));
 
@@ -468,6 +500,61 @@ private slots:
         QVERIFY(!m_prompts->seen.contains(kDisconnected));
     }
 
+    // What a connect, or the reconnect timer after a firmware hand-over, finds. The boot loader
+    // goes to the updater without a prompt; without an updater to start it stays for a later try.
+    void connectFindings_data() {
+        QTest::addColumn<bool>("fromTimer");
+        QTest::addColumn<char>("pedal"); // run mode, or 0 for none
+        QTest::addColumn<bool>("updater");
+        QTest::newRow("connect, boot loader") << false << 'B' << true;
+        QTest::newRow("connect, boot loader, no updater") << false << 'B' << false;
+        QTest::newRow("timer, no pedal") << true << char(0) << true;
+        QTest::newRow("timer, pedal running") << true << 'A' << true;
+    }
+    void connectFindings() {
+        QFETCH(bool, fromTimer);
+        QFETCH(char, pedal);
+        QFETCH(bool, updater);
+        answerPromptsByHook();
+        int handOvers = 0;
+        if (updater)
+            m_window->SetHandOver([&handOvers] { ++handOvers; });
+        QTemporaryDir noUpdater;
+        QMEFolders::setApplicationFolder(updater ? QString() : noUpdater.path());
+        PedalState state = VirtualPedal::snapshot();
+        state.runMode = pedal ? pedal : 'A';
+        QVERIFY(VirtualPedal::setState(state) && (pedal || VirtualPedal::unplug()));
+        // In an event loop, which a failed hand-over must not end.
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            fromTimer ? m_window->onConnTimer() : connectSwitch()->click();
+            QTimer::singleShot(0, &loop, [&loop] { loop.exit(1); });
+        });
+        QCOMPARE(loop.exec(), 1);
+        QMEFolders::setApplicationFolder(QString());
+
+        QStringList prompts;
+        if (!pedal)
+            prompts << kDisconnected;
+        if (pedal == 'B' && !updater)
+            prompts << MainWindowRules::updaterMissing(noUpdater.path() + "/TALIXUpdate");
+        QCOMPARE(m_asked, prompts);
+        QCOMPARE(handOvers, int(pedal == 'B' && updater));
+        const bool connected = pedal == 'A' || handOvers;
+        checkConnectDisplay(connected, connected ? 117 : 137,
+                            connected ? QSize(134, 40) : QSize(153, 40));
+        // Free for the updater.
+        QCOMPARE(m_window->LinkOpen(), pedal == 'A');
+        QCOMPARE(VirtualPedal::snapshot().runMode, state.runMode);
+        if (pedal == 'A') {
+            // After a hand-over the current values come before the presets.
+            QList<int> reconnect = connectCodes();
+            reconnect.move(16, 1);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                codesReceived().mid(codesReceived().size() - reconnect.size()), reconnect, 10000);
+        }
+    }
+
     void saveAndRefusalsWithoutLink() {
         // Disconnected: the pedal actions refuse, save keeps the value without sending.
         m_window->onReset();
@@ -569,6 +656,20 @@ private slots:
         strip->buttons()[2]->click();
         QTRY_COMPARE_WITH_TIMEOUT(int(VirtualPedal::snapshot().currentPreset), 2, 10000);
         QCOMPARE(m_asked.size(), 1);
+        // Changed again, and Yes: the changed preset is stored in the pedal before the switch.
+        const int level2 = state->current[DeviceState::valuePosition(0, DeviceState::Level)] + 1;
+        QApplication::sendEvent(dial, &wheel);
+        QTRY_COMPARE_WITH_TIMEOUT(PedalState::value(VirtualPedal::snapshot().current, 0), level2,
+                                  10000);
+        const DeviceState::Values changed = state->current;
+        m_reply = QPromptDialog::ResultYes;
+        VirtualPedal::clearReceivedFrames();
+        strip->buttons()[9]->click();
+        QCOMPARE(m_asked.size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(int(VirtualPedal::snapshot().currentPreset), 9, 10000);
+        QCOMPARE(PresetCodec::decode(VirtualPedal::snapshot().presets[2].data()), changed);
+        const QList<int> codes = codesReceived();
+        QVERIFY(codes.contains(0x9A) && codes.indexOf(0x9A) < codes.lastIndexOf(0x91));
 
         // A cabinet slot dragged from the list onto CAB B.
         std::unique_ptr<QMimeData> slot(QCabInetTypeForm::slotMimeData(5, "caplist/text/uri-list"));
@@ -581,6 +682,7 @@ private slots:
         const QString backup = m_files.filePath("session.bfl");
         m_backupChoices << backup;
         forgetPrompts();
+        auto hold = holdWorker(m_window->BackupThread(), &QBackupWriteThread::emitBackupProgress);
         m_window->onBackupFile();
         QVERIFY(!m_window->Mask()->isHidden());
         QVERIFY(!m_window->LoadingForm()->isHidden());
@@ -595,6 +697,15 @@ private slots:
         QVERIFY(!m_window->LoadingForm()->isHidden());
         QCOMPARE(m_window->Mask()->geometry(),
                  m_window->rect().marginsRemoved(QMargins(8, 8, 8, 8)));
+        // A close is refused, naming what runs, and so is a logout that may ask; one that may
+        // not waits for the backup's end.
+        m_window->close();
+        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(closeRefusal(Busy::Backup)), 10000);
+        QVERIFY(!m_window->SessionMayEnd(true));
+        QCOMPARE(m_asked.count(closeRefusal(Busy::Backup)), 2);
+        hold.reset();
+        QVERIFY(m_window->SessionMayEnd(false));
+        QVERIFY(!m_window->BackupThread()->isWorkerRunning());
         QVERIFY(promptedOverProgress(QObject::tr("Device data backup successful.")));
         QVERIFY(progressHidden());
         QCOMPARE(readAll(backup).mid(BackupFileSize - BackupImageSize), memory);
@@ -644,9 +755,13 @@ private slots:
                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(row, &event);
         }
-        forgetPrompts();
         VirtualPedal::clearReceivedFrames();
+        hold = holdWorker(m_window->WriteThread(), &QUsbWriteThread::emitImportIrProgress);
         cabinets->importAction()->trigger();
+        m_window->close();
+        QTRY_VERIFY_WITH_TIMEOUT(m_asked.contains(closeRefusal(Busy::IrImport)), 10000);
+        hold.reset();
+        forgetPrompts();
         QTRY_VERIFY_WITH_TIMEOUT(!m_asked.isEmpty(), 30000);
         QCOMPARE(m_asked.size(), 1);
         QVERIFY(m_asked.first().contains("Broken.wav"));
@@ -657,6 +772,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(cabinets->items().at(3)->name(), QString("Tight"), 10000);
         QVERIFY(codesReceived().contains(0xEC));
         disconnect(watch);
+        QVERIFY(!m_window->IsClosing());
     }
 
     void transferEdgesAndFailures() {

@@ -1,13 +1,11 @@
 // The real updater on the shared virtual pedal (a state file; the pedal preloaded, or emulated
 // below the system libusb), run from a temporary program folder that holds it, the skins and a
 // stand-in editor that records its start, or the real editor.
-#include "editor/mainwindow.h"
 #include "editor/mainwindowrules.h"
 #include "link/bytefields.h"
-#include "settings/qmefolders.h"
 #include "tests/common/pedalprocess.h"
 #include "tests/common/xsession.h"
-#include "uikit/qmebasebuttondraw.h"
+#include "tests/editor/editorspots.h"
 #include "uikit/qmemenustyle.h"
 #include "updater/image/qfirmwareimage.h"
 #include "virtualpedal/pedalstate.h"
@@ -119,40 +117,6 @@ bool connectedAfter(const QByteArray& log, const QByteArray& marker = QByteArray
 
 bool processAlive(qint64 pid) {
     return pid > 0 && QDir(QString("/proc/%1").arg(pid)).exists();
-}
-
-// Where the editor's update button sits in its window: the editor's own title-band rule applied to
-// the light look's button images, the look a new settings file starts in. The controls left of
-// the button do not move it.
-QRect editorUpdateButton() {
-    using namespace MainWindowRules;
-    QMEFolders::setApplicationFolder(buildDir() + "/bin");
-    const QString folder = QMEFolders::imageFolder(1);
-    const char* const images[] = {"/btn_close.png", "/btn_min.png", "/btn_set.png",
-                                  "/btn_reset.png", "/btn_update.png"};
-    QVector<QSize> sizes(BandControls);
-    for (int control = Close; control <= Update; ++control) {
-        QMEBaseButtonDraw draw;
-        if (!draw.LoadButtonImage(folder + images[control]))
-            return QRect();
-        sizes[control] = draw.FrameSize();
-    }
-    return QRect(titleBand(MainWindow::kWidth, MainWindow::kMargin, sizes)[Update], sizes[Update]);
-}
-
-// The middle of the "Yes" button of a prompt window with two buttons: they sit side by side,
-// 30 pixels apart, centred, 20 pixels above the prompt's bottom margin of 8.
-QPoint promptYes(const QString& prompt) {
-    const QByteArray shell = XSession::run("xdotool", {"getwindowgeometry", "--shell", prompt});
-    const QSize size(
-        QRegularExpression("WIDTH=(\\d+)").match(QString::fromLatin1(shell)).captured(1).toInt(),
-        QRegularExpression("HEIGHT=(\\d+)").match(QString::fromLatin1(shell)).captured(1).toInt());
-    QMEFolders::setApplicationFolder(buildDir() + "/bin");
-    QMEBaseButtonDraw button;
-    if (size.isEmpty() || !button.LoadButtonImage(QMEFolders::picFolder(1) + "/btn_common.png"))
-        return QPoint();
-    const QSize b = button.FrameSize();
-    return QPoint(size.width() / 2 - 15 - b.width() / 2, size.height() - 8 - 20 - b.height() / 2);
 }
 
 bool pedalState(const QString& path, virtualpedal::PedalState& state) {
@@ -345,7 +309,7 @@ void TestUpdaterProcess::wholeChain() {
         QSKIP(qPrintable("needs a display and xdotool to press the buttons: " + reason));
     ProgramFolder folder;
     QVERIFY(folder.ok && folder.addRealEditor());
-    const QRect update = editorUpdateButton();
+    const QRect update = EditorSpots::bandButton(MainWindowRules::Update);
     QVERIFY2(update.isValid(), "the update button's image did not load");
 
     // The guitarist starts the editor with the pedal running and connects. The update brings the
@@ -391,7 +355,7 @@ void TestUpdaterProcess::wholeChain() {
                  },
                  60000),
              "the editor did not ask before the update");
-    const QPoint yes = promptYes(prompts.first());
+    const QPoint yes = EditorSpots::promptYes(prompts.first());
     QVERIFY(!yes.isNull());
     QVERIFY(!readFile(folder.path("traffic.log")).contains("OUT AA 55 02 00 EB 01"));
     QVERIFY(m_x.click(prompts.first(), yes.x(), yes.y()));

@@ -1,16 +1,20 @@
 // Renders the editor's panels and the complete editor window connected to the virtual pedal, in
-// both looks and the window also in Chinese (for the narrow widths), to PNG files:
+// both looks and the window also in Chinese (for the narrow widths), and the editor's prompts of a
+// refused close and of a missing updater in both looks and every language, to PNG files:
 //   talix-editor-screenshots <output folder>
 // A program of its own: the editor's and the updater's windows share their class name.
 #include "editor/mainwindow.h"
+#include "editor/mainwindowrules.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
 #include "settings/parserxml.h"
 #include "tools/screenshots/panelshots.h"
 #include "tools/screenshots/presetshots.h"
+#include "tools/screenshots/promptshots.h"
 #include "tools/screenshots/shotsetup.h"
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qpromptdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +45,22 @@ QImage render(int mode, const QString& language) {
     return shot;
 }
 
+// The prompts of a close refused while something runs and of a missing updater, in the current
+// language.
+QList<TextPrompt> closePrompts() {
+    using namespace MainWindowRules;
+    const auto refusal = [](const char* name, Busy busy) {
+        return TextPrompt{name, closeRefusal(busy), kLongPromptWidth, QPromptDialog::IconWarning,
+                          QPromptDialog::ButtonsNone};
+    };
+    return {refusal("close_backup", Busy::Backup),
+            refusal("close_restore", Busy::Restore),
+            refusal("close_import", Busy::IrImport),
+            refusal("close_reset", Busy::FactoryReset),
+            {"updater_missing", updaterMissing("/home/guitarist/Applications/TALIX/TALIXUpdate"),
+             kLongPromptWidth, QPromptDialog::IconError, QPromptDialog::ButtonsNone}};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -59,7 +79,11 @@ int main(int argc, char** argv) {
         ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", QString::number(mode));
         ok &= savePanelShots(out, mode);
         ok &= savePresetShots(out, mode);
+        ok &= saveTextPrompts(closePrompts(), mode, mode == 1 ? "light" : "dark", out);
     }
+    ok &= inEachLanguage([&out](const QString& language) {
+        return saveTextPrompts(closePrompts(), 1, language, out);
+    });
     for (const Shot& s : {Shot{1, "English", "editor_light"}, Shot{2, "English", "editor_dark"},
                           Shot{1, "Chinese", "editor_zh_CN"}}) {
         const QImage shot = render(s.mode, QString::fromLatin1(s.language));

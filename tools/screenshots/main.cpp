@@ -4,8 +4,8 @@
 // It reads the skins beside itself, like the programs, and keeps its settings in a private place.
 #include "editor/mainwindowrules.h"
 #include "settings/parserxml.h"
-#include "settings/qmefolders.h"
 #include "tools/screenshots/cabinetlistshot.h"
+#include "tools/screenshots/promptshots.h"
 #include "tools/screenshots/screenshotwindow.h"
 #include "tools/screenshots/shotsetup.h"
 #include "tools/screenshots/updaterscreenshots.h"
@@ -21,8 +21,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
-#include <QTextStream>
-#include <QTranslator>
 
 namespace {
 
@@ -53,14 +51,6 @@ const PromptCase kPrompts[] = {
      5,
      1},
     {"noicon_cancel", QT_TRANSLATE_NOOP("QObject", "Exit the application!"), {200, 60}, 0, 2},
-};
-
-struct TextPrompt {
-    QString name;
-    QString text;
-    int width;
-    int icon;
-    int buttons;
 };
 
 // The prompts of a firmware update and of a pedal that cannot be opened, in the current language:
@@ -109,31 +99,6 @@ QList<TextPrompt> pedalPrompts() {
            };
 }
 
-// A window grabbed on its own has a transparent shadow margin; lay it on a calm backdrop so
-// that a person can judge it. On a high-DPI screen the shot and its backdrop keep every pixel.
-QImage onBackdrop(const QImage& shot, int mode) {
-    const qreal ratio = shot.devicePixelRatio();
-    QImage out(shot.size() + QSize(48, 48) * ratio, QImage::Format_ARGB32_Premultiplied);
-    out.setDevicePixelRatio(ratio);
-    out.fill(mode == 2 ? QColor(92, 96, 110) : QColor(200, 204, 214));
-    QPainter painter(&out);
-    painter.drawImage(24, 24, shot);
-    return out;
-}
-
-QImage grabShown(QWidget& widget) {
-    widget.show();
-    QApplication::processEvents();
-    return widget.grab().toImage();
-}
-
-bool save(const QImage& image, const QDir& folder, const QString& name) {
-    const bool ok = image.save(folder.filePath(name + ".png"));
-    if (!ok)
-        QTextStream(stderr) << "talix-screenshots: cannot write " << name << "\n";
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -143,19 +108,6 @@ int main(int argc, char** argv) {
     if (const int code = ShotSetup::outputFolder(app.arguments(), "talix-screenshots", out))
         return code;
 
-    auto saveTextPrompts = [&out](const QList<TextPrompt>& prompts, int mode,
-                                  const QString& suffix) {
-        bool saved = true;
-        for (const TextPrompt& c : prompts) {
-            QPromptDialog prompt(nullptr, c.text, QCoreApplication::translate("QObject", "Prompt"),
-                                 c.icon, c.buttons);
-            // As the programs size them.
-            prompt.FitMessage(c.width);
-            saved &= save(onBackdrop(grabShown(prompt), mode), out,
-                          QStringLiteral("prompt_%1_%2").arg(c.name, suffix));
-        }
-        return saved;
-    };
     bool ok = true;
     for (int mode : {1, 2}) {
         const QString look = mode == 1 ? "light" : "dark";
@@ -165,20 +117,20 @@ int main(int argc, char** argv) {
             QPromptDialog prompt(nullptr, QString::fromUtf8(c.text), QStringLiteral("Prompt"),
                                  c.icon, c.buttons);
             prompt.SetMessageSize(c.area.width(), c.area.height());
-            ok &= save(onBackdrop(grabShown(prompt), mode), out,
-                       QStringLiteral("prompt_%1_%2").arg(c.name, look));
+            ok &= saveShot(onBackdrop(grabShown(prompt), mode), out,
+                           QStringLiteral("prompt_%1_%2").arg(c.name, look));
         }
-        ok &= saveTextPrompts(pedalPrompts(), mode, look);
+        ok &= saveTextPrompts(pedalPrompts(), mode, look, out);
 
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
-        ok &= save(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
+        ok &= saveShot(onBackdrop(grabShown(mismatch), mode), out, "firmware_mismatch_" + look);
 
         ScreenshotWindow window(mode);
         const QImage frame = grabShown(window);
-        ok &= save(onBackdrop(frame, mode), out, "window_gallery_" + look);
-        ok &= save(CabinetListShot::render(mode), out, "cabinet_list_" + look);
+        ok &= saveShot(onBackdrop(frame, mode), out, "window_gallery_" + look);
+        ok &= saveShot(CabinetListShot::render(mode), out, "cabinet_list_" + look);
 
         // The progress form over the mask, as during a backup.
         QMaskWidget mask(window.centralWidget());
@@ -197,32 +149,26 @@ int main(int argc, char** argv) {
         painter.drawImage((coveredSize.width() - formSize.width()) / 2,
                           (coveredSize.height() - formSize.height()) / 2, form);
         painter.end();
-        ok &= save(onBackdrop(covered, mode), out, "loading_over_mask_" + look);
+        ok &= saveShot(onBackdrop(covered, mode), out, "loading_over_mask_" + look);
     }
 
     // Two dialogs with the longest texts in each translated language, to check that they fit.
-    ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
-    for (const char* language : {"de", "fr", "zh_CN", "ja"}) {
-        QTranslator translator;
-        if (!translator.load(QMEFolders::applicationFolder("/Language/talix_") + language))
-            continue;
-        QCoreApplication::installTranslator(&translator);
+    ok &= inEachLanguage([&out](const QString& language) {
         const PromptCase& c = kPrompts[0];
         QPromptDialog prompt(nullptr, QCoreApplication::translate("QObject", c.text),
                              QCoreApplication::translate("QObject", "Prompt"), c.icon, c.buttons);
         prompt.SetMessageSize(c.area.width(), c.area.height());
-        ok &= save(onBackdrop(grabShown(prompt), 1), out,
-                   QStringLiteral("prompt_%1_%2").arg(c.name, language));
+        bool saved = saveShot(onBackdrop(grabShown(prompt), 1), out,
+                              QStringLiteral("prompt_%1_%2").arg(c.name, language));
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
         mismatch.SetSoftwareVersion(QStringLiteral("V1.2.2"));
-        ok &= save(onBackdrop(grabShown(mismatch), 1), out,
-                   QStringLiteral("firmware_mismatch_%1").arg(language));
-        ok &= saveTextPrompts(pedalPrompts(), 1, language);
-        QCoreApplication::removeTranslator(&translator);
-    }
+        saved &= saveShot(onBackdrop(grabShown(mismatch), 1), out,
+                          QStringLiteral("firmware_mismatch_%1").arg(language));
+        return saved && saveTextPrompts(pedalPrompts(), 1, language, out);
+    });
     ok &= SaveUpdaterScreenshots([&](QWidget& widget, int mode, const QString& name) {
-        return save(onBackdrop(grabShown(widget), mode), out, name);
+        return saveShot(onBackdrop(grabShown(widget), mode), out, name);
     });
     return ok ? 0 : 1;
 }
