@@ -228,8 +228,9 @@ void QMEInitMainWindow::ApplyTheme(int mode) {
 }
 
 void QMEInitMainWindow::closeEvent(QCloseEvent* event) {
-    // The fade's own close at the end of OnClose goes through.
-    if (m_closing) {
+    // The fade's own close at the end of OnClose goes through, and so does a logout's: a window
+    // that must keep the session waiting answers it itself.
+    if (m_closing || qApp->isSavingSession()) {
         QMEMainWindow::closeEvent(event);
         return;
     }
