@@ -8,6 +8,7 @@
 #include "files/qbackupwritethread.h"
 #include "files/qcabinettypeform.h"
 #include "files/qcomputerform.h"
+#include "files/qdropdragbutton.h"
 #include "link/qmebaselibusb.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
@@ -20,6 +21,8 @@
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qmefocusorder.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmemenustyle.h"
 #include "uikit/qmeprogramlauncher.h"
@@ -34,6 +37,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 
@@ -148,6 +152,24 @@ MainWindow::MainWindow(QWidget* parent)
     m_reconnectTimer = new QTimer(this);
     m_reconnectTimer->setSingleShot(true);
     connect(m_reconnectTimer, &QTimer::timeout, this, &MainWindow::onConnTimer);
+
+    SetFocusOrder();
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated,
+            mbtnSave, &QMEBaseButton::click);
+}
+
+void MainWindow::SetFocusOrder() {
+    QList<QWidget*> order{mcbxConnect,      mccbLanguage,    mbtnLightMode, mbtnDarkMode,
+                          mbtnUpdate,       mbtnReset,       mbtnSet,       MinimizeButton(),
+                          MaximizeButton(), RestoreButton(), CloseButton()};
+    for (QWidget* button : mwgtBtnList->buttons())
+        order << button;
+    order << mbtnSave;
+    order << mwgtLeftSet->FocusOrder() << mwgtRightSet->FocusOrder();
+    order << mwgtComputer->focusOrder() << mwgtCabInetType->focusOrder();
+    QMEFocusOrder::Chain(order);
+    // The window opens with the keyboard on the connect switch.
+    mcbxConnect->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() {
@@ -266,6 +288,8 @@ void MainWindow::InitConnections() {
     connect(mbtnSet, &QMEBaseButton::clicked, this, &MainWindow::onSet);
     connect(mcbxConnect, &QMECheckBox::clicked, this, &MainWindow::onConnect);
     connect(mbtnUpdate, &QMEBaseButton::clicked, this, &MainWindow::onUpdateApp);
+    mbtnUpdate->SetOpensMenu(true);
+    mbtnSet->SetOpensMenu(true);
     MaximizeButton()->hide();
     RestoreButton()->hide();
 
@@ -317,7 +341,9 @@ void MainWindow::AfterConnections() {
     m_actRecall = new QAction(this);
     connect(m_actBackup, &QAction::triggered, this, &MainWindow::onBackupFile);
     connect(m_actRecall, &QAction::triggered, this, &MainWindow::onRebackupFile);
-    m_setActions << m_actBackup << m_actRecall;
+    m_actShortcuts = new QAction(this);
+    connect(m_actShortcuts, &QAction::triggered, this, &MainWindow::actShortcuts);
+    m_setActions << m_actBackup << m_actRecall << m_actShortcuts;
     RetranslateFrame();
 }
 
@@ -333,6 +359,8 @@ void MainWindow::RetranslateFrame() {
     mbtnDarkMode->setToolTip(QObject::tr("Light Mode"));
     mcbxConnect->setText(mcbxConnect->isChecked() ? QObject::tr("Connected")
                                                   : QObject::tr("Disconnected"));
+    mcbxConnect->setAccessibleName(QObject::tr("Connect"));
+    mccbLanguage->setAccessibleName(QObject::tr("Language"));
     if (m_actFirmwareUpdate) {
         m_actFirmwareUpdate->setText(QObject::tr("Firmware Update"));
         m_actAppUpdate->setText(QObject::tr("Software Update"));
@@ -340,6 +368,7 @@ void MainWindow::RetranslateFrame() {
     if (m_actBackup) {
         m_actBackup->setText(QObject::tr("Backup"));
         m_actRecall->setText(QObject::tr("Recall"));
+        m_actShortcuts->setText(QObject::tr("Keyboard shortcuts"));
     }
     mbtnBackup->setToolTip(QObject::tr("Backup File"));
     mwgtLeftSet->SetTitle(QObject::tr("CAB A(Left)"));
@@ -387,6 +416,7 @@ void MainWindow::ApplyTheme(int mode) {
     QMEInitMainWindow::ApplyTheme(mode);
     if (!mcbxConnect)
         return;
+    QMEFocusRing::Install(mode);
     const QString folder = QMEFolders::imageFolder(mode);
     mwgtCabInetType->ApplyTheme(mode);
     mwgtComputer->ApplyTheme(mode);
@@ -651,6 +681,12 @@ void MainWindow::PromptNoFirmware(const QString& folder, const QString& refusals
                                         QPromptDialog::IconWarning,
                                         QPromptDialog::ButtonsOpenOk) == QPromptDialog::ResultOpen)
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void MainWindow::actShortcuts() {
+    QPromptDialog::ShowFittedPrompt(this, MainWindowRules::keyboardHelp(), 420,
+                                    QObject::tr("Keyboard shortcuts"), QPromptDialog::IconHelp,
+                                    QPromptDialog::ButtonsOk);
 }
 
 void MainWindow::actAppUpdate() {

@@ -110,6 +110,8 @@ public slots:
     void ImportIrProgress(int value, QString currPath, int msgType);
     void onBackupProgress(int value, int msgType);
     void onRecallProgress(int value, int msgType);
+    // Lists the keys that work the window.
+    void actShortcuts();
 
 private:
     void CreateForm();
@@ -138,6 +140,9 @@ private:
     // A backup's or restore's progress message on the loading form, and its closing prompt.
     void ShowTransferStep(int value, int msgType, const QString& success, const QString& failure);
     void CentreLoadingForm();
+    // Tab walks the window as it reads: the title band from the left, the presets and save, both
+    // cabinets, then the preset browser and the cabinet list.
+    void SetFocusOrder();
 
     // Form.
     QMECheckBox* mcbxConnect = nullptr;
@@ -175,6 +180,7 @@ private:
     QAction* m_actAppUpdate = nullptr;
     QAction* m_actBackup = nullptr;
     QAction* m_actRecall = nullptr;
+    QAction* m_actShortcuts = nullptr;
     // Entries of the menu of mbtnSet.
     QList<QAction*> m_setActions;
     QTimer* m_reconnectTimer = nullptr;

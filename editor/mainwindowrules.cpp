@@ -2,7 +2,9 @@
 
 #include "link/usbaccess.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QStringList>
 
 #include <cstring>
 
@@ -101,6 +103,28 @@ QPoint switchPosition(const QPoint& background, const QSize& backgroundSize, int
                       int switchHeight) {
     return QPoint(background.x() + backgroundSize.width() - switchWidth - kSwitchInset,
                   bandTop(switchHeight));
+}
+
+QString keyboardHelp() {
+    static const char* const kLines[] = {
+        QT_TRANSLATE_NOOP("QObject", "Tab, Shift+Tab: next or previous control"),
+        QT_TRANSLATE_NOOP("QObject", "Space, Enter: press a button or switch"),
+        QT_TRANSLATE_NOOP("QObject", "Dials: Left or Down -1, Right or Up +1, Page Down or Page "
+                                     "Up -10 or +10, Home or End to the minimum or maximum"),
+        QT_TRANSLATE_NOOP("QObject", "Menus and choosers: Space, Enter or Down opens, the arrows "
+                                     "move, Enter chooses, Escape closes"),
+        QT_TRANSLATE_NOOP("QObject", "Presets: Left and Right move, Space or Enter chooses; "
+                                     "Ctrl+S saves the current preset"),
+        QT_TRANSLATE_NOOP("QObject", "Lists: Up and Down move, Shift+Up and Shift+Down extend the "
+                                     "selection, Space adds or removes a row"),
+        QT_TRANSLATE_NOOP("QObject", "Lists: Enter, the menu key or Shift+F10 opens the row's "
+                                     "menu, Delete deletes, F2 renames a preset file"),
+        QT_TRANSLATE_NOOP("QObject", "Prompts: Enter takes the default button, Escape closes"),
+    };
+    QStringList lines;
+    for (const char* line : kLines)
+        lines << QCoreApplication::translate("QObject", line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace MainWindowRules

@@ -9,7 +9,9 @@
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
 #include "settings/qmefolders.h"
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmecheckbox.h"
+#include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
 #include "uikit/qmeimageloader.h"
 
@@ -97,7 +99,9 @@ QBaseSet::QBaseSet(QWidget* parent)
     ConnectChooser();
 
     connect(this, &QBaseSet::emitDropMimeData, this, &QBaseSet::OnDropMimeData);
-    Retranslate();
+    QMEAccessible::SetRole(this, QAccessible::Grouping);
+    // Which cabinet this is, the names need, is known once the panel is built.
+    ShowTexts();
     LayoutWidgets();
 }
 
@@ -114,6 +118,13 @@ QSliderWidget* QBaseSet::SliderWidget(int dial) const {
     default:
         return nullptr;
     }
+}
+
+QList<QWidget*> QBaseSet::FocusOrder() const {
+    QList<QWidget*> order{mcbxBypass, mccbCabinet};
+    for (int dial = DialLevel; dial <= DialHighCut; ++dial)
+        order << SliderWidget(dial)->Dial();
+    return order;
 }
 
 void QBaseSet::SetTitle(const QString& text) {
@@ -237,11 +248,27 @@ void QBaseSet::ShowSwitchText() {
 }
 
 void QBaseSet::Retranslate() {
+    ShowTexts();
+    NameControls();
+}
+
+void QBaseSet::ShowTexts() {
     mwgtLevel->setTitle(QObject::tr("Level"));
     mwgtLatency->setTitle(QObject::tr("Latency"));
     mwgtLowCut->setTitle(QObject::tr("Low-Cut"));
     mwgtHighCut->setTitle(QObject::tr("High-Cut"));
     ShowSwitchText();
+}
+
+void QBaseSet::NameControls() {
+    const QString cabinet = Cabinet() == 0 ? QObject::tr("CAB A") : QObject::tr("CAB B");
+    setAccessibleName(cabinet);
+    mcbxBypass->setAccessibleName(QObject::tr("%1 switch").arg(cabinet));
+    mccbCabinet->setAccessibleName(QObject::tr("%1 cabinet").arg(cabinet));
+    for (QSliderWidget* slider : {mwgtLevel, mwgtLatency, static_cast<QSliderWidget*>(mwgtLowCut),
+                                  static_cast<QSliderWidget*>(mwgtHighCut)})
+        slider->SetAccessibleNames(QObject::tr("%1 %2", "a cabinet and its dial: CAB A Level")
+                                       .arg(cabinet, slider->title()));
 }
 
 void QBaseSet::ApplyMode(int mode) {

@@ -95,12 +95,28 @@ void QSliderWidget::setTitle(const QString& text) {
     mlblTitle->setText(text);
 }
 
+QString QSliderWidget::title() const {
+    return mlblTitle->text();
+}
+
 int QSliderWidget::ShownNumber(int position) const {
     return mInverted ? mcslDial->maximum() + mcslDial->minimum() - position : position;
 }
 
 void QSliderWidget::ShowHolderText() {
-    mledValue->setText(QString::number(mspbValue->value()) + mspbValue->suffix());
+    ShowText(QString::number(mspbValue->value()) + mspbValue->suffix());
+}
+
+void QSliderWidget::ShowText(const QString& text) {
+    mledValue->setText(text);
+    const QString suffix = mspbValue->suffix();
+    const bool unit = !suffix.isEmpty() && text.size() > suffix.size() && text.endsWith(suffix);
+    mcslDial->setValueText(unit ? text.chopped(suffix.size()) + QLatin1Char(' ') + suffix : text);
+}
+
+void QSliderWidget::SetAccessibleNames(const QString& name) {
+    mcslDial->setAccessibleName(name);
+    mledValue->setAccessibleName(QObject::tr("%1 value").arg(name));
 }
 
 void QSliderWidget::setValue(int position) {

@@ -9,6 +9,9 @@ class QMimeData;
 // A row of a selecting list: hover and selection states, the press rules with Ctrl and Shift,
 // the context-menu request and the start of a drag. The owning list reacts to its signals (the
 // sender is the row) and builds menus and drags itself.
+// Keys on the row: Up and Down (with Shift to extend the selection) ask the list to move,
+// Space toggles the row as a Ctrl+click does, Enter, the menu key and Shift+F10 open the menu as
+// a right click does, Delete asks the list to delete.
 class QBaseItem : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +29,16 @@ public:
     void setDropFormat(const QString& format);
     QString dropFormat() const { return mDropFormat; }
 
+    // Where the context menu opens: at the pointer after a click, below the row's number after a
+    // key.
+    QPoint menuPosition() const;
+
+    // Moves the keyboard `step` rows on from `from` in `rows` (list order) and gives that row the
+    // focus. A plain move selects it alone and makes it current, as a click does; an extending
+    // move selects the rows from `anchor` to it and no others. Null past either end.
+    static QBaseItem* MoveByKey(const QList<QBaseItem*>& rows, QBaseItem* from, int step,
+                                bool extend, const QBaseItem* anchor);
+
 signals:
     void emitMousePress();
     void emitMouseShiftPress();
@@ -33,6 +46,8 @@ signals:
     void emitShowTreeMenu();
     void emitStartDrag();
     void emitDropMimeData(const QMimeData* mimeData);
+    void emitKeyMove(int step, bool extend);
+    void emitKeyDelete();
 
 protected:
     void enterEvent(QEvent* event) override;
@@ -42,13 +57,17 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Selects an unselected row, telling the list; then asks for the menu.
     void selectAndShowMenu();
+    void showMenuByKey();
 
     int mState = StateNormal;
     bool mPressed = false;
     QPoint mPressPoint;
     QString mDropFormat;
+    bool mMenuByKey = false;
 };

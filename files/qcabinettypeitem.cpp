@@ -1,5 +1,6 @@
 #include "files/qcabinettypeitem.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -41,18 +42,45 @@ QColor QCabInetTypeItem::markColor(int cabinet) {
 
 void QCabInetTypeItem::setNumber(int number) {
     mNumber = number;
+    updateAccessibleTexts();
     update();
 }
 
 void QCabInetTypeItem::setName(const QString& name) {
     mName = name;
     updateToolTip();
+    updateAccessibleTexts();
     update();
 }
 
 void QCabInetTypeItem::setMark(int mark) {
     mMark = mark;
+    updateAccessibleTexts();
     update();
+}
+
+void QCabInetTypeItem::updateAccessibleTexts() {
+    setAccessibleName(QObject::tr("Slot %1, %2").arg(numberText(mNumber), mName));
+    switch (mMark) {
+    case MarkCabA:
+        setAccessibleDescription(QObject::tr("used by CAB A"));
+        break;
+    case MarkCabB:
+        setAccessibleDescription(QObject::tr("used by CAB B"));
+        break;
+    case MarkBoth:
+        setAccessibleDescription(QObject::tr("used by CAB A and CAB B"));
+        break;
+    default:
+        setAccessibleDescription(QString());
+        break;
+    }
+}
+
+void QCabInetTypeItem::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        updateAccessibleTexts();
+    QBaseItem::changeEvent(event);
 }
 
 void QCabInetTypeItem::setTheme(int theme) {

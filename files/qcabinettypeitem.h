@@ -37,9 +37,12 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QRect nameRect() const;
+    // What a screen reader reads: "Slot 05, My Cab", and which cabinets play it.
+    void updateAccessibleTexts();
     // The full name as tool tip only while the row cuts it.
     void updateToolTip();
 

@@ -5,6 +5,7 @@
 #include "uikit/retractlabel.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -47,6 +48,7 @@ QString QComputerItem::name() const {
 
 void QComputerItem::setName(const QString& name) {
     mLabel->SetName(name);
+    setAccessibleName(name);
 }
 
 void QComputerItem::setTheme(int theme) {
@@ -78,6 +80,14 @@ void QComputerItem::onNameEdited(const QString& newName) {
     // The row shows the new name until the owner refuses it.
     setName(newName);
     emit emitChangedName(oldName, newName);
+}
+
+void QComputerItem::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        startRename();
+        return;
+    }
+    QBaseItem::keyPressEvent(event);
 }
 
 void QComputerItem::resizeEvent(QResizeEvent* event) {

@@ -74,6 +74,11 @@ QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) 
     }
     connect(m_upgrade, &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onUpgrade);
     connect(m_continue, &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onCancel);
+    setAccessibleName(QObject::tr("Prompt"));
+    setAccessibleDescription(m_message->text());
+    // Enter, like Escape, goes on without the update: an update is chosen on purpose.
+    m_continue->setDefault(true);
+    m_continue->setFocus(Qt::OtherFocusReason);
     Layout();
 }
 

@@ -1,5 +1,8 @@
 #include "uikit/qmebasebutton.h"
 
+#include "uikit/qmeaccessible.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -7,8 +10,10 @@
 QMEBaseButton::QMEBaseButton(QWidget* parent) : QMEBaseButton(QString(), parent) {}
 
 QMEBaseButton::QMEBaseButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    QMEAccessible::Install();
     setFlat(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 bool QMEBaseButton::SetButtonImage(const QString& path) {
@@ -52,10 +57,15 @@ QMEBaseButtonDraw& QMEBaseButton::Draw() {
     return m_draw;
 }
 
+void QMEBaseButton::SetOpensMenu(bool opens) {
+    m_opensMenu = opens;
+}
+
 void QMEBaseButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_draw.Paint(painter, rect(), text(), font(), isChecked());
+    // Held down by the space bar it shows pressed, as under the mouse.
+    m_draw.Paint(painter, rect(), text(), font(), isChecked() || isDown());
 }
 
 // Every signal may end the owner and with it this button: each handler watches itself before
@@ -123,4 +133,16 @@ void QMEBaseButton::changeEvent(QEvent* event) {
         update();
     }
     QPushButton::changeEvent(event);
+}
+
+void QMEBaseButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // Enter presses a button as the space bar does, also outside dialogs.
+    if (plain &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || (key == Qt::Key_Down && m_opensMenu))) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }

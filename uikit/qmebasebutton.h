@@ -20,6 +20,9 @@ public:
     void SetFixedState(bool fixed);
     int State() const;
     QMEBaseButtonDraw& Draw();
+    // A button that opens a menu: the Down key opens it too, and a screen reader hears so.
+    void SetOpensMenu(bool opens);
+    bool OpensMenu() const { return m_opensMenu; }
 
 signals:
     void mouseMove(QMouseEvent* event, int x);
@@ -36,7 +39,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QMEBaseButtonDraw m_draw;
+    bool m_opensMenu = false;
 };

@@ -6,6 +6,7 @@
 #include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmebaseprogress.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmeprogramlauncher.h"
 #include "uikit/qpromptdialog.h"
 #include "updater/qmeupdatewritethread.h"
@@ -183,6 +184,7 @@ void MainWindow::RetranslateFrame() {
 void MainWindow::RetranslateTexts() {
     mbtnUpdate->setText(m_updateStarted ? QObject::tr("Down") : QObject::tr("Start"));
     mlblUpdate->setText(QObject::tr("Update"));
+    mproUpdate->setAccessibleName(QObject::tr("Firmware update progress"));
     mlblReady->setText(m_failureType == 0 ? QObject::tr("Loading...") : QObject::tr("Failed"));
     // Wider than its designed width where a translation needs it.
     mlblReady->resize(std::max(kReadyWidth, mlblReady->sizeHint().width()), mlblReady->height());
@@ -264,6 +266,7 @@ void MainWindow::LayoutContent() {
 }
 
 void MainWindow::ApplyTheme(int mode) {
+    QMEFocusRing::Install(mode);
     const QString folder = QMEFolders::imageFolder(mode);
     SetBackgroundImage(folder + kBackground, false);
     if (CloseButton())
@@ -327,10 +330,11 @@ void MainWindow::OnClose() {
         const QString question =
             QObject::tr("The pedal is being updated. If you close now it stays in its update mode "
                         "until you run the update again. Close anyway?");
-        // Only Yes closes: Escape and the prompt's own close button keep the update going.
-        if (QPromptDialog::ShowFittedPrompt(
-                this, question, 300, QObject::tr("Prompt"), QPromptDialog::IconWarning,
-                QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+        // Only Yes closes: Enter (No is the default), Escape and the prompt's own close button
+        // keep the update going.
+        if (QPromptDialog::ShowFittedPrompt(this, question, 300, QObject::tr("Prompt"),
+                                            QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo,
+                                            QPromptDialog::ResultNo) != QPromptDialog::ResultYes)
             return;
     }
     QMEInitMainWindow::OnClose();

@@ -25,12 +25,14 @@
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmewidget.h"
 #include "updater/image/firmwarefolder.h"
 #include "virtualpedal/virtualpedal.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
@@ -88,6 +90,18 @@ bool dragAndDrop(QWidget* target, const QMimeData* mime) {
     QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return enter.isAccepted();
+}
+
+// A control as the tab order names it: its own name after the names of its parents below the
+// window ("mwgtLeftSet/mwgtLevel/mcslDial").
+QString describe(const QWidget* widget) {
+    QStringList names;
+    for (const QWidget* w = widget; w && w->objectName() != "centralWidget" && !w->isWindow();
+         w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && w->objectName() != "qt_scrollarea_viewport")
+            names.prepend(w->objectName());
+    }
+    return names.join('/');
 }
 
 } // namespace
@@ -531,7 +545,7 @@ private slots:
         QStringList entries;
         for (QAction* action : m_window->SetActions())
             entries << action->text();
-        QCOMPARE(entries, (QStringList{"Backup", "Recall"}));
+        QCOMPARE(entries, (QStringList{"Backup", "Recall", "Keyboard shortcuts"}));
 
         // The pedal reports preset 4 on connect; the strip follows without selecting again.
         PedalState pedal = VirtualPedal::snapshot();
@@ -768,6 +782,195 @@ private slots:
         for (int mode : {1, 2})
             for (const QString& name : MainWindow::ImageNames() + QMEInitMainWindow::ImageNames())
                 QVERIFY2(QFile::exists(QMEFolders::imageFolder(mode) + name), qPrintable(name));
+    }
+
+    // Tab walks the window as it reads and Shift+Tab back: the strip and the lists are one stop
+    // each, entered at their current member, the arrows move within them. The ring follows the
+    // keyboard and goes with the first click.
+    void keyboardWalk() {
+        auto* computer = child<QComputerForm>("mwgtComputer");
+        QVERIFY(computer->savePreset(0));
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QCOMPARE(QApplication::focusWidget(), connectSwitch());
+        QVERIFY(!QMEFocusRing::Ring());
+
+        QStringList expected{"mcbxConnect", "mccbLanguage", "mbtnDarkMode",
+                             "mbtnUpdate",  "mbtnReset",    "mbtnSet",
+                             "mbtnMin",     "mbtnClose",    "mwgtBtnList/mbtnPreset0",
+                             "mbtnSave"};
+        for (const char* panel : {"mwgtLeftSet", "mwgtRightSet"}) {
+            expected << QString(panel) + "/mcbxBypass" << QString(panel) + "/mccbCabinet";
+            for (const char* dial : {"mwgtLevel", "mwgtLatency", "mwgtLowCut", "mwgtHighCut"})
+                expected << QStringLiteral("%1/%2/mcslDial").arg(panel, dial);
+        }
+        // The delete button waits for a slot with a user IR.
+        expected << "mwgtComputer/mbtnOpenDir"
+                 << "mwgtComputer/mbtnRefresh"
+                 << "mwgtComputer/mscrComputer/mwgtComputerItem1"
+                 << "mwgtCabInetType/mbtnDownload"
+                 << "mwgtCabInetType/mscrCabInetType/mwgtCabInetTypeItem1";
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QStringList walked;
+            for (int i = 0; i < expected.size(); ++i) {
+                walked << describe(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QWidget* ring = QMEFocusRing::Ring();
+                QVERIFY(ring && ring->geometry().contains(QApplication::focusWidget()->geometry()));
+            }
+            QCOMPARE(describe(QApplication::focusWidget()), QString("mcbxConnect"));
+            if (key == Qt::Key_Backtab)
+                std::reverse(walked.begin() + 1, walked.end());
+            QCOMPARE(walked, expected);
+        }
+
+        // Within the strip and a list the arrows move; Tab leaves them.
+        auto* strip = child<QButtonWidget>("mwgtBtnList");
+        strip->buttons().at(0)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(describe(QApplication::focusWidget()), QString("mwgtBtnList/mbtnPreset2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(describe(QApplication::focusWidget()), QString("mbtnSave"));
+        auto* cabinets = child<QCabInetTypeForm>("mwgtCabInetType");
+        cabinets->items().at(0)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(cabinets->currentItem(), cabinets->items().at(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), cabinets->items().at(1));
+
+        // A click, wherever it lands, takes the ring away; the focus stays.
+        QTest::mouseClick(child<QLabel>("mlblProjectNane"), Qt::LeftButton);
+        QVERIFY(!QMEFocusRing::Ring());
+        QCOMPARE(QApplication::focusWidget(), cabinets->items().at(1));
+    }
+
+    // The strip, the switch and Ctrl+S by key on the pedal: the same commands as the mouse, the
+    // save question where a changed preset would be left.
+    void keyboardPresets() {
+        answerPromptsByHook();
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        connectPedal();
+        auto* strip = child<QButtonWidget>("mwgtBtnList");
+        QMECircleSlider* level =
+            child<QLeftSet>("mwgtLeftSet")->SliderWidget(QBaseSet::DialLevel)->Dial();
+        const int preset = strip->currentIndex();
+        strip->buttons().at(preset)->setFocus(Qt::TabFocusReason);
+        struct Step {
+            QWidget* target;
+            int key;
+            int reply;
+            int current;
+            bool asked;
+            QList<int> sent;
+        };
+        const int no = QPromptDialog::ResultNo;
+        const int yes = QPromptDialog::ResultYes;
+        const QList<Step> steps{
+            {strip, Qt::Key_Right, no, preset, false, {}},
+            {strip, Qt::Key_Space, no, preset + 1, false, {0x91}},
+            {strip, Qt::Key_Right, no, preset + 1, false, {}},
+            {strip, Qt::Key_Return, no, preset + 2, false, {0x91}},
+            {level, Qt::Key_Up, no, preset + 2, false, {0x92}},
+            {strip, Qt::Key_Left, no, preset + 2, false, {}},
+            // Leaving a changed preset asks first; No selects without saving.
+            {strip, Qt::Key_Enter, no, preset + 1, true, {0x91}},
+            {level, Qt::Key_Up, no, preset + 1, false, {0x92}},
+            {m_window.get(), int(Qt::CTRL | Qt::Key_S), yes, preset + 1, true, {0x9A}},
+        };
+        for (const Step& step : steps) {
+            forgetPrompts();
+            VirtualPedal::clearReceivedFrames();
+            m_reply = step.reply;
+            QWidget* target = step.target == strip ? QApplication::focusWidget() : step.target;
+            QTest::keyClick(target, Qt::Key(step.key & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(step.key & Qt::KeyboardModifierMask));
+            QCOMPARE(strip->currentIndex(), step.current);
+            QCOMPARE(m_asked.size(), step.asked ? 1 : 0);
+            // A command no key sends closes each step's log.
+            QVERIFY(m_window->WriteThread()->requestCurrent());
+            QTRY_COMPARE_WITH_TIMEOUT(codesReceived(), step.sent + QList<int>{0x9B}, 10000);
+        }
+        QCOMPARE(int(VirtualPedal::snapshot().currentPreset), preset + 1);
+        QVERIFY(!m_window->Parser()->isPresetModified());
+    }
+
+    // The window as a screen reader finds it: every visible control with a role, a name and,
+    // where it has one, a value; no two siblings sharing a name; names in the chosen language.
+    void accessibleTree() {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const QList<QAccessible::Role> controls{
+            QAccessible::Button,      QAccessible::ButtonMenu, QAccessible::CheckBox,
+            QAccessible::RadioButton, QAccessible::ComboBox,   QAccessible::Dial,
+            QAccessible::ProgressBar, QAccessible::List,       QAccessible::ListItem,
+            QAccessible::EditableText};
+        QHash<QString, QAccessibleInterface*> named;
+        QStringList problems;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            QStringList siblings;
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface* item = node->child(i);
+                if (!item || item->state().invisible)
+                    continue;
+                const QString name = item->text(QAccessible::Name);
+                const QString where = describe(qobject_cast<QWidget*>(item->object()));
+                if (controls.contains(item->role())) {
+                    if (name.isEmpty())
+                        problems << "no name: " + where;
+                    if (item->valueInterface() && !item->valueInterface()->currentValue().isValid())
+                        problems << "no value: " + where;
+                    named.insert(name, item);
+                }
+                if (!name.isEmpty() && siblings.contains(name))
+                    problems << "twice: " + name;
+                siblings << name;
+                walk(item);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(m_window.get()));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+
+        auto role = [&named](const QString& name) {
+            return named.contains(name) ? named[name]->role() : QAccessible::NoRole;
+        };
+        QCOMPARE(role("Connect"), QAccessible::CheckBox);
+        QCOMPARE(role("Set"), QAccessible::ButtonMenu);
+        QCOMPARE(role("Factory reset"), QAccessible::Button);
+        QCOMPARE(role("CAB A switch"), QAccessible::CheckBox);
+        QCOMPARE(role("CAB B cabinet"), QAccessible::ComboBox);
+        QCOMPARE(role("CABINET TYPE"), QAccessible::List);
+        QCOMPARE(role("Slot 02, A15 1x12"), QAccessible::ListItem);
+        QVERIFY(named["Preset 0"]->state().checked);
+        for (int preset = 0; preset < 14; ++preset)
+            QCOMPARE(role(QStringLiteral("Preset %1").arg(preset)), QAccessible::RadioButton);
+        for (const char* cabinet : {"CAB A", "CAB B"}) {
+            for (const char* dial : {"Level", "Latency", "Low-Cut", "High-Cut"})
+                QCOMPARE(role(QStringLiteral("%1 %2").arg(cabinet, dial)), QAccessible::Dial);
+        }
+        QCOMPARE(named["CAB B Latency"]->text(QAccessible::Value), QString("0 ms"));
+        QCOMPARE(named["CAB B High-Cut"]->text(QAccessible::Value), QString("Off"));
+        QCOMPARE(named["CAB A Low-Cut"]->valueInterface()->currentValue().toInt(), 3);
+
+        // Another language names every control again.
+        auto* languages = child<QMEComboBox>("mccbLanguage");
+        languages->setCurrentIndex(languages->findText("German"));
+        QAccessibleInterface* connect = QAccessible::queryAccessibleInterface(connectSwitch());
+        QCOMPARE(connect->text(QAccessible::Name), QObject::tr("Connect"));
+        QVERIFY(connect->text(QAccessible::Name) != "Connect");
+        QAccessibleInterface* level = QAccessible::queryAccessibleInterface(
+            child<QLeftSet>("mwgtLeftSet")->SliderWidget(QBaseSet::DialLevel)->Dial());
+        QCOMPARE(level->text(QAccessible::Name), QObject::tr("CAB A") + " " + QObject::tr("Level"));
+        // The rows hear of the language as every widget does, once control returns.
+        QAccessibleInterface* row = QAccessible::queryAccessibleInterface(
+            child<QCabInetTypeForm>("mwgtCabInetType")->items().at(1));
+        QTRY_VERIFY(
+            row->text(QAccessible::Name).startsWith(QObject::tr("Slot %1, %2").arg("02", "")));
+        QVERIFY(!row->text(QAccessible::Name).startsWith("Slot"));
     }
 
     void menusDownloadPageAndExit() {

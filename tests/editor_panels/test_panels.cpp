@@ -264,6 +264,95 @@ private slots:
         thread->closeUsbConnect();
         thread.reset();
     }
+
+    // Keys on both panels against the virtual pedal: each step shows its value, as the field and
+    // as a screen reader hears it, and sends the one command the same turn of the mouse sends.
+    void keys() const {
+        PedalEnv env;
+        QMEBaseLibusb link;
+        link.setTransferMode(QMEBaseLibusb::ModeInterrupt);
+        auto thread = std::make_unique<QUsbWriteThread>();
+        thread->attachLink(&link);
+        QDataAnalysis parser;
+        parser.setWriteThread(thread.get());
+        QLeftSet left;
+        QRightSet right;
+        for (QBaseSet* panel : {static_cast<QBaseSet*>(&left), static_cast<QBaseSet*>(&right)}) {
+            panel->ApplyMode(1);
+            panel->setParser(&parser);
+            panel->Retranslate();
+            panel->show();
+        }
+        QCOMPARE(thread->openUsbConnect(0x0483, 0x5703, 200, "TAL_IX"),
+                 int(QMEBaseLibusb::OpenRunning));
+        thread->startReceiving();
+
+        constexpr int kSwitch = -1;
+        constexpr int kWheelUp = -1; // a notch of the wheel in place of a key
+        struct Step {
+            QBaseSet* panel;
+            int control;
+            int key;
+            const char* shown;
+            const char* heard;
+            Frames sent;
+        };
+        const int level = QBaseSet::DialLevel;
+        const int latency = QBaseSet::DialLatency;
+        const int lowCut = QBaseSet::DialLowCut;
+        const int highCut = QBaseSet::DialHighCut;
+        const Step steps[] = {
+            {&left, level, Qt::Key_Right, "1", "1", {frame(0x92, {0, 0, 1})}},
+            {&left, level, Qt::Key_PageUp, "11", "11", {frame(0x92, {0, 0, 11})}},
+            {&left, level, Qt::Key_Up, "12", "12", {frame(0x92, {0, 0, 12})}},
+            {&left, level, kWheelUp, "13", "13", {frame(0x92, {0, 0, 13})}},
+            {&left, level, Qt::Key_Down, "12", "12", {frame(0x92, {0, 0, 12})}},
+            {&left, level, Qt::Key_Left, "11", "11", {frame(0x92, {0, 0, 11})}},
+            {&left, level, Qt::Key_PageDown, "1", "1", {frame(0x92, {0, 0, 1})}},
+            {&left, level, Qt::Key_End, "100", "100", {frame(0x92, {0, 0, 100})}},
+            {&left, level, Qt::Key_Home, "0", "0", {frame(0x92, {0, 0, 0})}},
+            // At its end a dial stays, and nothing is sent.
+            {&left, level, Qt::Key_Left, "0", "0", {}},
+            {&right, latency, Qt::Key_End, "20ms", "20 ms", {frame(0x94, {1, 0, 80})}},
+            {&right, latency, Qt::Key_Left, "19ms", "19 ms", {frame(0x94, {1, 0, 76})}},
+            {&left, lowCut, Qt::Key_Right, "25Hz", "25 Hz", {frame(0x95, {0, 0, 4})}},
+            {&left, lowCut, Qt::Key_Home, "Off", "Off", {frame(0x95, {0, 0, 3})}},
+            {&right, highCut, Qt::Key_Right, "20000Hz", "20000 Hz", {frame(0x96, {1, 0, 1})}},
+            {&right, highCut, Qt::Key_PageUp, "17500Hz", "17500 Hz", {frame(0x96, {1, 0, 11})}},
+            {&right, highCut, Qt::Key_Home, "Off", "Off", {frame(0x96, {1, 0, 0})}},
+            {&left, kSwitch, Qt::Key_Space, "ON", "", {frame(0x98, {1, 0})}},
+            {&right, kSwitch, Qt::Key_Return, "ON", "", {frame(0x98, {1, 1})}},
+            {&left, kSwitch, Qt::Key_Enter, "OFF", "", {frame(0x98, {0, 1})}},
+        };
+        for (const Step& step : steps) {
+            VirtualPedal::clearReceivedFrames();
+            const QString row = QStringLiteral("%1 %2 %3")
+                                    .arg(step.panel->Cabinet())
+                                    .arg(step.control)
+                                    .arg(step.key, 0, 16);
+            if (step.control == kSwitch) {
+                QTest::keyClick(step.panel->Switch(), Qt::Key(step.key));
+                QVERIFY2(step.panel->Switch()->text() == step.shown, qPrintable(row));
+            } else {
+                QSliderWidget* slider = step.panel->SliderWidget(step.control);
+                if (step.key == kWheelUp)
+                    wheelDial(slider->Dial(), true);
+                else
+                    QTest::keyClick(slider->Dial(), Qt::Key(step.key));
+                QVERIFY2(slider->Field()->text() == step.shown, qPrintable(row));
+                QVERIFY2(slider->Dial()->valueText() == step.heard, qPrintable(row));
+            }
+            // A command the panels never send closes each step's log.
+            QVERIFY(thread->requestCurrent());
+            Frames expected = step.sent;
+            expected.push_back(frame(0x9B, {}));
+            QTRY_COMPARE_WITH_TIMEOUT(VirtualPedal::receivedFrames().size(), expected.size(),
+                                      10000);
+            QVERIFY2(VirtualPedal::receivedFrames() == expected, qPrintable(row));
+        }
+        thread->closeUsbConnect();
+        thread.reset();
+    }
 };
 
 TALIX_WIDGET_TEST_MAIN(TestPanels)

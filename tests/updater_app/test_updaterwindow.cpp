@@ -233,13 +233,24 @@ void TestUpdaterWindow::closeAsksWhileWriting() {
     auto window = std::make_unique<MainWindow>();
     QCOMPARE(window->Probe(), 1);
     window->show();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QStringList asked;
     int reply = QPromptDialog::ResultNo;
     QPromptDialog::SetAnswerHook([&](const QPromptDialog& prompt) {
         asked << prompt.Text();
+        // Enter must not close it: No is the button Enter takes.
+        [&] { QCOMPARE(prompt.DefaultButton()->text(), QString("No")); }();
         return reply;
     });
-    child<QMEBaseButton>(*window, "mbtnUpdate")->click();
+    // The keyboard starts on Start; Tab walks to the close button and back.
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, (QStringList{"mbtnUpdate", "mbtnClose", "mbtnUpdate"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(child<QLabel>(*window, "mlblMessage")->text(),
              QString("Writing the firmware — keep the pedal plugged in and this window open."));
 
