@@ -11,6 +11,7 @@
 #include "tools/screenshots/updaterscreenshots.h"
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmaskwidget.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmeprogressindicator.h"
@@ -169,6 +170,17 @@ int main(int argc, char** argv) {
                        QStringLiteral("prompt_%1_%2").arg(c.name, look));
         }
         ok &= saveTextPrompts(pedalPrompts(), mode, look);
+
+        // A question as the keyboard finds it: on its default button, ringed.
+        QMEFocusRing::Install(mode);
+        QPromptDialog question(nullptr, QString::fromUtf8(kPrompts[0].text),
+                               QStringLiteral("Prompt"), kPrompts[0].icon, kPrompts[0].buttons);
+        question.SetMessageSize(kPrompts[0].area.width(), kPrompts[0].area.height());
+        question.show();
+        QApplication::setActiveWindow(&question);
+        QMEFocusRing::ShowForKeyboard();
+        ok &= save(onBackdrop(grabShown(question), mode), out, "prompt_focus_" + look);
+        question.hide();
 
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));
