@@ -31,6 +31,7 @@
 #include "updater/image/firmwarefolder.h"
 #include "updater/image/firmwaretexts.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -445,23 +446,31 @@ void MainWindow::ApplyTheme(int mode) {
     mccbLanguage->SetTextColor(languageText.name());
     mccbLanguage->SetPopupBorder(1, dark ? "#4a4d57" : "#d0d0d0");
     mccbLanguage->SetPopupBackground(dark ? "#2b2d33" : "#f1f1f1");
-    mccbLanguage->SetItemHover("#709aff", "#709aff");
-    mccbLanguage->SetItemSelected("#709aff", "#709aff");
+    // The list's entries keep the look's text colour, on a highlight as pale (or as deep) as the
+    // cabinet choosers' so that they stay readable.
+    const QString highlight = dark ? "#3e4152" : "#e8ecfc";
+    mccbLanguage->SetItemHover(highlight, highlight);
+    mccbLanguage->SetItemSelected(highlight, highlight);
     // The style rule alone leaves the read-only line edit's text black; every rule set above
     // polishes it again, so this comes last.
     QPalette languagePalette = mccbLanguage->lineEdit()->palette();
     languagePalette.setColor(QPalette::Text, languageText);
     mccbLanguage->lineEdit()->setPalette(languagePalette);
+    QPalette listPalette = mccbLanguage->view()->palette();
+    listPalette.setColor(QPalette::Text, languageText);
+    listPalette.setColor(QPalette::HighlightedText, languageText);
+    mccbLanguage->view()->setPalette(listPalette);
     m_menu->MenuStyle()->SetColors(dark ? QColor(43, 45, 51) : QColor(241, 241, 241),
                                    dark ? QColor(255, 255, 255) : QColor(51, 51, 51),
-                                   QColor(112, 154, 255), QColor(255, 255, 255));
+                                   QColor(84, 116, 192), QColor(255, 255, 255));
 
     QPalette labels = mlblProjectNane->palette();
     labels.setColor(QPalette::WindowText, dark ? QColor(255, 255, 255) : QColor(51, 51, 51));
     mlblProjectNane->setPalette(labels);
     mlblVersion->setPalette(labels);
     QPalette switchText = mcbxConnect->palette();
-    switchText.setColor(QPalette::WindowText, QColor(191, 193, 199));
+    // Darker on the light look's pale pill, where the designed grey is hard to read.
+    switchText.setColor(QPalette::WindowText, dark ? QColor(191, 193, 199) : QColor(110, 111, 115));
     mcbxConnect->setPalette(switchText);
 
     // Re-shown as the switch stands: after a factory reset the link is still open to a pedal that

@@ -35,10 +35,6 @@ constexpr int kDialGap = 25;
 constexpr int kTitlePixels = 18;
 constexpr int kSwitchPixels = 14;
 
-QColor textColor(int mode) {
-    return mode == 2 ? QColor(219, 219, 219) : QColor(97, 97, 97);
-}
-
 void setTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -118,6 +114,10 @@ QSliderWidget* QBaseSet::SliderWidget(int dial) const {
     default:
         return nullptr;
     }
+}
+
+QColor QBaseSet::TextColor(int mode) {
+    return mode == 2 ? QColor(219, 219, 219) : QColor(97, 97, 97);
 }
 
 QList<QWidget*> QBaseSet::FocusOrder() const {
@@ -281,15 +281,15 @@ void QBaseSet::ApplyMode(int mode) {
     }
     ApplyChooserLook(mccbCabinet, mode);
     mcbxBypass->SetIndicatorImages(folder + "/button_on.png", folder + "/button_off.png");
-    setTextColor(mlblTitle, textColor(mode));
-    setTextColor(mcbxBypass, textColor(mode));
+    setTextColor(mlblTitle, TextColor(mode));
+    setTextColor(mcbxBypass, TextColor(mode));
     LayoutWidgets();
 }
 
 void QBaseSet::StyleChooser(QMEComboBox* chooser, int mode, const QString& background) {
     const QString folder = QMEFolders::imageFolder(mode);
     const bool dark = mode == 2;
-    const QString text = textColor(mode).name();
+    const QString text = TextColor(mode).name();
     const QString popup = dark ? "#2f3039" : "#ffffff";
     const QString border = dark ? "#4c4e5c" : "#dadde7";
     const QString hover = dark ? "#3e4152" : "#e8ecfc";

@@ -41,6 +41,8 @@ public:
     QMECheckBox* Switch() const { return mcbxBypass; }
     QMEComboBox* Chooser() const { return mccbCabinet; }
     QLabel* Picture() const { return mlblPicture; }
+    // The title's, the switch's and the chooser's text in look `mode` (1 light, 2 dark).
+    static QColor TextColor(int mode);
     // The controls in the order Tab walks them: switch, chooser, then the four dials.
     QList<QWidget*> FocusOrder() const;
 

@@ -181,7 +181,7 @@ void QSliderWidget::ApplyMode(int mode) {
     const QString folder = QMEFolders::imageFolder(mode);
     const bool dark = mode == 2;
     const QColor title = dark ? QColor(219, 219, 219) : QColor(97, 97, 97);
-    const QColor text = dark ? QColor(180, 180, 180) : QColor(123, 123, 123);
+    const QColor text = dark ? QColor(180, 180, 180) : QColor(111, 111, 111);
 
     mcslDial->setBackgroundImage(QMEImageLoader::LoadPixmap(folder + "/circle_slider_bg.png"));
     mcslDial->setNeedleImage(QMEImageLoader::LoadPixmap(folder + "/circle_slider_point.png"));

@@ -40,6 +40,14 @@ QColor QCabInetTypeItem::markColor(int cabinet) {
     return cabinet == 0 ? QColor(129, 147, 248) : QColor(248, 129, 129);
 }
 
+QColor QCabInetTypeItem::numberColor(int theme) {
+    return dark(theme) ? QColor(204, 206, 216) : QColor(102, 104, 116);
+}
+
+QColor QCabInetTypeItem::markTextColor() {
+    return QColor(50, 50, 50);
+}
+
 void QCabInetTypeItem::setNumber(int number) {
     mNumber = number;
     updateAccessibleTexts();
@@ -123,8 +131,7 @@ void QCabInetTypeItem::paintEvent(QPaintEvent*) {
     }
 
     const QColor text = dark(mTheme) ? QColor(255, 255, 255) : QColor(51, 51, 51);
-    const QColor dim = dark(mTheme) ? QColor(170, 173, 190) : QColor(140, 144, 160);
-    painter.setPen(dim);
+    painter.setPen(numberColor(mTheme));
     painter.drawText(QRect(kNumberLeft, 0, kNameLeft - kNumberLeft, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, numberText(mNumber));
     painter.setPen(text);
@@ -145,7 +152,7 @@ void QCabInetTypeItem::paintEvent(QPaintEvent*) {
         QPainterPath path;
         path.addRoundedRect(badge, 4, 4);
         painter.fillPath(path, markColor(cabinet));
-        painter.setPen(Qt::white);
+        painter.setPen(markTextColor());
         painter.drawText(badge, Qt::AlignCenter,
                          cabinet == 0 ? QStringLiteral("A") : QStringLiteral("B"));
     }

@@ -33,6 +33,9 @@ public:
     static QString numberText(int number);
     static QColor rowColor(int number, int theme);
     static QColor markColor(int cabinet);
+    // The row number's colour, and the letter's on a cabinet's mark.
+    static QColor numberColor(int theme);
+    static QColor markTextColor();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

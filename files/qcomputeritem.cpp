@@ -108,7 +108,7 @@ void QComputerItem::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(),
                          dark(mTheme) ? QColor(255, 255, 255, 14) : QColor(112, 134, 250, 18));
     }
-    painter.setPen(dark(mTheme) ? QColor(170, 173, 190) : QColor(140, 144, 160));
+    painter.setPen(QCabInetTypeItem::numberColor(mTheme));
     painter.drawText(QRect(kNumberLeft, 0, kNameLeft - kNumberLeft, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, QCabInetTypeItem::numberText(mNumber));
 }

@@ -45,6 +45,18 @@ void QMEBaseButton::SetTextColor(int state, const QColor& color) {
     update();
 }
 
+void QMEBaseButton::SetLookTextColors(int mode) {
+    const bool light = mode == 1;
+    SetTextColor(QMEBaseButtonDraw::StateNormal, light ? QColor(51, 51, 51) : Qt::white);
+    // The blues of hover and pressed, darker on the light look and lighter on the dark one, as
+    // far as their text needs to be read on the button.
+    SetTextColor(QMEBaseButtonDraw::StateHover,
+                 light ? QColor(98, 108, 164) : QColor(173, 185, 255));
+    SetTextColor(QMEBaseButtonDraw::StatePressed,
+                 light ? QColor(77, 106, 176) : QColor(129, 166, 255));
+    SetTextColor(QMEBaseButtonDraw::StateDisabled, Qt::white);
+}
+
 void QMEBaseButton::SetFixedState(bool fixed) {
     m_draw.SetFixedState(fixed);
 }

@@ -17,6 +17,9 @@ public:
     void SetIconPosition(const QPoint& position);
     void SetIconSize(const QSize& size);
     void SetTextColor(int state, const QColor& color);
+    // The text colours of a text button in look `mode` (1 light, other modes dark): the prompts',
+    // the firmware dialog's and the updater's.
+    void SetLookTextColors(int mode);
     void SetFixedState(bool fixed);
     int State() const;
     QMEBaseButtonDraw& Draw();

@@ -135,12 +135,13 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
     m_message->resize(m_messageSize);
 
     const QColor windowText = m_mode == 1 ? QColor(123, 123, 123) : QColor(255, 255, 255);
-    const QColor buttonText = m_mode == 1 ? QColor(51, 51, 51) : QColor(255, 255, 255);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, windowText);
     setPalette(pal);
+    // The message is smaller than the title: on the light look's pale body it needs a darker grey.
     QPalette messagePalette = m_message->palette();
-    messagePalette.setColor(QPalette::WindowText, windowText);
+    messagePalette.setColor(QPalette::WindowText,
+                            m_mode == 1 ? QColor(112, 112, 112) : QColor(255, 255, 255));
     m_message->setPalette(messagePalette);
 
     if (buttons == ButtonsOk) {
@@ -155,10 +156,7 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
         AddButton(QObject::tr("OK"), ResultOk);
     }
     for (QMEBaseButton* button : m_buttons) {
-        button->SetTextColor(QMEBaseButtonDraw::StateNormal, buttonText);
-        button->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+        button->SetLookTextColors(m_mode);
         if (button->property("result").toInt() == defaultResult)
             button->setDefault(true);
     }

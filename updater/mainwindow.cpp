@@ -213,7 +213,7 @@ void MainWindow::RetranslateTexts() {
 
 void MainWindow::ShowLine(const QString& text, bool warning) {
     const bool light = m_mode == 1;
-    const QColor info = light ? QColor(123, 123, 123) : QColor(232, 240, 254);
+    const QColor info = light ? QColor(112, 112, 112) : QColor(232, 240, 254);
     // A warning reads in a warm tone that both backgrounds carry.
     const QColor warm = light ? QColor(196, 64, 48) : QColor(255, 150, 130);
     setTextColor(mlblMessage, warning ? warm : info);
@@ -277,7 +277,8 @@ void MainWindow::ApplyTheme(int mode) {
 
     const bool light = mode == 1;
     const QColor heading = light ? QColor(123, 123, 123) : QColor(255, 255, 255);
-    const QColor text = light ? QColor(123, 123, 123) : QColor(232, 240, 254);
+    // Smaller than the heading, the lines need a darker grey on the light look's pale body.
+    const QColor text = light ? QColor(112, 112, 112) : QColor(232, 240, 254);
     setTextColor(this, heading);
     setTextColor(mlblUpdate, heading);
     for (QWidget* w : {static_cast<QWidget*>(mlblReady), static_cast<QWidget*>(mproUpdate),
@@ -286,11 +287,7 @@ void MainWindow::ApplyTheme(int mode) {
     setTextColor(mlblFile, text);
     m_mode = mode;
     RetranslateTexts();
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateNormal,
-                             light ? QColor(51, 51, 51) : QColor(255, 255, 255));
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+    mbtnUpdate->SetLookTextColors(mode);
     LayoutTitleBar();
 }
 

@@ -326,24 +326,35 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QColor>("text");
         QTest::addColumn<QColor>("button");
-        QTest::newRow("light") << "1" << QColor(123, 123, 123) << QColor(51, 51, 51);
-        QTest::newRow("dark") << "2" << QColor(255, 255, 255) << QColor(255, 255, 255);
+        QTest::addColumn<QColor>("message");
+        QTest::addColumn<QColor>("hover");
+        QTest::addColumn<QColor>("pressed");
+        // The message, hover and pressed colours as far from the design as their contrast needs.
+        QTest::newRow("light") << "1" << QColor(123, 123, 123) << QColor(51, 51, 51)
+                               << QColor(112, 112, 112) << QColor(98, 108, 164)
+                               << QColor(77, 106, 176);
+        QTest::newRow("dark") << "2" << QColor(255, 255, 255) << QColor(255, 255, 255)
+                              << QColor(255, 255, 255) << QColor(173, 185, 255)
+                              << QColor(129, 166, 255);
     }
 
     void themeColours() const {
         QFETCH(QString, mode);
         QFETCH(QColor, text);
         QFETCH(QColor, button);
+        QFETCH(QColor, message);
+        QFETCH(QColor, hover);
+        QFETCH(QColor, pressed);
         ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", mode);
         QPromptDialog prompt(nullptr, "x", "t", 0, QPromptDialog::ButtonsYesNo);
         ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
         QCOMPARE(prompt.Mode(), mode.toInt());
         QCOMPARE(prompt.palette().color(QPalette::WindowText), text);
-        QCOMPARE(prompt.MessageLabel()->palette().color(QPalette::WindowText), text);
+        QCOMPARE(prompt.MessageLabel()->palette().color(QPalette::WindowText), message);
         QMEBaseButtonDraw& draw = prompt.ResultButtons().at(0)->Draw();
         QCOMPARE(draw.TextColor(0), button);
-        QCOMPARE(draw.TextColor(1), QColor(152, 168, 255));
-        QCOMPARE(draw.TextColor(2), QColor(112, 154, 255));
+        QCOMPARE(draw.TextColor(1), hover);
+        QCOMPARE(draw.TextColor(2), pressed);
         QCOMPARE(draw.TextColor(3), QColor(255, 255, 255));
     }
 

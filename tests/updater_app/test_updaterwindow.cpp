@@ -1,6 +1,7 @@
 // The updater's window on the virtual pedal in its boot loader: the image it chooses, what the
 // pedal receives, the figures it shows, and the line it shows for each kind of failure.
 #include "settings/qmeappinfo.h"
+#include "tests/uikit/contrast.h"
 #include "tests/uikit/testenv.h"
 #include "tests/updater/firmwareimagebuilder.h"
 #include "uikit/qmebasebutton.h"
@@ -69,6 +70,7 @@ private slots:
     void unusablePedalKeepsWindow();
     void imageChosenBeforeStart();
     void closeAsksWhileWriting();
+    void contrast();
     // Last: a completed upload asks the application to quit.
     void uploadsNewestImage();
 
@@ -271,6 +273,41 @@ void TestUpdaterWindow::closeAsksWhileWriting() {
     const virtualpedal::PedalState state = virtualpedal::VirtualPedal::snapshot();
     QCOMPARE(state.runMode, 'B');
     QVERIFY(state.bootBlocks.size() < 8);
+}
+
+// Every text of the window against the skin of the built program folder it is drawn on, in
+// both looks: 4.5:1, 3:1 from 18 pixels.
+void TestUpdaterWindow::contrast() {
+    MainWindow window;
+    QList<Contrast::Item> items;
+    for (int mode : {1, 2}) {
+        window.ApplyTheme(mode);
+        // No image anywhere: the line warns.
+        window.ChooseImage();
+        const QString look = qEnvironmentVariable("TALIX_BUILD_DIR") + "/bin/image/" +
+                             (mode == 1 ? "light" : "dark");
+        const QColor body = Contrast::pixel(look + "/common_bg.png", 100, 150);
+        const QColor band = Contrast::pixel(look + "/common_bg.png", 100, 30);
+        for (const char* name :
+             {"mlblUpdate", "mlblReady", "mlblProgress", "mlblFile", "mlblMessage"}) {
+            auto* label = child<QLabel>(window, name);
+            items << Contrast::Item{name,
+                                    label->palette().color(QPalette::WindowText),
+                                    {body},
+                                    label->font().pixelSize()};
+        }
+        items << Contrast::Item{"title", window.palette().color(QPalette::WindowText), {band}, 18};
+        auto* start = child<QMEBaseButton>(window, "mbtnUpdate");
+        for (int state = 0; state < 3; ++state)
+            items << Contrast::Item{
+                QStringLiteral("Start, state %1, look %2").arg(state).arg(mode),
+                start->Draw().TextColor(state),
+                {Contrast::pixel(look + "/btn_common.png", 160 * state + 80, 8),
+                 Contrast::pixel(look + "/btn_common.png", 160 * state + 80, 32)},
+                start->font().pixelSize()};
+    }
+    const QStringList failures = Contrast::failures(items);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n")));
 }
 
 void TestUpdaterWindow::uploadsNewestImage() {
