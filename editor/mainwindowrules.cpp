@@ -121,9 +121,10 @@ QString keyboardHelp() {
                                      "menu, Delete deletes, F2 renames a preset file"),
         QT_TRANSLATE_NOOP("QObject", "Prompts: Enter takes the default button, Escape closes"),
     };
+    // A bullet each, so that a line that wraps stays apart from the next.
     QStringList lines;
     for (const char* line : kLines)
-        lines << QCoreApplication::translate("QObject", line);
+        lines << QStringLiteral("\u2022 ") + QCoreApplication::translate("QObject", line);
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollArea>
 
 namespace {
 
@@ -195,25 +196,24 @@ void QBaseItem::showMenuByKey() {
     selectAndShowMenu();
 }
 
-QBaseItem* QBaseItem::MoveByKey(const QList<QBaseItem*>& rows, QBaseItem* from, int step,
-                                bool extend, const QBaseItem* anchor) {
+void QBaseItem::MoveByKey(const QList<QBaseItem*>& rows, QBaseItem* from, int step, bool extend,
+                          const QBaseItem* anchor, QScrollArea* area) {
     const int at = rows.indexOf(from);
     const int to = at + step;
     if (at < 0 || to < 0 || to >= rows.size())
-        return nullptr;
+        return;
     QBaseItem* row = rows.at(to);
     if (extend) {
-        const int start = anchor && rows.contains(const_cast<QBaseItem*>(anchor))
-                              ? rows.indexOf(const_cast<QBaseItem*>(anchor))
-                              : at;
+        const int found = rows.indexOf(const_cast<QBaseItem*>(anchor));
+        const int first = qMin(found >= 0 ? found : at, to);
+        const int last = qMax(found >= 0 ? found : at, to);
         for (int i = 0; i < rows.size(); ++i)
-            rows.at(i)->setState((i >= qMin(start, to) && i <= qMax(start, to)) ? StateSelected
-                                                                                : StateNormal);
+            rows.at(i)->setState(i >= first && i <= last ? StateSelected : StateNormal);
         emit row->emitMouseCtrlPress();
     } else {
         row->setState(StateSelected);
         emit row->emitMousePress();
     }
     row->setFocus(Qt::TabFocusReason);
-    return row;
+    area->ensureWidgetVisible(row);
 }

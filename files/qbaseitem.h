@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QMimeData;
+class QScrollArea;
 
 // A row of a selecting list: hover and selection states, the press rules with Ctrl and Shift,
 // the context-menu request and the start of a drag. The owning list reacts to its signals (the
@@ -33,11 +34,12 @@ public:
     // key.
     QPoint menuPosition() const;
 
-    // Moves the keyboard `step` rows on from `from` in `rows` (list order) and gives that row the
-    // focus. A plain move selects it alone and makes it current, as a click does; an extending
-    // move selects the rows from `anchor` to it and no others. Null past either end.
-    static QBaseItem* MoveByKey(const QList<QBaseItem*>& rows, QBaseItem* from, int step,
-                                bool extend, const QBaseItem* anchor);
+    // Moves the keyboard `step` rows on from `from` in `rows` (list order), gives that row the
+    // focus and scrolls `area` to it. A plain move selects it alone and makes it current, as a
+    // click does; an extending move selects the rows from `anchor` to it and no others. Nothing
+    // past either end.
+    static void MoveByKey(const QList<QBaseItem*>& rows, QBaseItem* from, int step, bool extend,
+                          const QBaseItem* anchor, QScrollArea* area);
 
 signals:
     void emitMousePress();

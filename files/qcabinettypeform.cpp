@@ -242,10 +242,8 @@ void QCabInetTypeForm::itemShowMenu() {
 }
 
 void QCabInetTypeForm::itemKeyMove(int step, bool extend) {
-    if (QBaseItem* row =
-            QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
-                                 qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent))
-        mScroll->ensureWidgetVisible(row);
+    QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
+                         qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent, mScroll);
 }
 
 void QCabInetTypeForm::itemKeyDelete() {

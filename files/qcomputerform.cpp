@@ -240,10 +240,8 @@ void QComputerForm::followCurrent() {
 }
 
 void QComputerForm::itemKeyMove(int step, bool extend) {
-    if (QBaseItem* row =
-            QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
-                                 qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent))
-        mScroll->ensureWidgetVisible(row);
+    QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
+                         qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent, mScroll);
 }
 
 void QComputerForm::itemMousePress() {

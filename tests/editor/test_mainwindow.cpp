@@ -990,6 +990,11 @@ private slots:
         QVERIFY(m_opened[0] != m_opened[1]);
         QVERIFY(m_opened[1].endsWith(".cn/download/talix"));
 
+        // The settings menu lists the keys.
+        m_window->SetActions().last()->trigger();
+        QCOMPARE(m_prompts->seen.size(), 1);
+        QVERIFY(m_prompts->seen.takeFirst().contains("Ctrl+S saves the current preset"));
+
         m_prompts->reply = QPromptDialog::ResultNo;
         m_window->OnClose();
         QCOMPARE(m_prompts->seen, QStringList{QObject::tr("Exit the application!")});

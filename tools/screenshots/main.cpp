@@ -66,7 +66,7 @@ struct TextPrompt {
 
 // The prompts of a firmware update and of a pedal that cannot be opened, in the current language:
 // the editor's question naming the image, its prompt when there is none (two files refused), the
-// updater's close question, and the editor's connect failures.
+// updater's close question, and the editor's connect failures; and the list of keys.
 QList<TextPrompt> pedalPrompts() {
     const QString folder = QStringLiteral("/home/guitarist/Documents/TALIX/Firmware/");
     const QString none =
@@ -99,6 +99,8 @@ QList<TextPrompt> pedalPrompts() {
                 320, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
                {"firmware_missing", none, 420, QPromptDialog::IconWarning,
                 QPromptDialog::ButtonsOpenOk},
+               {"keyboard_shortcuts", MainWindowRules::keyboardHelp(), 420, QPromptDialog::IconHelp,
+                QPromptDialog::ButtonsOk},
                {"updater_close",
                 QCoreApplication::translate(
                     "QObject",
