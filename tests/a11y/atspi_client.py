@@ -1,12 +1,9 @@
 #!/usr/bin/python3
-"""What a screen reader finds of a running program, through AT-SPI.
+"""What a screen reader finds of a running application, through AT-SPI.
 
-    atspi_client.py <application name>            one line per showing object:
-                                                  role, name, value and description, tab-separated
-    atspi_client.py <application name> <name>     gives the object of that name the keyboard focus
-
-Waits up to a minute for the application to join the accessibility bus; exits 1 when it does not,
-or when no object has the name.
+atspi_client.py APP         prints each object on screen: role, name, value, description (tabs)
+atspi_client.py APP NAME    gives the object named NAME the keyboard focus
+Waits up to a minute for APP; exits 1 when it does not come or nothing has the name.
 """
 import sys
 import time
@@ -25,12 +22,10 @@ def application(name):
 
 
 def showing(node):
-    """The objects on screen below node, depth first."""
     for child in node:
-        if child is None or not child.getState().contains(pyatspi.STATE_SHOWING):
-            continue
-        yield child
-        yield from showing(child)
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
+            yield child
+            yield from showing(child)
 
 
 def value(node):
@@ -40,21 +35,11 @@ def value(node):
         return ""
 
 
-def main():
-    app = application(sys.argv[1])
-    if app is None:
-        print("no application named " + sys.argv[1], file=sys.stderr)
-        return 1
-    if len(sys.argv) > 2:
-        for node in showing(app):
-            if node.name == sys.argv[2]:
-                return 0 if node.queryComponent().grabFocus() else 1
-        print("nothing named " + sys.argv[2], file=sys.stderr)
-        return 1
-    for node in showing(app):
-        print("\t".join([node.getRoleName(), node.name, value(node), node.description]))
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+app = application(sys.argv[1])
+if app is None:
+    sys.exit("no application named " + sys.argv[1])
+if len(sys.argv) > 2:
+    target = next((n for n in showing(app) if n.name == sys.argv[2]), None)
+    sys.exit(0 if target is not None and target.queryComponent().grabFocus() else 1)
+for node in showing(app):
+    print("\t".join([node.getRoleName(), node.name, value(node), node.description]))
