@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 
 namespace {
 
@@ -64,7 +65,9 @@ private slots:
         const QByteArray reply = launch.readAllStandardOutput();
         const int end = reply.indexOf('\0');
         QVERIFY(end > 0 && reply.size() >= end + 1 + int(sizeof(pid_t)));
-        m_bus = *reinterpret_cast<const pid_t*>(reply.constData() + end + 1);
+        pid_t bus = 0;
+        std::memcpy(&bus, reply.constData() + end + 1, sizeof bus);
+        m_bus = bus;
         m_env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(reply.left(end)));
         m_env.insert("DISPLAY", m_x.display());
         for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
