@@ -469,7 +469,7 @@ void MainWindow::ApplyTheme(int mode) {
     mlblProjectNane->setPalette(labels);
     mlblVersion->setPalette(labels);
     QPalette switchText = mcbxConnect->palette();
-    // Darker on the light look's pale pill, where the designed grey is hard to read.
+    // Darker on the light look's pale pill, where the dark look's grey is hard to read.
     switchText.setColor(QPalette::WindowText, dark ? QColor(191, 193, 199) : QColor(110, 111, 115));
     mcbxConnect->setPalette(switchText);
 

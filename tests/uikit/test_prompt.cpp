@@ -329,7 +329,7 @@ private slots:
         QTest::addColumn<QColor>("message");
         QTest::addColumn<QColor>("hover");
         QTest::addColumn<QColor>("pressed");
-        // The message, hover and pressed colours as far from the design as their contrast needs.
+        // The message, hover and pressed colours moved only as far as their contrast needs.
         QTest::newRow("light") << "1" << QColor(123, 123, 123) << QColor(51, 51, 51)
                                << QColor(112, 112, 112) << QColor(98, 108, 164)
                                << QColor(77, 106, 176);
