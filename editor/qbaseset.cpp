@@ -96,7 +96,8 @@ QBaseSet::QBaseSet(QWidget* parent)
 
     connect(this, &QBaseSet::emitDropMimeData, this, &QBaseSet::OnDropMimeData);
     QMEAccessible::SetRole(this, QAccessible::Grouping);
-    // Which cabinet this is, the names need, is known once the panel is built.
+    // The names need to know which cabinet this is, which the constructor cannot ask yet:
+    // Retranslate gives them.
     ShowTexts();
     LayoutWidgets();
 }
