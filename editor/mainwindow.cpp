@@ -8,6 +8,7 @@
 #include "files/qbackupwritethread.h"
 #include "files/qcabinettypeform.h"
 #include "files/qcomputerform.h"
+#include "files/qdropdragbutton.h"
 #include "link/qmebaselibusb.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
@@ -20,6 +21,8 @@
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qmefocusorder.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmemenustyle.h"
 #include "uikit/qmeprogramlauncher.h"
@@ -28,6 +31,7 @@
 #include "updater/image/firmwarefolder.h"
 #include "updater/image/firmwaretexts.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,6 +44,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -160,6 +165,23 @@ MainWindow::MainWindow(QWidget* parent)
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &MainWindow::onCommitData,
             Qt::DirectConnection);
+    SetFocusOrder();
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated,
+            mbtnSave, &QMEBaseButton::click);
+}
+
+void MainWindow::SetFocusOrder() {
+    QList<QWidget*> order{mcbxConnect,      mccbLanguage,    mbtnLightMode, mbtnDarkMode,
+                          mbtnUpdate,       mbtnReset,       mbtnSet,       MinimizeButton(),
+                          MaximizeButton(), RestoreButton(), CloseButton()};
+    for (QWidget* button : mwgtBtnList->buttons())
+        order << button;
+    order << mbtnSave;
+    order << mwgtLeftSet->FocusOrder() << mwgtRightSet->FocusOrder();
+    order << mwgtComputer->focusOrder() << mwgtCabInetType->focusOrder();
+    QMEFocusOrder::Chain(order);
+    // The window opens with the keyboard on the connect switch.
+    mcbxConnect->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() {
@@ -278,6 +300,8 @@ void MainWindow::InitConnections() {
     connect(mbtnSet, &QMEBaseButton::clicked, this, &MainWindow::onSet);
     connect(mcbxConnect, &QMECheckBox::clicked, this, &MainWindow::onConnect);
     connect(mbtnUpdate, &QMEBaseButton::clicked, this, &MainWindow::onUpdateApp);
+    mbtnUpdate->SetOpensMenu(true);
+    mbtnSet->SetOpensMenu(true);
     MaximizeButton()->hide();
     RestoreButton()->hide();
 
@@ -329,7 +353,9 @@ void MainWindow::AfterConnections() {
     m_actRecall = new QAction(this);
     connect(m_actBackup, &QAction::triggered, this, &MainWindow::onBackupFile);
     connect(m_actRecall, &QAction::triggered, this, &MainWindow::onRebackupFile);
-    m_setActions << m_actBackup << m_actRecall;
+    m_actShortcuts = new QAction(this);
+    connect(m_actShortcuts, &QAction::triggered, this, &MainWindow::actShortcuts);
+    m_setActions << m_actBackup << m_actRecall << m_actShortcuts;
     RetranslateFrame();
 }
 
@@ -345,6 +371,8 @@ void MainWindow::RetranslateFrame() {
     mbtnDarkMode->setToolTip(QObject::tr("Light Mode"));
     mcbxConnect->setText(mcbxConnect->isChecked() ? QObject::tr("Connected")
                                                   : QObject::tr("Disconnected"));
+    mcbxConnect->setAccessibleName(QObject::tr("Connect"));
+    mccbLanguage->setAccessibleName(QObject::tr("Language"));
     if (m_actFirmwareUpdate) {
         m_actFirmwareUpdate->setText(QObject::tr("Firmware Update"));
         m_actAppUpdate->setText(QObject::tr("Software Update"));
@@ -352,6 +380,7 @@ void MainWindow::RetranslateFrame() {
     if (m_actBackup) {
         m_actBackup->setText(QObject::tr("Backup"));
         m_actRecall->setText(QObject::tr("Recall"));
+        m_actShortcuts->setText(QObject::tr("Keyboard shortcuts"));
     }
     mbtnBackup->setToolTip(QObject::tr("Backup File"));
     mwgtLeftSet->SetTitle(QObject::tr("CAB A(Left)"));
@@ -399,6 +428,7 @@ void MainWindow::ApplyTheme(int mode) {
     QMEInitMainWindow::ApplyTheme(mode);
     if (!mcbxConnect)
         return;
+    QMEFocusRing::Install(mode);
     const QString folder = QMEFolders::imageFolder(mode);
     mwgtCabInetType->ApplyTheme(mode);
     mwgtComputer->ApplyTheme(mode);
@@ -427,23 +457,31 @@ void MainWindow::ApplyTheme(int mode) {
     mccbLanguage->SetTextColor(languageText.name());
     mccbLanguage->SetPopupBorder(1, dark ? "#4a4d57" : "#d0d0d0");
     mccbLanguage->SetPopupBackground(dark ? "#2b2d33" : "#f1f1f1");
-    mccbLanguage->SetItemHover("#709aff", "#709aff");
-    mccbLanguage->SetItemSelected("#709aff", "#709aff");
+    // The list's entries keep the look's text colour, on a highlight as pale (or as deep) as the
+    // cabinet choosers' so that they stay readable.
+    const QString highlight = dark ? "#3e4152" : "#e8ecfc";
+    mccbLanguage->SetItemHover(highlight, highlight);
+    mccbLanguage->SetItemSelected(highlight, highlight);
     // The style rule alone leaves the read-only line edit's text black; every rule set above
     // polishes it again, so this comes last.
     QPalette languagePalette = mccbLanguage->lineEdit()->palette();
     languagePalette.setColor(QPalette::Text, languageText);
     mccbLanguage->lineEdit()->setPalette(languagePalette);
+    QPalette listPalette = mccbLanguage->view()->palette();
+    listPalette.setColor(QPalette::Text, languageText);
+    listPalette.setColor(QPalette::HighlightedText, languageText);
+    mccbLanguage->view()->setPalette(listPalette);
     m_menu->MenuStyle()->SetColors(dark ? QColor(43, 45, 51) : QColor(241, 241, 241),
                                    dark ? QColor(255, 255, 255) : QColor(51, 51, 51),
-                                   QColor(112, 154, 255), QColor(255, 255, 255));
+                                   QColor(84, 116, 192), QColor(255, 255, 255));
 
     QPalette labels = mlblProjectNane->palette();
     labels.setColor(QPalette::WindowText, dark ? QColor(255, 255, 255) : QColor(51, 51, 51));
     mlblProjectNane->setPalette(labels);
     mlblVersion->setPalette(labels);
     QPalette switchText = mcbxConnect->palette();
-    switchText.setColor(QPalette::WindowText, QColor(191, 193, 199));
+    // Darker on the light look's pale pill, where the dark look's grey is hard to read.
+    switchText.setColor(QPalette::WindowText, dark ? QColor(191, 193, 199) : QColor(110, 111, 115));
     mcbxConnect->setPalette(switchText);
 
     ShowConnectState(mcbxConnect->isChecked());
@@ -678,6 +716,12 @@ void MainWindow::PromptNoFirmware(const QString& folder, const QString& refusals
     if (PromptLong(text, QPromptDialog::IconWarning, QPromptDialog::ButtonsOpenOk, 420) ==
         QPromptDialog::ResultOpen)
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void MainWindow::actShortcuts() {
+    QPromptDialog::ShowFittedPrompt(this, MainWindowRules::keyboardHelp(), 420,
+                                    QObject::tr("Keyboard shortcuts"), QPromptDialog::IconHelp,
+                                    QPromptDialog::ButtonsOk);
 }
 
 void MainWindow::actAppUpdate() {

@@ -125,6 +125,8 @@ public slots:
     void onBackupProgress(int value, int msgType);
     void onRecallProgress(int value, int msgType);
     void onCommitData(QSessionManager& manager);
+    // Lists the keys that work the window.
+    void actShortcuts();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -162,6 +164,9 @@ private:
     // A backup's or restore's progress message on the loading form, and its closing prompt.
     void ShowTransferStep(int value, int msgType, const QString& success, const QString& failure);
     void CentreLoadingForm();
+    // Tab walks the window as it reads: the title band from the left, the presets and save, both
+    // cabinets, then the preset browser and the cabinet list.
+    void SetFocusOrder();
 
     // Form.
     QMECheckBox* mcbxConnect = nullptr;
@@ -199,6 +204,7 @@ private:
     QAction* m_actAppUpdate = nullptr;
     QAction* m_actBackup = nullptr;
     QAction* m_actRecall = nullptr;
+    QAction* m_actShortcuts = nullptr;
     // Entries of the menu of mbtnSet.
     QList<QAction*> m_setActions;
     QTimer* m_reconnectTimer = nullptr;

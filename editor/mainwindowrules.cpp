@@ -2,7 +2,9 @@
 
 #include "link/usbaccess.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QStringList>
 
 #include <cstring>
 
@@ -125,6 +127,29 @@ QString closeRefusal(Busy busy) {
 
 QString updaterMissing(const QString& path) {
     return QObject::tr("TALIXUpdate could not be started from \"%1\". Reinstall TALIX.").arg(path);
+}
+
+QString keyboardHelp() {
+    static const char* const kLines[] = {
+        QT_TRANSLATE_NOOP("QObject", "Tab, Shift+Tab: next or previous control"),
+        QT_TRANSLATE_NOOP("QObject", "Space, Enter: press a button or switch"),
+        QT_TRANSLATE_NOOP("QObject", "Dials: Left or Down -1, Right or Up +1, Page Down or Page "
+                                     "Up -10 or +10, Home or End to the minimum or maximum"),
+        QT_TRANSLATE_NOOP("QObject", "Menus and choosers: Space, Enter or Down opens, the arrows "
+                                     "move, Enter chooses, Escape closes"),
+        QT_TRANSLATE_NOOP("QObject", "Presets: Left and Right move, Space or Enter chooses; "
+                                     "Ctrl+S saves the current preset"),
+        QT_TRANSLATE_NOOP("QObject", "Lists: Up and Down move, Shift+Up and Shift+Down extend the "
+                                     "selection, Space adds or removes a row"),
+        QT_TRANSLATE_NOOP("QObject", "Lists: Enter, the menu key or Shift+F10 opens the row's "
+                                     "menu, Delete deletes, F2 renames a preset file"),
+        QT_TRANSLATE_NOOP("QObject", "Prompts: Enter takes the default button, Escape closes"),
+    };
+    // A bullet each, so that a line that wraps stays apart from the next.
+    QStringList lines;
+    for (const char* line : kLines)
+        lines << QStringLiteral("\u2022 ") + QCoreApplication::translate("QObject", line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace MainWindowRules

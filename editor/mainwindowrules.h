@@ -46,6 +46,10 @@ enum BandControl { Close, Minimise, Set, Reset, Update, Look, Language, Connect,
 // BandControl; Connect is the switch's background).
 QVector<QPoint> titleBand(int width, int rightMargin, const QVector<QSize>& sizes);
 
+// What "Keyboard shortcuts" in the settings menu lists, one line per kind of control, in the
+// current language.
+QString keyboardHelp();
+
 // The switch's top-left corner on its background.
 QPoint switchPosition(const QPoint& background, const QSize& backgroundSize, int switchWidth,
                       int switchHeight);

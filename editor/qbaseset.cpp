@@ -9,7 +9,9 @@
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
 #include "settings/qmefolders.h"
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmecheckbox.h"
+#include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
 #include "uikit/qmeimageloader.h"
 
@@ -32,10 +34,6 @@ constexpr int kFirstDialX = 47;
 constexpr int kDialGap = 25;
 constexpr int kTitlePixels = 18;
 constexpr int kSwitchPixels = 14;
-
-QColor textColor(int mode) {
-    return mode == 2 ? QColor(219, 219, 219) : QColor(97, 97, 97);
-}
 
 void setTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
@@ -97,7 +95,10 @@ QBaseSet::QBaseSet(QWidget* parent)
     ConnectChooser();
 
     connect(this, &QBaseSet::emitDropMimeData, this, &QBaseSet::OnDropMimeData);
-    Retranslate();
+    QMEAccessible::SetRole(this, QAccessible::Grouping);
+    // The names need to know which cabinet this is, which the constructor cannot ask yet:
+    // Retranslate gives them.
+    ShowTexts();
     LayoutWidgets();
 }
 
@@ -114,6 +115,17 @@ QSliderWidget* QBaseSet::SliderWidget(int dial) const {
     default:
         return nullptr;
     }
+}
+
+QColor QBaseSet::TextColor(int mode) {
+    return mode == 2 ? QColor(219, 219, 219) : QColor(97, 97, 97);
+}
+
+QList<QWidget*> QBaseSet::FocusOrder() const {
+    QList<QWidget*> order{mcbxBypass, mccbCabinet};
+    for (int dial = DialLevel; dial <= DialHighCut; ++dial)
+        order << SliderWidget(dial)->Dial();
+    return order;
 }
 
 void QBaseSet::SetTitle(const QString& text) {
@@ -237,11 +249,27 @@ void QBaseSet::ShowSwitchText() {
 }
 
 void QBaseSet::Retranslate() {
+    ShowTexts();
+    NameControls();
+}
+
+void QBaseSet::ShowTexts() {
     mwgtLevel->setTitle(QObject::tr("Level"));
     mwgtLatency->setTitle(QObject::tr("Latency"));
     mwgtLowCut->setTitle(QObject::tr("Low-Cut"));
     mwgtHighCut->setTitle(QObject::tr("High-Cut"));
     ShowSwitchText();
+}
+
+void QBaseSet::NameControls() {
+    const QString cabinet = Cabinet() == 0 ? QObject::tr("CAB A") : QObject::tr("CAB B");
+    setAccessibleName(cabinet);
+    mcbxBypass->setAccessibleName(QObject::tr("%1 switch").arg(cabinet));
+    mccbCabinet->setAccessibleName(QObject::tr("%1 cabinet").arg(cabinet));
+    for (QSliderWidget* slider : {mwgtLevel, mwgtLatency, static_cast<QSliderWidget*>(mwgtLowCut),
+                                  static_cast<QSliderWidget*>(mwgtHighCut)})
+        slider->SetAccessibleNames(QObject::tr("%1 %2", "a cabinet and its dial: CAB A Level")
+                                       .arg(cabinet, slider->title()));
 }
 
 void QBaseSet::ApplyMode(int mode) {
@@ -254,15 +282,15 @@ void QBaseSet::ApplyMode(int mode) {
     }
     ApplyChooserLook(mccbCabinet, mode);
     mcbxBypass->SetIndicatorImages(folder + "/button_on.png", folder + "/button_off.png");
-    setTextColor(mlblTitle, textColor(mode));
-    setTextColor(mcbxBypass, textColor(mode));
+    setTextColor(mlblTitle, TextColor(mode));
+    setTextColor(mcbxBypass, TextColor(mode));
     LayoutWidgets();
 }
 
 void QBaseSet::StyleChooser(QMEComboBox* chooser, int mode, const QString& background) {
     const QString folder = QMEFolders::imageFolder(mode);
     const bool dark = mode == 2;
-    const QString text = textColor(mode).name();
+    const QString text = TextColor(mode).name();
     const QString popup = dark ? "#2f3039" : "#ffffff";
     const QString border = dark ? "#4c4e5c" : "#dadde7";
     const QString hover = dark ? "#3e4152" : "#e8ecfc";

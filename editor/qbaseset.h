@@ -41,6 +41,10 @@ public:
     QMECheckBox* Switch() const { return mcbxBypass; }
     QMEComboBox* Chooser() const { return mccbCabinet; }
     QLabel* Picture() const { return mlblPicture; }
+    // The title's, the switch's and the chooser's text in look `mode` (1 light, 2 dark).
+    static QColor TextColor(int mode);
+    // The controls in the order Tab walks them: switch, chooser, then the four dials.
+    QList<QWidget*> FocusOrder() const;
 
 signals:
     void emitPromptDisConnect();
@@ -80,6 +84,9 @@ private:
     void SelectChooserEntry(int slot);
     void ConnectChooser();
     void ShowSwitchText();
+    void ShowTexts();
+    // The names a screen reader gives the controls: "CAB A Level", "CAB B switch".
+    void NameControls();
 
     QSliderWidget* mwgtLevel;
     QSliderWidget* mwgtLatency;

@@ -4,10 +4,13 @@
 #include "files/qdropdragbutton.h"
 #include "protocol/qdataanalysis.h"
 #include "settings/qmefolders.h"
+#include "uikit/qmeaccessible.h"
+#include "uikit/qmefocusorder.h"
 
 #include <QDataStream>
 #include <QDrag>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMimeData>
 
 QButtonWidget::QButtonWidget(QWidget* parent) : QWidget(parent) {
@@ -15,6 +18,20 @@ QButtonWidget::QButtonWidget(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     mRunDrag = [](QDrag* drag) { drag->exec(Qt::CopyAction); };
+    QMEAccessible::SetRole(this, QAccessible::Grouping);
+    nameButtons();
+}
+
+void QButtonWidget::nameButtons() {
+    setAccessibleName(QObject::tr("Presets"));
+    for (QDropDragButton* button : qAsConst(mButtons))
+        button->setAccessibleName(QObject::tr("Preset %1").arg(button->text()));
+}
+
+void QButtonWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        nameButtons();
+    QWidget::changeEvent(event);
 }
 
 void QButtonWidget::setButtons(const QStringList& labels) {
@@ -33,6 +50,7 @@ void QButtonWidget::setButtons(const QStringList& labels) {
         button->setFont(label);
         button->setDragFormat(mDragFormat);
         button->setDropFormat(mDropFormat);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, index] { onButtonClicked(index); });
         connect(button, &QDropDragButton::emitDragStart, this, [this, index] { startDrag(index); });
         connect(button, &QDropDragButton::emitDropMimeData, this,
@@ -44,6 +62,7 @@ void QButtonWidget::setButtons(const QStringList& labels) {
         mButtons << button;
     }
     ApplyTheme(mMode);
+    nameButtons();
     if (!mButtons.isEmpty()) {
         mCurrent = 0;
         checkOnly(0);
@@ -95,6 +114,27 @@ void QButtonWidget::checkOnly(int index) {
         mButtons.at(i)->setChecked(i == index);
         applyTextColours(mButtons.at(i));
     }
+    QMEFocusOrder::SetTabStop(QList<QWidget*>(mButtons.begin(), mButtons.end()),
+                              mButtons.value(index));
+}
+
+bool QButtonWidget::eventFilter(QObject* watched, QEvent* event) {
+    const int at = mButtons.indexOf(qobject_cast<QDropDragButton*>(watched));
+    if (at < 0 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() != Qt::Key_Left && key->key() != Qt::Key_Right) ||
+        key->modifiers() != Qt::NoModifier)
+        return false;
+    // Hidden buttons are passed over; the ends stop the move.
+    const int step = key->key() == Qt::Key_Left ? -1 : 1;
+    for (int i = at + step; i >= 0 && i < mButtons.size(); i += step) {
+        if (!mButtons.at(i)->isHidden()) {
+            mButtons.at(i)->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    return true;
 }
 
 void QButtonWidget::onButtonClicked(int index) {

@@ -15,7 +15,8 @@ class QMimeData;
 
 // The preset strip: one image button per pedal preset, exactly one of them current and checked.
 // A button is dragged onto the preset browser to save its preset; a browser row dropped on a
-// button loads that file into its preset.
+// button loads that file into its preset. Tab reaches the checked button; Left and Right move
+// the keyboard along the strip, Space and Enter choose.
 class QButtonWidget : public QWidget {
     Q_OBJECT
 public:
@@ -53,10 +54,17 @@ signals:
     void emitSelectedTag(QString label);
     void emitPromptDisConnect();
 
+protected:
+    void changeEvent(QEvent* event) override;
+    // Left and Right on a button; a button alone would move on to the next control.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onButtonClicked(int index);
     void checkOnly(int index);
     void applyTextColours(QDropDragButton* button) const;
+    // "Presets" and "Preset 3" for a screen reader.
+    void nameButtons();
     void startDrag(int index);
 
     QList<QDropDragButton*> mButtons;

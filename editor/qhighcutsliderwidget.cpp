@@ -2,7 +2,6 @@
 
 #include "editor/sliderdisplay.h"
 #include "uikit/qmecircleslider.h"
-#include "uikit/qmelineedit.h"
 #include "uikit/qmespinbox.h"
 
 QHighCutSliderWidget::QHighCutSliderWidget(QWidget* parent) : QSliderWidget(parent) {
@@ -21,5 +20,5 @@ void QHighCutSliderWidget::sliderChanged(int position) {
 }
 
 void QHighCutSliderWidget::ShowFrequency(int position) {
-    Field()->setText(SliderDisplay::highCutText(position, Dial()->minimum(), Holder()->suffix()));
+    ShowText(SliderDisplay::highCutText(position, Dial()->minimum(), Holder()->suffix()));
 }

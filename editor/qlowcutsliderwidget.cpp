@@ -1,7 +1,6 @@
 #include "editor/qlowcutsliderwidget.h"
 
 #include "editor/sliderdisplay.h"
-#include "uikit/qmelineedit.h"
 #include "uikit/qmespinbox.h"
 
 QLowCutSliderWidget::QLowCutSliderWidget(QWidget* parent) : QSliderWidget(parent) {
@@ -20,5 +19,5 @@ void QLowCutSliderWidget::sliderChanged(int position) {
 }
 
 void QLowCutSliderWidget::ShowFrequency(int position) {
-    Field()->setText(SliderDisplay::lowCutText(position, Holder()->suffix()));
+    ShowText(SliderDisplay::lowCutText(position, Holder()->suffix()));
 }

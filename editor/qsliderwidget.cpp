@@ -95,12 +95,28 @@ void QSliderWidget::setTitle(const QString& text) {
     mlblTitle->setText(text);
 }
 
+QString QSliderWidget::title() const {
+    return mlblTitle->text();
+}
+
 int QSliderWidget::ShownNumber(int position) const {
     return mInverted ? mcslDial->maximum() + mcslDial->minimum() - position : position;
 }
 
 void QSliderWidget::ShowHolderText() {
-    mledValue->setText(QString::number(mspbValue->value()) + mspbValue->suffix());
+    ShowText(QString::number(mspbValue->value()) + mspbValue->suffix());
+}
+
+void QSliderWidget::ShowText(const QString& text) {
+    mledValue->setText(text);
+    const QString suffix = mspbValue->suffix();
+    const bool unit = !suffix.isEmpty() && text.size() > suffix.size() && text.endsWith(suffix);
+    mcslDial->setValueText(unit ? text.chopped(suffix.size()) + QLatin1Char(' ') + suffix : text);
+}
+
+void QSliderWidget::SetAccessibleNames(const QString& name) {
+    mcslDial->setAccessibleName(name);
+    mledValue->setAccessibleName(QObject::tr("%1 value").arg(name));
 }
 
 void QSliderWidget::setValue(int position) {
@@ -165,7 +181,7 @@ void QSliderWidget::ApplyMode(int mode) {
     const QString folder = QMEFolders::imageFolder(mode);
     const bool dark = mode == 2;
     const QColor title = dark ? QColor(219, 219, 219) : QColor(97, 97, 97);
-    const QColor text = dark ? QColor(180, 180, 180) : QColor(123, 123, 123);
+    const QColor text = dark ? QColor(180, 180, 180) : QColor(111, 111, 111);
 
     mcslDial->setBackgroundImage(QMEImageLoader::LoadPixmap(folder + "/circle_slider_bg.png"));
     mcslDial->setNeedleImage(QMEImageLoader::LoadPixmap(folder + "/circle_slider_point.png"));

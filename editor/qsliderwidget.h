@@ -23,6 +23,8 @@ public:
     void SetValueColor(const QColor& color);
     // 1 light, 2 dark.
     void ApplyMode(int mode);
+    // What a screen reader calls the dial ("CAB A Level") and its value field.
+    void SetAccessibleNames(const QString& name);
 
     QMECircleSlider* Dial() const { return mcslDial; }
     QMESpinBox* Holder() const { return mspbValue; }
@@ -33,6 +35,7 @@ signals:
 
 public slots:
     void setTitle(const QString& text);
+    QString title() const;
     // Programmatic: moves the dial and refreshes the texts without emitting emitValueChanged.
     virtual void setValue(int position);
     int value() const;
@@ -53,6 +56,8 @@ protected:
     void DisconnectHolder();
     // The holder's number followed by its suffix.
     void ShowHolderText();
+    // Shows `text` in the field; a screen reader hears it with its unit set apart ("250 Hz").
+    void ShowText(const QString& text);
 
 private:
     void LayoutParts();

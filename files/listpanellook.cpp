@@ -19,11 +19,11 @@ void apply(int theme, QLabel* title, QMEMenu* menu, QScrollArea* scroll) {
     auto* bar = static_cast<QMEScrollBar*>(scroll->verticalScrollBar());
     if (dark) {
         menu->MenuStyle()->SetColors(QColor(57, 58, 69), QColor(255, 255, 255),
-                                     QColor(112, 134, 250), QColor(255, 255, 255));
+                                     QColor(93, 111, 208), QColor(255, 255, 255));
         bar->BarStyle()->SetColors(QColor(0, 0, 0, 0), QColor(92, 95, 112), QColor(124, 144, 250));
     } else {
         menu->MenuStyle()->SetColors(QColor(255, 255, 255), QColor(51, 51, 51),
-                                     QColor(112, 134, 250), QColor(255, 255, 255));
+                                     QColor(93, 111, 208), QColor(255, 255, 255));
         bar->BarStyle()->SetColors(QColor(0, 0, 0, 0), QColor(196, 199, 209),
                                    QColor(112, 134, 250));
     }

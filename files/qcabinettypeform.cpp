@@ -9,7 +9,9 @@
 #include "protocol/qusbwritethread.h"
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmebasebutton.h"
+#include "uikit/qmefocusorder.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmescrollbar.h"
 #include "uikit/qpromptdialog.h"
@@ -72,9 +74,12 @@ QCabInetTypeForm::QCabInetTypeForm(QWidget* parent)
     mScroll->setVerticalScrollBar(bar);
     mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mScroll->setFrameShape(QFrame::NoFrame);
+    // The rows take the keys; the area itself is no stop for Tab.
+    mScroll->setFocusPolicy(Qt::NoFocus);
     mScroll->viewport()->setAutoFillBackground(false);
     mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
     mList->setAutoFillBackground(false);
+    QMEAccessible::SetRole(mList, QAccessible::List);
     auto* layout = new QVBoxLayout(mList);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -142,11 +147,24 @@ void QCabInetTypeForm::createRows() {
         connect(item, &QBaseItem::emitMouseCtrlPress, this, &QCabInetTypeForm::mouseCtrlPress);
         connect(item, &QBaseItem::emitShowTreeMenu, this, &QCabInetTypeForm::itemShowMenu);
         connect(item, &QBaseItem::emitStartDrag, this, &QCabInetTypeForm::itemStartDrag);
+        connect(item, &QBaseItem::emitKeyMove, this, &QCabInetTypeForm::itemKeyMove);
+        connect(item, &QBaseItem::emitKeyDelete, this, &QCabInetTypeForm::itemKeyDelete);
         layout->insertWidget(slot, item);
         mItems << item;
     }
     mCurrent = mItems.first();
     mCurrent->setState(QBaseItem::StateSelected);
+    QMEFocusOrder::Chain(focusOrder());
+    followCurrent();
+}
+
+QList<QWidget*> QCabInetTypeForm::focusOrder() const {
+    return QList<QWidget*>{mBtnDownload, mBtnDelete} +
+           QList<QWidget*>(mItems.begin(), mItems.end());
+}
+
+void QCabInetTypeForm::followCurrent() {
+    QMEFocusOrder::SetTabStop(QList<QWidget*>(mItems.begin(), mItems.end()), mCurrent);
 }
 
 void QCabInetTypeForm::ApplyTheme(int theme) {
@@ -162,6 +180,7 @@ void QCabInetTypeForm::ApplyTheme(int theme) {
 
 void QCabInetTypeForm::retranslate() {
     mLblTitle->setText(QObject::tr("CABINET TYPE"));
+    mList->setAccessibleName(mLblTitle->text());
     mBtnDownload->setToolTip(QObject::tr("Download"));
     mBtnDelete->setToolTip(QObject::tr("Delete"));
     mActImport->setText(QObject::tr("Import"));
@@ -202,6 +221,7 @@ void QCabInetTypeForm::itemMousePress() {
             item->setState(QBaseItem::StateNormal);
     }
     mCurrent = pressed;
+    followCurrent();
     mBtnDelete->setEnabled(mParser && mParser->hasUserIr(mCurrent->slotIndex()));
 }
 
@@ -212,10 +232,24 @@ void QCabInetTypeForm::mouseCtrlPress() {
 void QCabInetTypeForm::itemShowMenu() {
     // The menu's actions work on the current row: that is the row the menu was opened on, also
     // when it was already selected without being current.
-    if (auto* pressed = qobject_cast<QCabInetTypeItem*>(sender()))
+    auto* pressed = qobject_cast<QCabInetTypeItem*>(sender());
+    if (pressed) {
         mCurrent = pressed;
+        followCurrent();
+    }
     mActDelete->setEnabled(anySelectedUserIr());
-    mMenu->popup(QCursor::pos());
+    mMenu->popup(pressed ? pressed->menuPosition() : QCursor::pos());
+}
+
+void QCabInetTypeForm::itemKeyMove(int step, bool extend) {
+    QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
+                         qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent, mScroll);
+}
+
+void QCabInetTypeForm::itemKeyDelete() {
+    // As the menu: only while a selected slot holds a user IR.
+    if (anySelectedUserIr())
+        actDelete();
 }
 
 QMimeData* QCabInetTypeForm::slotMimeData(int index, const QString& format) {

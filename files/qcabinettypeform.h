@@ -57,6 +57,9 @@ public:
     QMEBaseButton* downloadButton() const { return mBtnDownload; }
     QMEBaseButton* deleteButton() const { return mBtnDelete; }
     QScrollAreaFrameSelection* scrollArea() const { return mScroll; }
+    // The header's buttons, then the rows, in the order Tab walks them (it enters the list at the
+    // current row).
+    QList<QWidget*> focusOrder() const;
     // Files the running or last import skipped, in the order it met them.
     QList<IrSkipReport::Entry> skippedFiles() const { return mSkipped; }
 
@@ -86,6 +89,8 @@ public slots:
     void actCABRight();
     void UpdateIR();
     void UpdateCAB();
+    void itemKeyMove(int step, bool extend);
+    void itemKeyDelete();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -98,6 +103,8 @@ private slots:
 
 private:
     void createRows();
+    // Makes the current row the one Tab reaches.
+    void followCurrent();
     void retranslate();
     bool deviceOpen() const;
     bool anySelectedUserIr() const;

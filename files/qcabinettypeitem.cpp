@@ -1,5 +1,6 @@
 #include "files/qcabinettypeitem.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -39,20 +40,55 @@ QColor QCabInetTypeItem::markColor(int cabinet) {
     return cabinet == 0 ? QColor(129, 147, 248) : QColor(248, 129, 129);
 }
 
+QColor QCabInetTypeItem::numberColor(int theme) {
+    return dark(theme) ? QColor(204, 206, 216) : QColor(102, 104, 116);
+}
+
+QColor QCabInetTypeItem::markTextColor() {
+    return QColor(50, 50, 50);
+}
+
 void QCabInetTypeItem::setNumber(int number) {
     mNumber = number;
+    updateAccessibleTexts();
     update();
 }
 
 void QCabInetTypeItem::setName(const QString& name) {
     mName = name;
     updateToolTip();
+    updateAccessibleTexts();
     update();
 }
 
 void QCabInetTypeItem::setMark(int mark) {
     mMark = mark;
+    updateAccessibleTexts();
     update();
+}
+
+void QCabInetTypeItem::updateAccessibleTexts() {
+    setAccessibleName(QObject::tr("Slot %1, %2").arg(numberText(mNumber), mName));
+    switch (mMark) {
+    case MarkCabA:
+        setAccessibleDescription(QObject::tr("used by CAB A"));
+        break;
+    case MarkCabB:
+        setAccessibleDescription(QObject::tr("used by CAB B"));
+        break;
+    case MarkBoth:
+        setAccessibleDescription(QObject::tr("used by CAB A and CAB B"));
+        break;
+    default:
+        setAccessibleDescription(QString());
+        break;
+    }
+}
+
+void QCabInetTypeItem::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        updateAccessibleTexts();
+    QBaseItem::changeEvent(event);
 }
 
 void QCabInetTypeItem::setTheme(int theme) {
@@ -95,8 +131,7 @@ void QCabInetTypeItem::paintEvent(QPaintEvent*) {
     }
 
     const QColor text = dark(mTheme) ? QColor(255, 255, 255) : QColor(51, 51, 51);
-    const QColor dim = dark(mTheme) ? QColor(170, 173, 190) : QColor(140, 144, 160);
-    painter.setPen(dim);
+    painter.setPen(numberColor(mTheme));
     painter.drawText(QRect(kNumberLeft, 0, kNameLeft - kNumberLeft, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, numberText(mNumber));
     painter.setPen(text);
@@ -117,7 +152,7 @@ void QCabInetTypeItem::paintEvent(QPaintEvent*) {
         QPainterPath path;
         path.addRoundedRect(badge, 4, 4);
         painter.fillPath(path, markColor(cabinet));
-        painter.setPen(Qt::white);
+        painter.setPen(markTextColor());
         painter.drawText(badge, Qt::AlignCenter,
                          cabinet == 0 ? QStringLiteral("A") : QStringLiteral("B"));
     }

@@ -33,13 +33,19 @@ public:
     static QString numberText(int number);
     static QColor rowColor(int number, int theme);
     static QColor markColor(int cabinet);
+    // The row number's colour, and the letter's on a cabinet's mark.
+    static QColor numberColor(int theme);
+    static QColor markTextColor();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QRect nameRect() const;
+    // What a screen reader reads: "Slot 05, My Cab", and which cabinets play it.
+    void updateAccessibleTexts();
     // The full name as tool tip only while the row cuts it.
     void updateToolTip();
 

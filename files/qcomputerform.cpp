@@ -10,11 +10,14 @@
 #include "protocol/devicestate.h"
 #include "protocol/qdataanalysis.h"
 #include "settings/qmefolders.h"
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmebasebutton.h"
+#include "uikit/qmefocusorder.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmescrollbar.h"
 #include "uikit/qpromptdialog.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDataStream>
 #include <QDesktopServices>
@@ -88,6 +91,8 @@ QComputerForm::QComputerForm(QWidget* parent)
     mScroll->setVerticalScrollBar(bar);
     mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mScroll->setFrameShape(QFrame::NoFrame);
+    // The rows take the keys; the area itself is no stop for Tab.
+    mScroll->setFocusPolicy(Qt::NoFocus);
     mScroll->viewport()->setAutoFillBackground(false);
     mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
     auto* layout = new QVBoxLayout(mList);
@@ -97,6 +102,7 @@ QComputerForm::QComputerForm(QWidget* parent)
     mScroll->setListWidget(mList);
     // The scroll area makes its widget fill its background: below the last row the card shows.
     mList->setAutoFillBackground(false);
+    QMEAccessible::SetRole(mList, QAccessible::List);
 
     QFont menuFont = mMenu->font();
     menuFont.setPixelSize(12);
@@ -143,6 +149,7 @@ void QComputerForm::ApplyTheme(int theme) {
 
 void QComputerForm::retranslate() {
     mLblTitle->setText(QObject::tr("COMPUTER"));
+    mList->setAccessibleName(mLblTitle->text());
     mBtnOpenDir->setToolTip(QObject::tr("Open this directory"));
     mBtnRefresh->setToolTip(QObject::tr("Refresh"));
     mActAdd->setText(QObject::tr("Add"));
@@ -170,6 +177,12 @@ void QComputerForm::showEvent(QShowEvent* event) {
 
 void QComputerForm::onRefreshList() {
     mListed = true;
+    // A row that had the keyboard hands it on to the row of the same file, or the first.
+    QString focused;
+    for (QComputerItem* item : qAsConst(mItems)) {
+        if (item->isAncestorOf(QApplication::focusWidget()) || item->hasFocus())
+            focused = item->filePath();
+    }
     mCurrent = nullptr;
     // Rows may be mid-signal (a rename ends in a relist): delete them once control returns.
     auto* layout = static_cast<QVBoxLayout*>(mList->layout());
@@ -196,9 +209,39 @@ void QComputerForm::onRefreshList() {
         connect(item, &QBaseItem::emitShowTreeMenu, this, &QComputerForm::itemShowMenu);
         connect(item, &QComputerItem::emitChangedName, this, &QComputerForm::ChangedName);
         connect(item, &QBaseItem::emitStartDrag, this, &QComputerForm::itemStartDrag);
+        connect(item, &QBaseItem::emitKeyMove, this, &QComputerForm::itemKeyMove);
+        connect(item, &QBaseItem::emitKeyDelete, this, &QComputerForm::actDelete);
         layout->insertWidget(mItems.size(), item);
         mItems << item;
     }
+    // New rows join Tab's order after the header's buttons.
+    QMEFocusOrder::Chain(focusOrder());
+    followCurrent();
+    if (!focused.isNull() && !mItems.isEmpty()) {
+        QComputerItem* row = mItems.first();
+        for (QComputerItem* item : qAsConst(mItems)) {
+            if (item->filePath() == focused)
+                row = item;
+        }
+        // The layout shows new rows only once control returns; the focus needs it shown now.
+        row->show();
+        row->setFocus(Qt::OtherFocusReason);
+        mScroll->ensureWidgetVisible(row);
+    }
+}
+
+QList<QWidget*> QComputerForm::focusOrder() const {
+    return QList<QWidget*>{mBtnOpenDir, mBtnRefresh} +
+           QList<QWidget*>(mItems.begin(), mItems.end());
+}
+
+void QComputerForm::followCurrent() {
+    QMEFocusOrder::SetTabStop(QList<QWidget*>(mItems.begin(), mItems.end()), mCurrent);
+}
+
+void QComputerForm::itemKeyMove(int step, bool extend) {
+    QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
+                         qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent, mScroll);
 }
 
 void QComputerForm::itemMousePress() {
@@ -210,14 +253,18 @@ void QComputerForm::itemMousePress() {
             item->setState(QBaseItem::StateNormal);
     }
     mCurrent = pressed;
+    followCurrent();
 }
 
 void QComputerForm::itemShowMenu() {
     // The menu's actions work on the current row: that is the row the menu was opened on, also
     // when it was already selected without being current.
-    if (auto* pressed = qobject_cast<QComputerItem*>(sender()))
+    auto* pressed = qobject_cast<QComputerItem*>(sender());
+    if (pressed) {
         mCurrent = pressed;
-    mMenu->popup(QCursor::pos());
+        followCurrent();
+    }
+    mMenu->popup(pressed ? pressed->menuPosition() : QCursor::pos());
 }
 
 QMimeData* QComputerForm::fileMimeData(int number, const QString& path, const QString& format) {

@@ -57,6 +57,9 @@ public:
     QAction* openDirAction() const { return mActOpenDir; }
     QMEBaseButton* openDirButton() const { return mBtnOpenDir; }
     QMEBaseButton* refreshButton() const { return mBtnRefresh; }
+    // The header's buttons, then the rows, in the order Tab walks them (it enters the list at the
+    // current row).
+    QList<QWidget*> focusOrder() const;
 
     // The data of a dragged row: its number as text, the file's path as a stream value.
     static QMimeData* fileMimeData(int number, const QString& path, const QString& format);
@@ -76,6 +79,7 @@ public slots:
     void actAddPreset();
     void actDelete();
     void actRename();
+    void itemKeyMove(int step, bool extend);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -86,6 +90,8 @@ protected:
 
 private:
     void retranslate();
+    // Makes the current row (the first without one) the row Tab reaches.
+    void followCurrent();
     // A failure prompt; the later one waits for the event loop, outside a drop or an edit that
     // ends while its window closes.
     void showFailure(const QString& text);

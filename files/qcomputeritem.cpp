@@ -5,6 +5,7 @@
 #include "uikit/retractlabel.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -47,6 +48,7 @@ QString QComputerItem::name() const {
 
 void QComputerItem::setName(const QString& name) {
     mLabel->SetName(name);
+    setAccessibleName(name);
 }
 
 void QComputerItem::setTheme(int theme) {
@@ -80,6 +82,14 @@ void QComputerItem::onNameEdited(const QString& newName) {
     emit emitChangedName(oldName, newName);
 }
 
+void QComputerItem::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        startRename();
+        return;
+    }
+    QBaseItem::keyPressEvent(event);
+}
+
 void QComputerItem::resizeEvent(QResizeEvent* event) {
     QBaseItem::resizeEvent(event);
     mLabel->setGeometry(kNameLeft, 2, qMax(0, width() - kNameLeft - kRightMargin), height() - 4);
@@ -98,7 +108,7 @@ void QComputerItem::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(),
                          dark(mTheme) ? QColor(255, 255, 255, 14) : QColor(112, 134, 250, 18));
     }
-    painter.setPen(dark(mTheme) ? QColor(170, 173, 190) : QColor(140, 144, 160));
+    painter.setPen(QCabInetTypeItem::numberColor(mTheme));
     painter.drawText(QRect(kNumberLeft, 0, kNameLeft - kNumberLeft, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, QCabInetTypeItem::numberText(mNumber));
 }

@@ -33,6 +33,8 @@ signals:
     void emitChangedName(QString oldName, QString newName);
 
 protected:
+    // F2 renames, as "Rename" in the list's menu does.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

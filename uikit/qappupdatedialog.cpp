@@ -52,11 +52,14 @@ QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) 
     m_message->setWordWrap(true);
     m_firmware = new QLabel(QObject::tr("Firmware version:"), this);
     m_software = new QLabel(QObject::tr("Software version:"), this);
+    // Smaller than the title, the texts need a darker grey on the light look's pale body.
+    QPalette labels = pal;
+    labels.setColor(QPalette::WindowText, m_mode == 1 ? QColor(112, 112, 112) : text);
     for (QLabel* label : {m_message, m_firmware, m_software}) {
         QFont f = label->font();
         f.setPixelSize(16);
         label->setFont(f);
-        label->setPalette(pal);
+        label->setPalette(labels);
     }
 
     m_upgrade = new QMEBaseButton(QObject::tr("Update firmware"), this);
@@ -66,14 +69,15 @@ QAPPUpdateDialog::QAPPUpdateDialog(QWidget* parent) : QMEStandardDialog(parent) 
         QFont f = button->font();
         f.setPixelSize(16);
         button->setFont(f);
-        button->SetTextColor(QMEBaseButtonDraw::StateNormal,
-                             m_mode == 1 ? QColor(51, 51, 51) : QColor(255, 255, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+        button->SetLookTextColors(m_mode);
     }
     connect(m_upgrade, &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onUpgrade);
     connect(m_continue, &QMEBaseButton::clicked, this, &QAPPUpdateDialog::onCancel);
+    setAccessibleName(QObject::tr("Prompt"));
+    setAccessibleDescription(m_message->text());
+    // Enter, like Escape, goes on without the update: an update is chosen on purpose.
+    m_continue->setDefault(true);
+    m_continue->setFocus(Qt::OtherFocusReason);
     Layout();
 }
 

@@ -1,5 +1,7 @@
 #include "uikit/qmaskwidget.h"
 
+#include "uikit/qmefocusring.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +10,8 @@ QMaskWidget::QMaskWidget(QWidget* parent) : QMEWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
+    // It holds the focus only to keep the keys from the window under it.
+    QMEFocusRing::Exclude(this);
 }
 
 void QMaskWidget::SetTopBand(bool on) {

@@ -1,5 +1,8 @@
 #include "uikit/qmebasebutton.h"
 
+#include "uikit/qmeaccessible.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -7,8 +10,10 @@
 QMEBaseButton::QMEBaseButton(QWidget* parent) : QMEBaseButton(QString(), parent) {}
 
 QMEBaseButton::QMEBaseButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    QMEAccessible::Install();
     setFlat(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 bool QMEBaseButton::SetButtonImage(const QString& path) {
@@ -40,6 +45,18 @@ void QMEBaseButton::SetTextColor(int state, const QColor& color) {
     update();
 }
 
+void QMEBaseButton::SetLookTextColors(int mode) {
+    const bool light = mode == 1;
+    SetTextColor(QMEBaseButtonDraw::StateNormal, light ? QColor(51, 51, 51) : Qt::white);
+    // The blues of hover and pressed, darker on the light look and lighter on the dark one, as
+    // far as their text needs to be read on the button.
+    SetTextColor(QMEBaseButtonDraw::StateHover,
+                 light ? QColor(98, 108, 164) : QColor(173, 185, 255));
+    SetTextColor(QMEBaseButtonDraw::StatePressed,
+                 light ? QColor(77, 106, 176) : QColor(129, 166, 255));
+    SetTextColor(QMEBaseButtonDraw::StateDisabled, Qt::white);
+}
+
 void QMEBaseButton::SetFixedState(bool fixed) {
     m_draw.SetFixedState(fixed);
 }
@@ -52,10 +69,15 @@ QMEBaseButtonDraw& QMEBaseButton::Draw() {
     return m_draw;
 }
 
+void QMEBaseButton::SetOpensMenu(bool opens) {
+    m_opensMenu = opens;
+}
+
 void QMEBaseButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_draw.Paint(painter, rect(), text(), font(), isChecked());
+    // Held down by the space bar it shows pressed, as under the mouse.
+    m_draw.Paint(painter, rect(), text(), font(), isChecked() || isDown());
 }
 
 // Every signal may end the owner and with it this button: each handler watches itself before
@@ -123,4 +145,16 @@ void QMEBaseButton::changeEvent(QEvent* event) {
         update();
     }
     QPushButton::changeEvent(event);
+}
+
+void QMEBaseButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // Enter presses a button as the space bar does, also outside dialogs.
+    if (plain &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || (key == Qt::Key_Down && m_opensMenu))) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }

@@ -17,9 +17,15 @@ public:
     void SetIconPosition(const QPoint& position);
     void SetIconSize(const QSize& size);
     void SetTextColor(int state, const QColor& color);
+    // The text colours of a text button in look `mode` (1 light, other modes dark): the prompts',
+    // the firmware dialog's and the updater's.
+    void SetLookTextColors(int mode);
     void SetFixedState(bool fixed);
     int State() const;
     QMEBaseButtonDraw& Draw();
+    // A button that opens a menu: the Down key opens it too, and a screen reader hears so.
+    void SetOpensMenu(bool opens);
+    bool OpensMenu() const { return m_opensMenu; }
 
 signals:
     void mouseMove(QMouseEvent* event, int x);
@@ -36,7 +42,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QMEBaseButtonDraw m_draw;
+    bool m_opensMenu = false;
 };

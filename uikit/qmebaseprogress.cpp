@@ -1,13 +1,16 @@
 #include "uikit/qmebaseprogress.h"
 
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmeprogressmath.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QPainter>
 #include <QTimer>
 
 QMEBaseProgress::QMEBaseProgress(QWidget* parent) : QWidget(parent), m_timer(new QTimer(this)) {
+    QMEAccessible::Install();
     QPalette pal = palette();
     pal.setColor(QPalette::Base, QColor(230, 230, 230));
     pal.setColor(QPalette::Highlight, QColor(6, 176, 37));
@@ -86,8 +89,13 @@ void QMEBaseProgress::setMaximum(double maximum) {
 }
 
 void QMEBaseProgress::setValue(double value) {
+    const double before = m_value;
     m_value = QMEProgressMath::Clamp(value, m_minimum, m_maximum);
     emit valueChanged(m_value);
+    if (m_value != before && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, m_value);
+        QAccessible::updateAccessibility(&event);
+    }
     if (m_interval > 0 && m_lastRepaint.isValid() && m_lastRepaint.elapsed() < m_interval) {
         m_pending = true;
         return;

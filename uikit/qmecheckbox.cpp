@@ -1,5 +1,6 @@
 #include "uikit/qmecheckbox.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 QMECheckBox::QMECheckBox(QWidget* parent) : QCheckBox(parent) {}
@@ -30,4 +31,14 @@ void QMECheckBox::paintEvent(QPaintEvent* event) {
 
 bool QMECheckBox::hitButton(const QPoint& pos) const {
     return m_draw.HasImages() ? rect().contains(pos) : QCheckBox::hitButton(pos);
+}
+
+void QMECheckBox::keyPressEvent(QKeyEvent* event) {
+    // Enter switches as the space bar does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QCheckBox::keyPressEvent(event);
 }

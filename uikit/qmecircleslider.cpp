@@ -1,5 +1,6 @@
 #include "uikit/qmecircleslider.h"
 
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmedialmath.h"
 #include "uikit/qmeimageloader.h"
 
@@ -9,6 +10,7 @@
 #include <QtMath>
 
 QMECircleSlider::QMECircleSlider(QWidget* parent) : QDial(parent) {
+    QMEAccessible::Install();
     setRange(0, 100);
 }
 
@@ -90,6 +92,16 @@ int QMECircleSlider::litDots() const {
 
 double QMECircleSlider::pointerAngle() const {
     return m_lastAngle;
+}
+
+void QMECircleSlider::setValueText(const QString& text) {
+    if (text == m_valueText)
+        return;
+    m_valueText = text;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void QMECircleSlider::setDotCount(int count) {

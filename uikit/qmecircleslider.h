@@ -4,6 +4,7 @@
 #include <QDial>
 #include <QMargins>
 #include <QPixmap>
+#include <QString>
 
 // A round dial drawn from a face image and a needle image, with a value arc or a ring of dots
 // and a dead zone at the bottom.
@@ -45,6 +46,9 @@ public:
     int litDots() const;
     // The dial angle of the last accepted pointer position.
     double pointerAngle() const;
+    // The value as its owner shows it, with its unit ("7746 Hz"); a screen reader reads it.
+    void setValueText(const QString& text);
+    QString valueText() const { return m_valueText; }
 
 public slots:
     void setDotCount(int count);
@@ -85,4 +89,5 @@ private:
     double m_lastAngle = 0;
     int m_needleStyle = 1;
     int m_needleDistance = 4;
+    QString m_valueText;
 };

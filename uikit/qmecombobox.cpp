@@ -1,11 +1,15 @@
 #include "uikit/qmecombobox.h"
 
+#include "uikit/qmeaccessible.h"
+
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 
 QMEComboBox::QMEComboBox(QWidget* parent) : QComboBox(parent) {
+    QMEAccessible::Install();
     setEditable(true);
     lineEdit()->setReadOnly(true);
     lineEdit()->installEventFilter(this);
@@ -98,4 +102,24 @@ bool QMEComboBox::eventFilter(QObject* watched, QEvent* event) {
 void QMEComboBox::mousePressEvent(QMouseEvent* event) {
     emit emitClicked();
     QComboBox::mousePressEvent(event);
+}
+
+void QMEComboBox::keyPressEvent(QKeyEvent* event) {
+    // The keys open the list, where the arrows move and Enter chooses: one choice, one change,
+    // as with the mouse. Without this the arrows would change the entry at every step.
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if ((event->modifiers() & ~(Qt::KeypadModifier | Qt::AltModifier)) == Qt::NoModifier) {
+            showPopup();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QComboBox::keyPressEvent(event);
 }

@@ -177,6 +177,10 @@ void QMEInitMainWindow::InitConnections() {
     m_min = new QMEBaseButton(this);
     m_max = new QMEBaseButton(this);
     m_restore = new QMEBaseButton(this);
+    m_close->setObjectName("mbtnClose");
+    m_min->setObjectName("mbtnMin");
+    m_max->setObjectName("mbtnMax");
+    m_restore->setObjectName("mbtnRestore");
     m_restore->hide();
     connect(m_close, &QMEBaseButton::clicked, this, &QMEInitMainWindow::OnClose);
     connect(m_min, &QMEBaseButton::clicked, this, &QMEInitMainWindow::OnMinimized);

@@ -15,6 +15,10 @@ public:
 
     void SetColors(const QColor& panel, const QColor& text, const QColor& highlight,
                    const QColor& highlightText);
+    QColor PanelColor() const { return m_panel; }
+    QColor TextColor() const { return m_text; }
+    QColor HighlightColor() const { return m_highlight; }
+    QColor HighlightTextColor() const { return m_highlightText; }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;

@@ -3,6 +3,7 @@
 #include "settings/parserxml.h"
 #include "settings/qmeappinfo.h"
 #include "settings/qmefolders.h"
+#include "uikit/qmeaccessible.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmewidget.h"
 #include "uikit/qpromptlayout.h"
@@ -51,15 +52,16 @@ QString QPromptDialog::IconImageName(int icon) {
 }
 
 int QPromptDialog::ShowPrompt(QWidget* parent, const QString& text, int width, int height,
-                              const QString& title, int icon, int buttons) {
-    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons);
+                              const QString& title, int icon, int buttons, int defaultResult) {
+    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons, defaultResult);
     dialog->SetMessageSize(width, height);
     return Run(dialog);
 }
 
 int QPromptDialog::ShowFittedPrompt(QWidget* parent, const QString& text, int width,
-                                    const QString& title, int icon, int buttons) {
-    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons);
+                                    const QString& title, int icon, int buttons,
+                                    int defaultResult) {
+    auto* dialog = new QPromptDialog(parent, text, title, icon, buttons, defaultResult);
     dialog->FitMessage(width);
     return Run(dialog);
 }
@@ -94,7 +96,7 @@ void QPromptDialog::SetAnswerHook(AnswerHook hook) {
 }
 
 QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
-                             int buttons)
+                             int buttons, int defaultResult)
     : QMEStandardDialog(parent), m_iconKind(icon), m_title(title), m_text(text),
       m_buttonSet(buttons) {
     Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint;
@@ -133,12 +135,13 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
     m_message->resize(m_messageSize);
 
     const QColor windowText = m_mode == 1 ? QColor(123, 123, 123) : QColor(255, 255, 255);
-    const QColor buttonText = m_mode == 1 ? QColor(51, 51, 51) : QColor(255, 255, 255);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, windowText);
     setPalette(pal);
+    // The message is smaller than the title: on the light look's pale body it needs a darker grey.
     QPalette messagePalette = m_message->palette();
-    messagePalette.setColor(QPalette::WindowText, windowText);
+    messagePalette.setColor(QPalette::WindowText,
+                            m_mode == 1 ? QColor(112, 112, 112) : QColor(255, 255, 255));
     m_message->setPalette(messagePalette);
 
     if (buttons == ButtonsOk) {
@@ -153,13 +156,18 @@ QPromptDialog::QPromptDialog(QWidget* parent, const QString& text, const QString
         AddButton(QObject::tr("OK"), ResultOk);
     }
     for (QMEBaseButton* button : m_buttons) {
-        button->SetTextColor(QMEBaseButtonDraw::StateNormal, buttonText);
-        button->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
-        button->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+        button->SetLookTextColors(m_mode);
+        if (button->property("result").toInt() == defaultResult)
+            button->setDefault(true);
     }
+    if (!m_buttons.isEmpty() && !DefaultButton())
+        m_buttons.first()->setDefault(true);
 
     SetTitleBandHeight(info.marginTop + info.titleHeight);
+    // A screen reader reads it out as it opens.
+    QMEAccessible::SetRole(this, QAccessible::AlertMessage);
+    setAccessibleName(title);
+    setAccessibleDescription(text);
 }
 
 void QPromptDialog::AddButton(const QString& text, int result) {
@@ -214,6 +222,14 @@ QList<QMEBaseButton*> QPromptDialog::ResultButtons() const {
     return m_buttons;
 }
 
+QMEBaseButton* QPromptDialog::DefaultButton() const {
+    for (QMEBaseButton* button : m_buttons) {
+        if (button->isDefault())
+            return button;
+    }
+    return nullptr;
+}
+
 int QPromptDialog::Mode() const {
     return m_mode;
 }
@@ -262,6 +278,9 @@ void QPromptDialog::showEvent(QShowEvent* event) {
         else if (const QScreen* screen = QGuiApplication::primaryScreen())
             around = screen->availableGeometry();
         move(QPromptLayout::Placement(around, layout.size));
+        // The keyboard starts on the button Enter takes, or on the close button.
+        if (QMEBaseButton* first = DefaultButton() ? DefaultButton() : CloseButton())
+            first->setFocus(Qt::OtherFocusReason);
     }
     QMEStandardDialog::showEvent(event);
 }

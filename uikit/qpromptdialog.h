@@ -36,13 +36,14 @@ public:
     };
 
     // Builds a prompt, runs it modally and returns its result code. A prompt whose parent is
-    // deleted while it runs ends with ResultClose.
+    // deleted while it runs ends with ResultClose. Enter takes the button answering
+    // `defaultResult` (the first button when it is 0 or answers none) and Escape closes.
     static int ShowPrompt(QWidget* parent, const QString& text, int width, int height,
-                          const QString& title, int icon, int buttons);
+                          const QString& title, int icon, int buttons, int defaultResult = 0);
     // The same for a text of any length: the message area is at least `width` wide, widens to
     // the longest line up to kFittedMaxWidth and is as tall as the wrapped text.
     static int ShowFittedPrompt(QWidget* parent, const QString& text, int width,
-                                const QString& title, int icon, int buttons);
+                                const QString& title, int icon, int buttons, int defaultResult = 0);
     static constexpr int kFittedMaxWidth = 480;
 
     // Test seam for every window that prompts: while a hook is set, ShowPrompt builds the prompt
@@ -59,8 +60,8 @@ public:
     using AnswerHook = std::function<int(const QPromptDialog&)>;
     static void SetAnswerHook(AnswerHook hook);
 
-    QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon,
-                  int buttons);
+    QPromptDialog(QWidget* parent, const QString& text, const QString& title, int icon, int buttons,
+                  int defaultResult = 0);
 
     // Images of the prompt, relative to the "pic" theme folder.
     static QStringList ImageNames();
@@ -79,6 +80,8 @@ public:
     QMEWidget* IconWidget() const;
     QLabel* MessageLabel() const;
     QList<QMEBaseButton*> ResultButtons() const;
+    // The button Enter takes; null without buttons.
+    QMEBaseButton* DefaultButton() const;
     int Mode() const;
 
 public slots:

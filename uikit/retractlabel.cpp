@@ -1,5 +1,6 @@
 #include "uikit/retractlabel.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -45,6 +46,7 @@ void RetractLabel::StartRename() {
         connect(m_editor, &QLineEdit::returnPressed, this, &RetractLabel::RenameOK);
         connect(m_editor, &QLineEdit::editingFinished, this, &RetractLabel::RenameOK);
         connect(m_editor, &QLineEdit::textChanged, this, &RetractLabel::NameChange);
+        m_editor->installEventFilter(this);
     }
     m_editor->setFont(font());
     m_accepted = m_hideExtension ? BaseName(m_name) : m_name;
@@ -83,9 +85,28 @@ void RetractLabel::RenameOK() {
     // Return and the end of editing both arrive here: one rename per edit.
     if (!IsRenaming())
         return;
-    m_editor->hide();
+    EndEdit();
     QString name = m_accepted;
     if (m_hideExtension)
         name += Extension(m_name);
     emit emitChangeName(name);
+}
+
+void RetractLabel::EndEdit() {
+    // Ended with a key, the edit hands the keyboard back to the label's owner (a list row), and
+    // that move is no second end of the edit; ended by leaving it, the focus stays where it went.
+    if (m_editor->hasFocus() && parentWidget()) {
+        const QSignalBlocker blocker(m_editor);
+        parentWidget()->setFocus(Qt::OtherFocusReason);
+    }
+    m_editor->hide();
+}
+
+bool RetractLabel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editor && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && IsRenaming()) {
+        EndEdit();
+        return true;
+    }
+    return QLabel::eventFilter(watched, event);
 }

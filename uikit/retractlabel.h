@@ -34,7 +34,13 @@ public slots:
     void RenameOK();
     void NameChange(const QString& text);
 
+protected:
+    // Escape in the editor ends the edit without a rename.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void EndEdit();
+
     QLineEdit* m_editor = nullptr;
     QString m_name;
     QString m_accepted;

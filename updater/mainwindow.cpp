@@ -6,6 +6,7 @@
 #include "settings/qmefolders.h"
 #include "uikit/qmebasebutton.h"
 #include "uikit/qmebaseprogress.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmeprogramlauncher.h"
 #include "uikit/qpromptdialog.h"
 #include "updater/qmeupdatewritethread.h"
@@ -183,6 +184,7 @@ void MainWindow::RetranslateFrame() {
 void MainWindow::RetranslateTexts() {
     mbtnUpdate->setText(m_updateStarted ? QObject::tr("Down") : QObject::tr("Start"));
     mlblUpdate->setText(QObject::tr("Update"));
+    mproUpdate->setAccessibleName(QObject::tr("Firmware update progress"));
     mlblReady->setText(m_failureType == 0 ? QObject::tr("Loading...") : QObject::tr("Failed"));
     // Wider than its designed width where a translation needs it.
     mlblReady->resize(std::max(kReadyWidth, mlblReady->sizeHint().width()), mlblReady->height());
@@ -211,7 +213,7 @@ void MainWindow::RetranslateTexts() {
 
 void MainWindow::ShowLine(const QString& text, bool warning) {
     const bool light = m_mode == 1;
-    const QColor info = light ? QColor(123, 123, 123) : QColor(232, 240, 254);
+    const QColor info = light ? QColor(112, 112, 112) : QColor(232, 240, 254);
     // A warning reads in a warm tone that both backgrounds carry.
     const QColor warm = light ? QColor(196, 64, 48) : QColor(255, 150, 130);
     setTextColor(mlblMessage, warning ? warm : info);
@@ -264,6 +266,7 @@ void MainWindow::LayoutContent() {
 }
 
 void MainWindow::ApplyTheme(int mode) {
+    QMEFocusRing::Install(mode);
     const QString folder = QMEFolders::imageFolder(mode);
     SetBackgroundImage(folder + kBackground, false);
     if (CloseButton())
@@ -274,7 +277,8 @@ void MainWindow::ApplyTheme(int mode) {
 
     const bool light = mode == 1;
     const QColor heading = light ? QColor(123, 123, 123) : QColor(255, 255, 255);
-    const QColor text = light ? QColor(123, 123, 123) : QColor(232, 240, 254);
+    // Smaller than the heading, the lines need a darker grey on the light look's pale body.
+    const QColor text = light ? QColor(112, 112, 112) : QColor(232, 240, 254);
     setTextColor(this, heading);
     setTextColor(mlblUpdate, heading);
     for (QWidget* w : {static_cast<QWidget*>(mlblReady), static_cast<QWidget*>(mproUpdate),
@@ -283,11 +287,7 @@ void MainWindow::ApplyTheme(int mode) {
     setTextColor(mlblFile, text);
     m_mode = mode;
     RetranslateTexts();
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateNormal,
-                             light ? QColor(51, 51, 51) : QColor(255, 255, 255));
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateHover, QColor(152, 168, 255));
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StatePressed, QColor(112, 154, 255));
-    mbtnUpdate->SetTextColor(QMEBaseButtonDraw::StateDisabled, QColor(255, 255, 255));
+    mbtnUpdate->SetLookTextColors(mode);
     LayoutTitleBar();
 }
 
@@ -327,10 +327,11 @@ void MainWindow::OnClose() {
         const QString question =
             QObject::tr("The pedal is being updated. If you close now it stays in its update mode "
                         "until you run the update again. Close anyway?");
-        // Only Yes closes: Escape and the prompt's own close button keep the update going.
-        if (QPromptDialog::ShowFittedPrompt(
-                this, question, 300, QObject::tr("Prompt"), QPromptDialog::IconWarning,
-                QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+        // Only Yes closes: Enter (No is the default), Escape and the prompt's own close button
+        // keep the update going.
+        if (QPromptDialog::ShowFittedPrompt(this, question, 300, QObject::tr("Prompt"),
+                                            QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo,
+                                            QPromptDialog::ResultNo) != QPromptDialog::ResultYes)
             return;
     }
     QMEInitMainWindow::OnClose();

@@ -519,5 +519,106 @@
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>Es ist keine udev-Regel für USB 0483:5703 installiert.</translation>
     </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab: next or previous control</source>
+        <translation>Tab, Umschalt+Tab: nächstes oder vorheriges Bedienelement</translation>
+    </message>
+    <message>
+        <source>Space, Enter: press a button or switch</source>
+        <translation>Leertaste, Eingabe: Taste oder Schalter betätigen</translation>
+    </message>
+    <message>
+        <source>Dials: Left or Down -1, Right or Up +1, Page Down or Page Up -10 or +10, Home or End to the minimum or maximum</source>
+        <translation>Regler: Links oder Ab -1, Rechts oder Auf +1, Bild ab oder Bild auf -10 oder +10, Pos1 oder Ende zum Minimum oder Maximum</translation>
+    </message>
+    <message>
+        <source>Menus and choosers: Space, Enter or Down opens, the arrows move, Enter chooses, Escape closes</source>
+        <translation>Menüs und Auswahllisten: Leertaste, Eingabe oder Ab öffnet, die Pfeiltasten bewegen, Eingabe wählt, Esc schließt</translation>
+    </message>
+    <message>
+        <source>Presets: Left and Right move, Space or Enter chooses; Ctrl+S saves the current preset</source>
+        <translation>Presets: Links und Rechts bewegen, Leertaste oder Eingabe wählt; Strg+S speichert das aktuelle Preset</translation>
+    </message>
+    <message>
+        <source>Lists: Up and Down move, Shift+Up and Shift+Down extend the selection, Space adds or removes a row</source>
+        <translation>Listen: Auf und Ab bewegen, Umschalt+Auf und Umschalt+Ab erweitern die Auswahl, die Leertaste nimmt eine Zeile auf oder heraus</translation>
+    </message>
+    <message>
+        <source>Lists: Enter, the menu key or Shift+F10 opens the row&apos;s menu, Delete deletes, F2 renames a preset file</source>
+        <translation>Listen: Eingabe, die Menütaste oder Umschalt+F10 öffnet das Menü der Zeile, Entf löscht, F2 benennt eine Preset-Datei um</translation>
+    </message>
+    <message>
+        <source>Prompts: Enter takes the default button, Escape closes</source>
+        <translation>Hinweise: Eingabe wählt die vorgegebene Schaltfläche, Esc schließt</translation>
+    </message>
+    <message>
+        <source>CAB A</source>
+        <translation>CAB A</translation>
+    </message>
+    <message>
+        <source>CAB B</source>
+        <translation>CAB B</translation>
+    </message>
+    <message>
+        <source>%1 switch</source>
+        <translation>%1 Schalter</translation>
+    </message>
+    <message>
+        <source>%1 cabinet</source>
+        <translation>%1 Box</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a cabinet and its dial: CAB A Level</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Presets</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 Wert</translation>
+    </message>
+    <message>
+        <source>Slot %1, %2</source>
+        <translation>Platz %1, %2</translation>
+    </message>
+    <message>
+        <source>used by CAB A</source>
+        <translation>von CAB A verwendet</translation>
+    </message>
+    <message>
+        <source>used by CAB B</source>
+        <translation>von CAB B verwendet</translation>
+    </message>
+    <message>
+        <source>used by CAB A and CAB B</source>
+        <translation>von CAB A und CAB B verwendet</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Fortschritt des Firmware-Updates</translation>
+    </message>
 </context>
 </TS>

@@ -519,5 +519,106 @@
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>No udev rule for USB 0483:5703 is installed.</translation>
     </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab: next or previous control</source>
+        <translation>Tab, Shift+Tab: next or previous control</translation>
+    </message>
+    <message>
+        <source>Space, Enter: press a button or switch</source>
+        <translation>Space, Enter: press a button or switch</translation>
+    </message>
+    <message>
+        <source>Dials: Left or Down -1, Right or Up +1, Page Down or Page Up -10 or +10, Home or End to the minimum or maximum</source>
+        <translation>Dials: Left or Down -1, Right or Up +1, Page Down or Page Up -10 or +10, Home or End to the minimum or maximum</translation>
+    </message>
+    <message>
+        <source>Menus and choosers: Space, Enter or Down opens, the arrows move, Enter chooses, Escape closes</source>
+        <translation>Menus and choosers: Space, Enter or Down opens, the arrows move, Enter chooses, Escape closes</translation>
+    </message>
+    <message>
+        <source>Presets: Left and Right move, Space or Enter chooses; Ctrl+S saves the current preset</source>
+        <translation>Presets: Left and Right move, Space or Enter chooses; Ctrl+S saves the current preset</translation>
+    </message>
+    <message>
+        <source>Lists: Up and Down move, Shift+Up and Shift+Down extend the selection, Space adds or removes a row</source>
+        <translation>Lists: Up and Down move, Shift+Up and Shift+Down extend the selection, Space adds or removes a row</translation>
+    </message>
+    <message>
+        <source>Lists: Enter, the menu key or Shift+F10 opens the row&apos;s menu, Delete deletes, F2 renames a preset file</source>
+        <translation>Lists: Enter, the menu key or Shift+F10 opens the row&apos;s menu, Delete deletes, F2 renames a preset file</translation>
+    </message>
+    <message>
+        <source>Prompts: Enter takes the default button, Escape closes</source>
+        <translation>Prompts: Enter takes the default button, Escape closes</translation>
+    </message>
+    <message>
+        <source>CAB A</source>
+        <translation>CAB A</translation>
+    </message>
+    <message>
+        <source>CAB B</source>
+        <translation>CAB B</translation>
+    </message>
+    <message>
+        <source>%1 switch</source>
+        <translation>%1 switch</translation>
+    </message>
+    <message>
+        <source>%1 cabinet</source>
+        <translation>%1 cabinet</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a cabinet and its dial: CAB A Level</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Presets</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 value</translation>
+    </message>
+    <message>
+        <source>Slot %1, %2</source>
+        <translation>Slot %1, %2</translation>
+    </message>
+    <message>
+        <source>used by CAB A</source>
+        <translation>used by CAB A</translation>
+    </message>
+    <message>
+        <source>used by CAB B</source>
+        <translation>used by CAB B</translation>
+    </message>
+    <message>
+        <source>used by CAB A and CAB B</source>
+        <translation>used by CAB A and CAB B</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Firmware update progress</translation>
+    </message>
 </context>
 </TS>

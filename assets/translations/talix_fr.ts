@@ -519,5 +519,106 @@
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>Aucune règle udev pour USB 0483:5703 n’est installée.</translation>
     </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connexion</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab: next or previous control</source>
+        <translation>Tab, Maj+Tab : élément suivant ou précédent</translation>
+    </message>
+    <message>
+        <source>Space, Enter: press a button or switch</source>
+        <translation>Espace, Entrée : actionner un bouton ou un interrupteur</translation>
+    </message>
+    <message>
+        <source>Dials: Left or Down -1, Right or Up +1, Page Down or Page Up -10 or +10, Home or End to the minimum or maximum</source>
+        <translation>Boutons rotatifs : Gauche ou Bas -1, Droite ou Haut +1, Page suiv. ou Page préc. -10 ou +10, Début ou Fin au minimum ou au maximum</translation>
+    </message>
+    <message>
+        <source>Menus and choosers: Space, Enter or Down opens, the arrows move, Enter chooses, Escape closes</source>
+        <translation>Menus et listes de choix : Espace, Entrée ou Bas ouvre, les flèches déplacent, Entrée choisit, Échap ferme</translation>
+    </message>
+    <message>
+        <source>Presets: Left and Right move, Space or Enter chooses; Ctrl+S saves the current preset</source>
+        <translation>Presets : Gauche et Droite déplacent, Espace ou Entrée choisit ; Ctrl+S enregistre le preset actuel</translation>
+    </message>
+    <message>
+        <source>Lists: Up and Down move, Shift+Up and Shift+Down extend the selection, Space adds or removes a row</source>
+        <translation>Listes : Haut et Bas déplacent, Maj+Haut et Maj+Bas étendent la sélection, Espace ajoute ou retire une ligne</translation>
+    </message>
+    <message>
+        <source>Lists: Enter, the menu key or Shift+F10 opens the row&apos;s menu, Delete deletes, F2 renames a preset file</source>
+        <translation>Listes : Entrée, la touche menu ou Maj+F10 ouvre le menu de la ligne, Suppr supprime, F2 renomme un fichier de preset</translation>
+    </message>
+    <message>
+        <source>Prompts: Enter takes the default button, Escape closes</source>
+        <translation>Messages : Entrée choisit le bouton par défaut, Échap ferme</translation>
+    </message>
+    <message>
+        <source>CAB A</source>
+        <translation>CAB A</translation>
+    </message>
+    <message>
+        <source>CAB B</source>
+        <translation>CAB B</translation>
+    </message>
+    <message>
+        <source>%1 switch</source>
+        <translation>Interrupteur %1</translation>
+    </message>
+    <message>
+        <source>%1 cabinet</source>
+        <translation>Baffle %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a cabinet and its dial: CAB A Level</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Presets</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>%1 value</source>
+        <translation>Valeur de %1</translation>
+    </message>
+    <message>
+        <source>Slot %1, %2</source>
+        <translation>Emplacement %1, %2</translation>
+    </message>
+    <message>
+        <source>used by CAB A</source>
+        <translation>utilisé par CAB A</translation>
+    </message>
+    <message>
+        <source>used by CAB B</source>
+        <translation>utilisé par CAB B</translation>
+    </message>
+    <message>
+        <source>used by CAB A and CAB B</source>
+        <translation>utilisé par CAB A et CAB B</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Progression de la mise à jour du firmware</translation>
+    </message>
 </context>
 </TS>

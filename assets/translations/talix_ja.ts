@@ -519,5 +519,106 @@
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>USB 0483:5703 用の udev ルールがインストールされていません。</translation>
     </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>接続</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>キーボードショートカット</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab: next or previous control</source>
+        <translation>Tab、Shift+Tab：次または前の操作部</translation>
+    </message>
+    <message>
+        <source>Space, Enter: press a button or switch</source>
+        <translation>Space、Enter：ボタンやスイッチを押す</translation>
+    </message>
+    <message>
+        <source>Dials: Left or Down -1, Right or Up +1, Page Down or Page Up -10 or +10, Home or End to the minimum or maximum</source>
+        <translation>ダイヤル：←または↓で -1、→または↑で +1、Page Down または Page Up で -10 または +10、Home または End で最小または最大</translation>
+    </message>
+    <message>
+        <source>Menus and choosers: Space, Enter or Down opens, the arrows move, Enter chooses, Escape closes</source>
+        <translation>メニューと選択リスト：Space、Enter または↓で開く、矢印キーで移動、Enter で選択、Escape で閉じる</translation>
+    </message>
+    <message>
+        <source>Presets: Left and Right move, Space or Enter chooses; Ctrl+S saves the current preset</source>
+        <translation>プリセット：←と→で移動、Space または Enter で選択、Ctrl+S で現在のプリセットを保存</translation>
+    </message>
+    <message>
+        <source>Lists: Up and Down move, Shift+Up and Shift+Down extend the selection, Space adds or removes a row</source>
+        <translation>リスト：↑と↓で移動、Shift+↑と Shift+↓で選択を広げる、Space で行を選択または解除</translation>
+    </message>
+    <message>
+        <source>Lists: Enter, the menu key or Shift+F10 opens the row&apos;s menu, Delete deletes, F2 renames a preset file</source>
+        <translation>リスト：Enter、メニューキーまたは Shift+F10 で行のメニューを開く、Delete で削除、F2 でプリセットファイルの名前を変更</translation>
+    </message>
+    <message>
+        <source>Prompts: Enter takes the default button, Escape closes</source>
+        <translation>確認：Enter で既定のボタン、Escape で閉じる</translation>
+    </message>
+    <message>
+        <source>CAB A</source>
+        <translation>CAB A</translation>
+    </message>
+    <message>
+        <source>CAB B</source>
+        <translation>CAB B</translation>
+    </message>
+    <message>
+        <source>%1 switch</source>
+        <translation>%1 スイッチ</translation>
+    </message>
+    <message>
+        <source>%1 cabinet</source>
+        <translation>%1 キャビネット</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a cabinet and its dial: CAB A Level</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>プリセット</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>プリセット %1</translation>
+    </message>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 の値</translation>
+    </message>
+    <message>
+        <source>Slot %1, %2</source>
+        <translation>スロット %1、%2</translation>
+    </message>
+    <message>
+        <source>used by CAB A</source>
+        <translation>CAB A で使用中</translation>
+    </message>
+    <message>
+        <source>used by CAB B</source>
+        <translation>CAB B で使用中</translation>
+    </message>
+    <message>
+        <source>used by CAB A and CAB B</source>
+        <translation>CAB A と CAB B で使用中</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>ファームウェア更新の進行状況</translation>
+    </message>
 </context>
 </TS>

@@ -519,5 +519,106 @@
         <source>No udev rule for USB 0483:5703 is installed.</source>
         <translation>未安装适用于 USB 0483:5703 的 udev 规则。</translation>
     </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>键盘快捷键</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab: next or previous control</source>
+        <translation>Tab、Shift+Tab：下一个或上一个控件</translation>
+    </message>
+    <message>
+        <source>Space, Enter: press a button or switch</source>
+        <translation>空格、回车：按下按钮或开关</translation>
+    </message>
+    <message>
+        <source>Dials: Left or Down -1, Right or Up +1, Page Down or Page Up -10 or +10, Home or End to the minimum or maximum</source>
+        <translation>旋钮：左或下 -1，右或上 +1，Page Down 或 Page Up -10 或 +10，Home 或 End 到最小或最大</translation>
+    </message>
+    <message>
+        <source>Menus and choosers: Space, Enter or Down opens, the arrows move, Enter chooses, Escape closes</source>
+        <translation>菜单和选择框：空格、回车或下箭头打开，方向键移动，回车选择，Esc 关闭</translation>
+    </message>
+    <message>
+        <source>Presets: Left and Right move, Space or Enter chooses; Ctrl+S saves the current preset</source>
+        <translation>预设：左右箭头移动，空格或回车选择；Ctrl+S 保存当前预设</translation>
+    </message>
+    <message>
+        <source>Lists: Up and Down move, Shift+Up and Shift+Down extend the selection, Space adds or removes a row</source>
+        <translation>列表：上下箭头移动，Shift+上/下扩展选择，空格添加或移除一行</translation>
+    </message>
+    <message>
+        <source>Lists: Enter, the menu key or Shift+F10 opens the row&apos;s menu, Delete deletes, F2 renames a preset file</source>
+        <translation>列表：回车、菜单键或 Shift+F10 打开该行的菜单，Delete 删除，F2 重命名预设文件</translation>
+    </message>
+    <message>
+        <source>Prompts: Enter takes the default button, Escape closes</source>
+        <translation>提示框：回车选择默认按钮，Esc 关闭</translation>
+    </message>
+    <message>
+        <source>CAB A</source>
+        <translation>CAB A</translation>
+    </message>
+    <message>
+        <source>CAB B</source>
+        <translation>CAB B</translation>
+    </message>
+    <message>
+        <source>%1 switch</source>
+        <translation>%1 开关</translation>
+    </message>
+    <message>
+        <source>%1 cabinet</source>
+        <translation>%1 箱体</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a cabinet and its dial: CAB A Level</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>预设 %1</translation>
+    </message>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 数值</translation>
+    </message>
+    <message>
+        <source>Slot %1, %2</source>
+        <translation>槽位 %1，%2</translation>
+    </message>
+    <message>
+        <source>used by CAB A</source>
+        <translation>CAB A 使用中</translation>
+    </message>
+    <message>
+        <source>used by CAB B</source>
+        <translation>CAB B 使用中</translation>
+    </message>
+    <message>
+        <source>used by CAB A and CAB B</source>
+        <translation>CAB A 和 CAB B 使用中</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>固件更新进度</translation>
+    </message>
 </context>
 </TS>

@@ -26,12 +26,14 @@
 #include "uikit/qmecheckbox.h"
 #include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qmewidget.h"
 #include "updater/image/firmwarefolder.h"
 #include "virtualpedal/virtualpedal.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
@@ -109,6 +111,18 @@ bool dragAndDrop(QWidget* target, const QMimeData* mime) {
     QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return enter.isAccepted();
+}
+
+// A control as the tab order names it: its own name after the names of its parents below the
+// window ("mwgtLeftSet/mwgtLevel/mcslDial").
+QString describe(const QWidget* widget) {
+    QStringList names;
+    for (const QWidget* w = widget; w && w->objectName() != "centralWidget" && !w->isWindow();
+         w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && w->objectName() != "qt_scrollarea_viewport")
+            names.prepend(w->objectName());
+    }
+    return names.join('/');
 }
 
 } // namespace
@@ -618,7 +632,7 @@ private slots:
         QStringList entries;
         for (QAction* action : m_window->SetActions())
             entries << action->text();
-        QCOMPARE(entries, (QStringList{"Backup", "Recall"}));
+        QCOMPARE(entries, (QStringList{"Backup", "Recall", "Keyboard shortcuts"}));
 
         // The pedal reports preset 4 on connect; the strip follows without selecting again.
         PedalState pedal = VirtualPedal::snapshot();
@@ -886,6 +900,160 @@ private slots:
                 QVERIFY2(QFile::exists(QMEFolders::imageFolder(mode) + name), qPrintable(name));
     }
 
+    // Tab walks the window as it reads and Shift+Tab back: the strip and the lists are one stop
+    // each, entered at their current member, the arrows move within them. The ring follows the
+    // keyboard and goes with the first click.
+    void keyboardWalk() {
+        QVERIFY(child<QComputerForm>("mwgtComputer")->savePreset(0));
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QCOMPARE(QApplication::focusWidget(), connectSwitch());
+        QVERIFY(!QMEFocusRing::Ring());
+
+        QStringList expected{"mcbxConnect", "mccbLanguage", "mbtnDarkMode",
+                             "mbtnUpdate",  "mbtnReset",    "mbtnSet",
+                             "mbtnMin",     "mbtnClose",    "mwgtBtnList/mbtnPreset0",
+                             "mbtnSave"};
+        for (const char* panel : {"mwgtLeftSet", "mwgtRightSet"}) {
+            expected << QString(panel) + "/mcbxBypass" << QString(panel) + "/mccbCabinet";
+            for (const char* dial : {"mwgtLevel", "mwgtLatency", "mwgtLowCut", "mwgtHighCut"})
+                expected << QStringLiteral("%1/%2/mcslDial").arg(panel, dial);
+        }
+        // The cabinet list's delete button waits for a slot with a user IR.
+        expected << "mwgtComputer/mbtnOpenDir"
+                 << "mwgtComputer/mbtnRefresh"
+                 << "mwgtComputer/mscrComputer/mwgtComputerItem1"
+                 << "mwgtCabInetType/mbtnDownload"
+                 << "mwgtCabInetType/mscrCabInetType/mwgtCabInetTypeItem1";
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QStringList walked;
+            for (int i = 0; i < expected.size(); ++i) {
+                walked << describe(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QWidget* ring = QMEFocusRing::Ring();
+                QVERIFY(ring && ring->geometry().contains(QApplication::focusWidget()->geometry()));
+            }
+            if (key == Qt::Key_Backtab)
+                std::reverse(walked.begin() + 1, walked.end());
+            QCOMPARE(walked, expected);
+        }
+        // From any preset Tab goes on to the save button.
+        child<QButtonWidget>("mwgtBtnList")->buttons().at(0)->setFocus(Qt::TabFocusReason);
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Tab})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(describe(QApplication::focusWidget()), QString("mbtnSave"));
+
+        // A click, wherever it lands, takes the ring away; the focus stays.
+        QTest::mouseClick(child<QLabel>("mlblProjectNane"), Qt::LeftButton);
+        QVERIFY(!QMEFocusRing::Ring());
+        QCOMPARE(describe(QApplication::focusWidget()), QString("mbtnSave"));
+    }
+
+    // The strip and Ctrl+S by key on the pedal: the same commands as the mouse, the save
+    // question where a changed preset would be left.
+    void keyboardPresets() {
+        answerPromptsByHook();
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        connectPedal();
+        auto* strip = child<QButtonWidget>("mwgtBtnList");
+        QWidget* level = child<QLeftSet>("mwgtLeftSet")->SliderWidget(QBaseSet::DialLevel)->Dial();
+        const int first = strip->currentIndex();
+        strip->buttons().at(first)->setFocus(Qt::TabFocusReason);
+        const int no = QPromptDialog::ResultNo;
+        struct Step {
+            QWidget* target; // null: where the keyboard is
+            int key;
+            int reply;
+            int current; // from the first
+            int asked;
+            QList<int> sent;
+        } const steps[] = {
+            {nullptr, Qt::Key_Right, no, 0, 0, {}},
+            {nullptr, Qt::Key_Space, no, 1, 0, {0x91}},
+            {nullptr, Qt::Key_Right, no, 1, 0, {}},
+            {nullptr, Qt::Key_Return, no, 2, 0, {0x91}},
+            {level, Qt::Key_Up, no, 2, 0, {0x92}},
+            // Leaving a changed preset asks first; No selects without saving.
+            {nullptr, Qt::Key_Left, no, 2, 0, {}},
+            {nullptr, Qt::Key_Enter, no, 1, 1, {0x91}},
+            {level, Qt::Key_Up, no, 1, 0, {0x92}},
+            {m_window.get(), int(Qt::CTRL | Qt::Key_S), QPromptDialog::ResultYes, 1, 1, {0x9A}},
+        };
+        for (const Step& step : steps) {
+            forgetPrompts();
+            VirtualPedal::clearReceivedFrames();
+            m_reply = step.reply;
+            QTest::keyClick(step.target ? step.target : QApplication::focusWidget(),
+                            Qt::Key(step.key & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(step.key & Qt::KeyboardModifierMask));
+            QCOMPARE(strip->currentIndex(), first + step.current);
+            QCOMPARE(m_asked.size(), step.asked);
+            // A command no key sends closes each step's log.
+            QVERIFY(m_window->WriteThread()->requestCurrent());
+            QTRY_COMPARE_WITH_TIMEOUT(codesReceived(), step.sent + QList<int>{0x9B}, 10000);
+        }
+        QVERIFY(!m_window->Parser()->isPresetModified());
+    }
+
+    // The window as a screen reader finds it: every visible control with a role, a name and,
+    // where it has one, a value; no two siblings sharing a name; names in the chosen language.
+    void accessibleTree() {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const QList<QAccessible::Role> controls{
+            QAccessible::Button,      QAccessible::ButtonMenu, QAccessible::CheckBox,
+            QAccessible::RadioButton, QAccessible::ComboBox,   QAccessible::Dial,
+            QAccessible::ProgressBar, QAccessible::List,       QAccessible::ListItem,
+            QAccessible::EditableText};
+        QHash<QString, QAccessibleInterface*> named;
+        QStringList problems;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            QStringList siblings;
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface* item = node->child(i);
+                if (!item || item->state().invisible)
+                    continue;
+                const QString name = item->text(QAccessible::Name);
+                if (controls.contains(item->role())) {
+                    if (name.isEmpty() || (item->valueInterface() &&
+                                           !item->valueInterface()->currentValue().isValid()))
+                        problems << describe(qobject_cast<QWidget*>(item->object()));
+                    named.insert(name, item);
+                }
+                if (!name.isEmpty() && siblings.contains(name))
+                    problems << "twice: " + name;
+                siblings << name;
+                walk(item);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(m_window.get()));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+
+        const QList<QPair<QString, QAccessible::Role>> roles{
+            {"Connect", QAccessible::CheckBox},           {"Set", QAccessible::ButtonMenu},
+            {"Factory reset", QAccessible::Button},       {"CAB A switch", QAccessible::CheckBox},
+            {"CAB B cabinet", QAccessible::ComboBox},     {"CABINET TYPE", QAccessible::List},
+            {"Slot 02, A15 1x12", QAccessible::ListItem}, {"Preset 13", QAccessible::RadioButton},
+            {"CAB A Level", QAccessible::Dial},           {"CAB B High-Cut", QAccessible::Dial}};
+        for (const auto& role : roles)
+            QVERIFY2(named.contains(role.first) && named[role.first]->role() == role.second,
+                     qPrintable(role.first));
+        QVERIFY(named["Preset 0"]->state().checked);
+        QCOMPARE(named["CAB B Latency"]->text(QAccessible::Value), QString("0 ms"));
+        QCOMPARE(named["CAB B High-Cut"]->text(QAccessible::Value), QString("Off"));
+
+        // Another language names every control again; the rows once control returns.
+        auto* languages = child<QMEComboBox>("mccbLanguage");
+        languages->setCurrentIndex(languages->findText("German"));
+        QCOMPARE(named["Connect"]->text(QAccessible::Name), QString("Verbinden"));
+        QCOMPARE(named["CAB A Level"]->text(QAccessible::Name), QString("CAB A Pegel"));
+        QTRY_COMPARE(named["Slot 02, A15 1x12"]->text(QAccessible::Name),
+                     QString("Platz 02, A15 1x12"));
+    }
+
     void menusDownloadPageAndExit() {
         m_window->onUpdateApp();
         QStringList entries;
@@ -902,6 +1070,11 @@ private slots:
         QCOMPARE(m_opened.size(), 2);
         QVERIFY(m_opened[0] != m_opened[1]);
         QVERIFY(m_opened[1].endsWith(".cn/download/talix"));
+
+        // The settings menu lists the keys.
+        m_window->SetActions().last()->trigger();
+        QCOMPARE(m_prompts->seen.size(), 1);
+        QVERIFY(m_prompts->seen.takeFirst().contains("Ctrl+S saves the current preset"));
 
         m_prompts->reply = QPromptDialog::ResultNo;
         m_window->OnClose();

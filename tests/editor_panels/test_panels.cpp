@@ -85,6 +85,41 @@ QImage onDisk(const QString& name) {
         .convertToFormat(QImage::Format_ARGB32);
 }
 
+// Both cabinet panels on the editor's device objects, against the virtual pedal.
+struct Panels {
+    PedalEnv env;
+    QMEBaseLibusb link;
+    std::unique_ptr<QUsbWriteThread> thread = std::make_unique<QUsbWriteThread>();
+    QDataAnalysis parser;
+    QLeftSet left;
+    QRightSet right;
+
+    Panels() {
+        link.setTransferMode(QMEBaseLibusb::ModeInterrupt);
+        thread->attachLink(&link);
+        parser.setWriteThread(thread.get());
+        VirtualPedal::clearReceivedFrames();
+        for (QBaseSet* panel : {static_cast<QBaseSet*>(&left), static_cast<QBaseSet*>(&right)}) {
+            panel->SetDropFormat(kDropFormat);
+            panel->ApplyMode(1);
+            panel->setParser(&parser);
+            panel->Retranslate();
+            panel->show();
+        }
+    }
+    ~Panels() {
+        thread->closeUsbConnect();
+        thread.reset();
+    }
+    // Opens the pedal and starts reading it; true when it runs.
+    bool open() {
+        if (thread->openUsbConnect(0x0483, 0x5703, 200, "TAL_IX") != QMEBaseLibusb::OpenRunning)
+            return false;
+        thread->startReceiving();
+        return true;
+    }
+};
+
 } // namespace
 
 class TestPanels final : public QObject {
@@ -149,24 +184,10 @@ private slots:
     // Both panels on the editor's device objects, against the virtual pedal: what the user does
     // reaches the pedal at once, what the pedal reports moves the panels and sends nothing back.
     void panels() const {
-        PedalEnv env;
-        QMEBaseLibusb link;
-        link.setTransferMode(QMEBaseLibusb::ModeInterrupt);
-        auto thread = std::make_unique<QUsbWriteThread>();
-        thread->attachLink(&link);
-        QDataAnalysis parser;
-        parser.setWriteThread(thread.get());
-        DeviceState& state = *parser.deviceState();
-        VirtualPedal::clearReceivedFrames();
-
-        QLeftSet left;
-        QRightSet right;
-        for (QBaseSet* panel : {static_cast<QBaseSet*>(&left), static_cast<QBaseSet*>(&right)}) {
-            panel->SetDropFormat(kDropFormat);
-            panel->ApplyMode(1);
-            panel->setParser(&parser);
-            panel->show();
-        }
+        Panels panels;
+        QLeftSet& left = panels.left;
+        QRightSet& right = panels.right;
+        DeviceState& state = *panels.parser.deviceState();
         QCOMPARE(right.Chooser()->count(), 11);
         QCOMPARE(right.Chooser()->itemText(1), QString("A15 1x12"));
         QVERIFY(right.PicturePath().endsWith("/image/sound/sound0.png"));
@@ -180,9 +201,7 @@ private slots:
         QCOMPARE(int(state.current[1]), 0);
         QVERIFY(VirtualPedal::receivedFrames().empty());
 
-        QCOMPARE(thread->openUsbConnect(0x0483, 0x5703, 200, "TAL_IX"),
-                 int(QMEBaseLibusb::OpenRunning));
-        thread->startReceiving();
+        QVERIFY(panels.open());
         VirtualPedal::clearReceivedFrames();
 
         // Reports from the pedal: CAB B level 75 and latency 58 (14.5 ms), CAB A high-cut 30,
@@ -227,7 +246,7 @@ private slots:
         std::vector<std::uint8_t> userIr(11, 0);
         userIr[7] = 1;
         QVERIFY(VirtualPedal::pushAnswer(0xE6, userIr));
-        QTRY_VERIFY_WITH_TIMEOUT(parser.hasUserIr(7), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(panels.parser.hasUserIr(7), 10000);
         QVERIFY(right.PicturePath().endsWith("/image/sound/soundir.png"));
         QVERIFY(dragAndDrop(&right, seven.get()));
         QCOMPARE(shown(right.Picture()), onDisk("soundir.png"));
@@ -247,7 +266,7 @@ private slots:
         QVERIFY(right.PicturePath().endsWith("/image/sound/soundir.png"));
 
         // A closing command that the panels never send marks the end of the log.
-        QVERIFY(thread->requestCurrent());
+        QVERIFY(panels.thread->requestCurrent());
         const Frames expected{
             frame(0x92, {1, 0, 76}), frame(0x94, {1, 0, 80}), frame(0x95, {1, 0, 50}),
             frame(0x96, {0, 0, 40}), frame(0x98, {0, 1}),     frame(0x93, {1, 0, 7}),
@@ -260,9 +279,79 @@ private slots:
         QCOMPARE(int(state.current[5]), 76);
         QCOMPARE(int(state.current[7]), 80);
         QCOMPARE(int(state.current[4]), 40);
+    }
 
-        thread->closeUsbConnect();
-        thread.reset();
+    // Keys on both panels against the virtual pedal: each step shows its value, as the field and
+    // as a screen reader hears it, and sends the one command the same turn of the mouse sends.
+    void keys() const {
+        Panels panels;
+        QBaseSet* left = &panels.left;
+        QBaseSet* right = &panels.right;
+        QVERIFY(panels.open());
+
+        constexpr int kSwitch = -1;
+        constexpr int kWheelUp = -1; // a notch of the wheel in place of a key
+        struct Step {
+            QBaseSet* panel;
+            int control;
+            int key;
+            const char* shown;
+            const char* heard;
+            Frames sent;
+        };
+        const int level = QBaseSet::DialLevel;
+        const int latency = QBaseSet::DialLatency;
+        const int lowCut = QBaseSet::DialLowCut;
+        const int highCut = QBaseSet::DialHighCut;
+        const Step steps[] = {
+            {left, level, Qt::Key_Right, "1", "1", {frame(0x92, {0, 0, 1})}},
+            {left, level, Qt::Key_PageUp, "11", "11", {frame(0x92, {0, 0, 11})}},
+            {left, level, Qt::Key_Up, "12", "12", {frame(0x92, {0, 0, 12})}},
+            {left, level, kWheelUp, "13", "13", {frame(0x92, {0, 0, 13})}},
+            {left, level, Qt::Key_Down, "12", "12", {frame(0x92, {0, 0, 12})}},
+            {left, level, Qt::Key_Left, "11", "11", {frame(0x92, {0, 0, 11})}},
+            {left, level, Qt::Key_PageDown, "1", "1", {frame(0x92, {0, 0, 1})}},
+            {left, level, Qt::Key_End, "100", "100", {frame(0x92, {0, 0, 100})}},
+            {left, level, Qt::Key_Home, "0", "0", {frame(0x92, {0, 0, 0})}},
+            // At its end a dial stays, and nothing is sent.
+            {left, level, Qt::Key_Left, "0", "0", {}},
+            {right, latency, Qt::Key_End, "20ms", "20 ms", {frame(0x94, {1, 0, 80})}},
+            {right, latency, Qt::Key_Left, "19ms", "19 ms", {frame(0x94, {1, 0, 76})}},
+            {left, lowCut, Qt::Key_Right, "25Hz", "25 Hz", {frame(0x95, {0, 0, 4})}},
+            {left, lowCut, Qt::Key_Home, "Off", "Off", {frame(0x95, {0, 0, 3})}},
+            {right, highCut, Qt::Key_Right, "20000Hz", "20000 Hz", {frame(0x96, {1, 0, 1})}},
+            {right, highCut, Qt::Key_PageUp, "17500Hz", "17500 Hz", {frame(0x96, {1, 0, 11})}},
+            {right, highCut, Qt::Key_Home, "Off", "Off", {frame(0x96, {1, 0, 0})}},
+            {left, kSwitch, Qt::Key_Space, "ON", "", {frame(0x98, {1, 0})}},
+            {right, kSwitch, Qt::Key_Return, "ON", "", {frame(0x98, {1, 1})}},
+            {left, kSwitch, Qt::Key_Enter, "OFF", "", {frame(0x98, {0, 1})}},
+        };
+        for (const Step& step : steps) {
+            VirtualPedal::clearReceivedFrames();
+            const QString row = QStringLiteral("%1 %2 %3")
+                                    .arg(step.panel->Cabinet())
+                                    .arg(step.control)
+                                    .arg(step.key, 0, 16);
+            if (step.control == kSwitch) {
+                QTest::keyClick(step.panel->Switch(), Qt::Key(step.key));
+                QVERIFY2(step.panel->Switch()->text() == step.shown, qPrintable(row));
+            } else {
+                QSliderWidget* slider = step.panel->SliderWidget(step.control);
+                if (step.key == kWheelUp)
+                    wheelDial(slider->Dial(), true);
+                else
+                    QTest::keyClick(slider->Dial(), Qt::Key(step.key));
+                QVERIFY2(slider->Field()->text() == step.shown, qPrintable(row));
+                QVERIFY2(slider->Dial()->valueText() == step.heard, qPrintable(row));
+            }
+            // A command the panels never send closes each step's log.
+            QVERIFY(panels.thread->requestCurrent());
+            Frames expected = step.sent;
+            expected.push_back(frame(0x9B, {}));
+            QTRY_COMPARE_WITH_TIMEOUT(VirtualPedal::receivedFrames().size(), expected.size(),
+                                      10000);
+            QVERIFY2(VirtualPedal::receivedFrames() == expected, qPrintable(row));
+        }
     }
 };
 

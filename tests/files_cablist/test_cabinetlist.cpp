@@ -269,6 +269,65 @@ private slots:
         QVERIFY(!form->deleteButton()->isEnabled());
     }
 
+    // The list by key: the arrows move and select as a click does, with Shift they extend the
+    // selection from the current row, Space toggles as Ctrl+click does, Enter, the menu key and
+    // Shift+F10 open the menu at the row, Delete deletes as the menu does.
+    void keys() {
+        QVERIFY(openWithUserIrs());
+        struct Step {
+            int key;
+            Qt::KeyboardModifiers modifiers;
+            int focus;
+            QList<int> selected;
+            int current;
+            QList<Bytes> deleted;
+        };
+        const Qt::KeyboardModifiers none = Qt::NoModifier;
+        const QList<Step> steps{
+            {Qt::Key_Up, none, 0, {0}, 0, {}},
+            {Qt::Key_Down, none, 1, {1}, 1, {}},
+            {Qt::Key_Down, none, 2, {2}, 2, {}},
+            {Qt::Key_Down, Qt::ShiftModifier, 3, {2, 3}, 2, {}},
+            {Qt::Key_Down, Qt::ShiftModifier, 4, {2, 3, 4}, 2, {}},
+            {Qt::Key_Up, Qt::ShiftModifier, 3, {2, 3}, 2, {}},
+            {Qt::Key_Space, none, 3, {2}, 2, {}},
+            // No selected slot holds a user IR: Delete does nothing, as the menu's is disabled.
+            {Qt::Key_Delete, none, 3, {2}, 2, {}},
+            {Qt::Key_Down, none, 4, {4}, 4, {}},
+            {Qt::Key_Space, none, 4, {}, 4, {}},
+            {Qt::Key_Space, none, 4, {4}, 4, {}},
+            {Qt::Key_Delete, none, 4, {4}, 4, {{4}}},
+        };
+        QWidget* focus = row(0);
+        focus->setFocus(Qt::TabFocusReason);
+        for (const Step& step : steps) {
+            VirtualPedal::clearReceivedFrames();
+            QTest::keyClick(focus, Qt::Key(step.key), step.modifiers);
+            focus = form->focusWidget();
+            QCOMPARE(focus, row(step.focus));
+            QList<int> selected;
+            for (int slot = 0; slot < form->items().size(); ++slot) {
+                if (row(slot)->isSelected())
+                    selected << slot;
+            }
+            QCOMPARE(selected, step.selected);
+            QCOMPARE(form->currentItem(), row(step.current));
+            QCOMPARE(sent(0xE4), step.deleted);
+        }
+        QCOMPARE(row(4)->name(), QStringLiteral("59Baseman 4x10"));
+
+        // The menu opens below the row that has the keyboard, not at the pointer.
+        const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> menuKeys{
+            {Qt::Key_Return, none}, {Qt::Key_Menu, none}, {Qt::Key_F10, Qt::ShiftModifier}};
+        for (const auto& key : menuKeys) {
+            QTest::keyClick(row(3), key.first, key.second);
+            QVERIFY(form->contextMenu()->isVisible());
+            QCOMPARE(form->currentItem(), row(3));
+            QVERIFY(qAbs(form->contextMenu()->y() - row(3)->mapToGlobal(QPoint()).y()) <= 40);
+            form->contextMenu()->hide();
+        }
+    }
+
     void assignAndMarks() {
         QVERIFY(session->open());
         VirtualPedal::clearReceivedFrames();

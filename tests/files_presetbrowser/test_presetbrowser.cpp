@@ -329,6 +329,40 @@ private slots:
         QCOMPARE(prompts.texts.size(), 1);
     }
 
+    // The list by key: F2 renames the row that has the keyboard (Escape leaves it as it was),
+    // which keeps the keyboard under its new name; Delete deletes the selected files.
+    void keys() {
+        for (const char* file : {"a.pfs", "b.pfs", "c.pfs"})
+            writeFile(folder + file, presetImage(words(10)));
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        row("a")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(row("a"), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), row("b"));
+        QCOMPARE(form->currentItem(), row("b"));
+
+        QTest::keyClick(row("b"), Qt::Key_F2);
+        QLineEdit* editor = row("b")->nameLabel()->Editor();
+        QVERIFY(editor && editor->hasFocus());
+        QTest::keyClicks(editor, "x");
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), row("b"));
+        QCOMPARE(filesOnDisk(), QStringList({"a.pfs", "b.pfs", "c.pfs"}));
+
+        QTest::keyClick(row("b"), Qt::Key_F2);
+        editor->setText("bee");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(names(), QStringList({"a", "bee", "c"}));
+        QTRY_COMPARE(QApplication::focusWidget(), row("bee"));
+
+        QTest::keyClick(row("bee"), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(row("c"), Qt::Key_Delete);
+        QCOMPARE(filesOnDisk(), QStringList({"a.pfs"}));
+        QCOMPARE(QApplication::focusWidget(), row("a"));
+    }
+
     // Every failure names the file and the reason, and leaves the folder as it was. The tag
     // names the folder's state and the user's action.
     void failuresAreNamed_data() {

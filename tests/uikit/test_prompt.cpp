@@ -79,13 +79,22 @@ private slots:
         QTest::addColumn<int>("clicked");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("result");
-        QTest::newRow("Yes") << 4 << 0 << QStringList({"Yes", "No"}) << 0x4000;
-        QTest::newRow("No") << 4 << 1 << QStringList({"Yes", "No"}) << 0x10000;
-        QTest::newRow("OK") << 1 << 0 << QStringList({"OK"}) << 0x400;
-        QTest::newRow("Cancel") << 2 << 0 << QStringList({"Cancel"}) << 0x400000;
-        QTest::newRow("close with Yes/No") << 4 << -1 << QStringList({"Yes", "No"}) << 0x200000;
-        QTest::newRow("close without buttons") << 3 << -1 << QStringList() << 0x200000;
-        QTest::newRow("escape") << 1 << -2 << QStringList({"OK"}) << 0x200000;
+        QTest::addColumn<int>("defaultResult");
+        QTest::newRow("Yes") << 4 << 0 << QStringList({"Yes", "No"}) << 0x4000 << 0;
+        QTest::newRow("No") << 4 << 1 << QStringList({"Yes", "No"}) << 0x10000 << 0;
+        QTest::newRow("OK") << 1 << 0 << QStringList({"OK"}) << 0x400 << 0;
+        QTest::newRow("Cancel") << 2 << 0 << QStringList({"Cancel"}) << 0x400000 << 0;
+        QTest::newRow("close with Yes/No")
+            << 4 << -1 << QStringList({"Yes", "No"}) << 0x200000 << 0;
+        QTest::newRow("close without buttons") << 3 << -1 << QStringList() << 0x200000 << 0;
+        QTest::newRow("escape") << 1 << -2 << QStringList({"OK"}) << 0x200000 << 0;
+        // Enter takes the first button, or the one the caller names; Escape never takes it.
+        QTest::newRow("enter") << 4 << -3 << QStringList({"Yes", "No"}) << 0x4000 << 0;
+        QTest::newRow("enter, No by default")
+            << 4 << -3 << QStringList({"Yes", "No"}) << 0x10000 << 0x10000;
+        QTest::newRow("escape, No by default")
+            << 4 << -2 << QStringList({"Yes", "No"}) << 0x200000 << 0x10000;
+        QTest::newRow("enter without buttons") << 3 << -3 << QStringList() << 0x200000 << 0;
     }
 
     void results() const {
@@ -93,6 +102,7 @@ private slots:
         QFETCH(int, clicked);
         QFETCH(QStringList, texts);
         QFETCH(int, result);
+        QFETCH(int, defaultResult);
         QStringList seen;
         onPrompt([&seen, clicked](QPromptDialog* prompt) {
             for (QMEBaseButton* b : prompt->ResultButtons())
@@ -102,10 +112,12 @@ private slots:
             else if (clicked == -1)
                 QTest::mouseClick(prompt->CloseButton(), Qt::LeftButton);
             else
-                QTest::keyClick(prompt, Qt::Key_Escape);
+                // Pressed where the keyboard starts: on the default button, or the close button.
+                QTest::keyClick(QApplication::focusWidget(),
+                                clicked == -2 ? Qt::Key_Escape : Qt::Key_Return);
         });
         const int code = QPromptDialog::ShowPrompt(nullptr, "Save the preset?", 250, 80, "Save",
-                                                   QPromptDialog::IconHelp, buttons);
+                                                   QPromptDialog::IconHelp, buttons, defaultResult);
         QCOMPARE(code, result);
         QCOMPARE(seen, texts);
     }
@@ -314,24 +326,35 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QColor>("text");
         QTest::addColumn<QColor>("button");
-        QTest::newRow("light") << "1" << QColor(123, 123, 123) << QColor(51, 51, 51);
-        QTest::newRow("dark") << "2" << QColor(255, 255, 255) << QColor(255, 255, 255);
+        QTest::addColumn<QColor>("message");
+        QTest::addColumn<QColor>("hover");
+        QTest::addColumn<QColor>("pressed");
+        // The message, hover and pressed colours moved only as far as their contrast needs.
+        QTest::newRow("light") << "1" << QColor(123, 123, 123) << QColor(51, 51, 51)
+                               << QColor(112, 112, 112) << QColor(98, 108, 164)
+                               << QColor(77, 106, 176);
+        QTest::newRow("dark") << "2" << QColor(255, 255, 255) << QColor(255, 255, 255)
+                              << QColor(255, 255, 255) << QColor(173, 185, 255)
+                              << QColor(129, 166, 255);
     }
 
     void themeColours() const {
         QFETCH(QString, mode);
         QFETCH(QColor, text);
         QFETCH(QColor, button);
+        QFETCH(QColor, message);
+        QFETCH(QColor, hover);
+        QFETCH(QColor, pressed);
         ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", mode);
         QPromptDialog prompt(nullptr, "x", "t", 0, QPromptDialog::ButtonsYesNo);
         ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", "1");
         QCOMPARE(prompt.Mode(), mode.toInt());
         QCOMPARE(prompt.palette().color(QPalette::WindowText), text);
-        QCOMPARE(prompt.MessageLabel()->palette().color(QPalette::WindowText), text);
+        QCOMPARE(prompt.MessageLabel()->palette().color(QPalette::WindowText), message);
         QMEBaseButtonDraw& draw = prompt.ResultButtons().at(0)->Draw();
         QCOMPARE(draw.TextColor(0), button);
-        QCOMPARE(draw.TextColor(1), QColor(152, 168, 255));
-        QCOMPARE(draw.TextColor(2), QColor(112, 154, 255));
+        QCOMPARE(draw.TextColor(1), hover);
+        QCOMPARE(draw.TextColor(2), pressed);
         QCOMPARE(draw.TextColor(3), QColor(255, 255, 255));
     }
 

@@ -1,6 +1,7 @@
 // The updater's window on the virtual pedal in its boot loader: the image it chooses, what the
 // pedal receives, the figures it shows, and the line it shows for each kind of failure.
 #include "settings/qmeappinfo.h"
+#include "tests/uikit/contrast.h"
 #include "tests/uikit/testenv.h"
 #include "tests/updater/firmwareimagebuilder.h"
 #include "uikit/qmebasebutton.h"
@@ -69,6 +70,7 @@ private slots:
     void unusablePedalKeepsWindow();
     void imageChosenBeforeStart();
     void closeAsksWhileWriting();
+    void contrast();
     // Last: a completed upload asks the application to quit.
     void uploadsNewestImage();
 
@@ -233,13 +235,24 @@ void TestUpdaterWindow::closeAsksWhileWriting() {
     auto window = std::make_unique<MainWindow>();
     QCOMPARE(window->Probe(), 1);
     window->show();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QStringList asked;
     int reply = QPromptDialog::ResultNo;
     QPromptDialog::SetAnswerHook([&](const QPromptDialog& prompt) {
         asked << prompt.Text();
+        // Enter must not close it: No is the button Enter takes.
+        [&] { QCOMPARE(prompt.DefaultButton()->text(), QString("No")); }();
         return reply;
     });
-    child<QMEBaseButton>(*window, "mbtnUpdate")->click();
+    // The keyboard starts on Start; Tab walks to the close button and back.
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, (QStringList{"mbtnUpdate", "mbtnClose", "mbtnUpdate"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(child<QLabel>(*window, "mlblMessage")->text(),
              QString("Writing the firmware — keep the pedal plugged in and this window open."));
 
@@ -260,6 +273,38 @@ void TestUpdaterWindow::closeAsksWhileWriting() {
     const virtualpedal::PedalState state = virtualpedal::VirtualPedal::snapshot();
     QCOMPARE(state.runMode, 'B');
     QVERIFY(state.bootBlocks.size() < 8);
+}
+
+// Every text of the window on the built skin, in both looks: 4.5:1, 3:1 from 18 pixels.
+void TestUpdaterWindow::contrast() {
+    MainWindow window;
+    QList<Contrast::Item> items;
+    for (int mode : {1, 2}) {
+        window.ApplyTheme(mode);
+        window.ChooseImage(); // there is no image: the line warns
+        const QString skin = qEnvironmentVariable("TALIX_BUILD_DIR") + "/bin/image/" +
+                             (mode == 1 ? "light/" : "dark/");
+        const QColor body = Contrast::pixel(skin + "common_bg.png", 100, 150);
+        items << Contrast::Item{"title",
+                                window.palette().color(QPalette::WindowText),
+                                {Contrast::pixel(skin + "common_bg.png", 100, 30)},
+                                18};
+        for (QLabel* label : window.findChildren<QLabel*>())
+            items << Contrast::Item{label->objectName(),
+                                    label->palette().color(QPalette::WindowText),
+                                    {body},
+                                    label->font().pixelSize()};
+        auto* start = child<QMEBaseButton>(window, "mbtnUpdate");
+        for (int state = 0; state < 3; ++state)
+            items << Contrast::Item{
+                "Start",
+                start->Draw().TextColor(state),
+                {Contrast::pixel(skin + "btn_common.png", 160 * state + 80, 8),
+                 Contrast::pixel(skin + "btn_common.png", 160 * state + 80, 32)},
+                18};
+    }
+    const QStringList failures = Contrast::failures(items);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n")));
 }
 
 void TestUpdaterWindow::uploadsNewestImage() {

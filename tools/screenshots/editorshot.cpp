@@ -13,7 +13,9 @@
 #include "tools/screenshots/promptshots.h"
 #include "tools/screenshots/shotsetup.h"
 #include "uikit/qmecheckbox.h"
+#include "uikit/qmecircleslider.h"
 #include "uikit/qmecombobox.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qpromptdialog.h"
 
 #include <QApplication>
@@ -24,8 +26,9 @@
 namespace {
 
 // The window in a look and a language of the language list, once the pedal's answers are in;
-// a null image when the pedal did not answer.
-QImage render(int mode, const QString& language) {
+// a null image when the pedal did not answer. With `keyboard` the keyboard is on CAB A's Latency
+// dial, which shows the focus ring.
+QImage render(int mode, const QString& language, bool keyboard = false) {
     ParserXML::WriteValue("UI_Mode", "UI_Mode_Value", QString::number(mode));
     MainWindow window;
     auto* languages = window.findChild<QMEComboBox*>("mccbLanguage");
@@ -39,6 +42,15 @@ QImage render(int mode, const QString& language) {
     while (window.Parser()->deviceState()->deviceValue != 3 && timer.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     QCoreApplication::processEvents();
+    if (keyboard) {
+        QApplication::setActiveWindow(&window);
+        window.findChild<QWidget*>("mwgtLeftSet")
+            ->findChild<QWidget*>("mwgtLatency")
+            ->findChild<QMECircleSlider*>()
+            ->setFocus(Qt::TabFocusReason);
+        QMEFocusRing::ShowForKeyboard();
+        QCoreApplication::processEvents();
+    }
     const bool connected = window.Parser()->deviceState()->deviceValue == 3;
     const QImage shot = connected ? window.grab().toImage() : QImage();
     window.WriteThread()->closeUsbConnect();
@@ -73,6 +85,7 @@ int main(int argc, char** argv) {
         int mode;
         const char* language;
         const char* name;
+        bool keyboard;
     };
     bool ok = true;
     for (int mode : {1, 2}) {
@@ -84,9 +97,11 @@ int main(int argc, char** argv) {
     ok &= inEachLanguage([&out](const QString& language) {
         return saveTextPrompts(closePrompts(), 1, language, out);
     });
-    for (const Shot& s : {Shot{1, "English", "editor_light"}, Shot{2, "English", "editor_dark"},
-                          Shot{1, "Chinese", "editor_zh_CN"}}) {
-        const QImage shot = render(s.mode, QString::fromLatin1(s.language));
+    for (const Shot& s :
+         {Shot{1, "English", "editor_light", false}, Shot{2, "English", "editor_dark", false},
+          Shot{1, "Chinese", "editor_zh_CN", false}, Shot{1, "English", "editor_focus_light", true},
+          Shot{2, "English", "editor_focus_dark", true}}) {
+        const QImage shot = render(s.mode, QString::fromLatin1(s.language), s.keyboard);
         const bool saved = !shot.isNull() && shot.save(out.filePath(s.name + QString(".png")));
         if (!saved)
             QTextStream(stderr) << "talix-editor-screenshots: no picture for " << s.name << "\n";

@@ -12,6 +12,7 @@
 #include "uikit/qappupdatedialog.h"
 #include "uikit/qloadingform.h"
 #include "uikit/qmaskwidget.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmeprogressindicator.h"
 #include "uikit/qpromptdialog.h"
@@ -55,7 +56,7 @@ const PromptCase kPrompts[] = {
 
 // The prompts of a firmware update and of a pedal that cannot be opened, in the current language:
 // the editor's question naming the image, its prompt when there is none (two files refused), the
-// updater's close question, and the editor's connect failures.
+// updater's close question, and the editor's connect failures; and the list of keys.
 QList<TextPrompt> pedalPrompts() {
     const QString folder = QStringLiteral("/home/guitarist/Documents/TALIX/Firmware/");
     const QString none =
@@ -88,6 +89,8 @@ QList<TextPrompt> pedalPrompts() {
                 320, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo},
                {"firmware_missing", none, 420, QPromptDialog::IconWarning,
                 QPromptDialog::ButtonsOpenOk},
+               {"keyboard_shortcuts", MainWindowRules::keyboardHelp(), 420, QPromptDialog::IconHelp,
+                QPromptDialog::ButtonsOk},
                {"updater_close",
                 QCoreApplication::translate(
                     "QObject",
@@ -121,6 +124,17 @@ int main(int argc, char** argv) {
                            QStringLiteral("prompt_%1_%2").arg(c.name, look));
         }
         ok &= saveTextPrompts(pedalPrompts(), mode, look, out);
+
+        // A question as the keyboard finds it: on its default button, ringed.
+        QMEFocusRing::Install(mode);
+        QPromptDialog question(nullptr, QString::fromUtf8(kPrompts[0].text),
+                               QStringLiteral("Prompt"), kPrompts[0].icon, kPrompts[0].buttons);
+        question.SetMessageSize(kPrompts[0].area.width(), kPrompts[0].area.height());
+        question.show();
+        QApplication::setActiveWindow(&question);
+        QMEFocusRing::ShowForKeyboard();
+        ok &= saveShot(onBackdrop(grabShown(question), mode), out, "prompt_focus_" + look);
+        question.hide();
 
         QAPPUpdateDialog mismatch(nullptr);
         mismatch.SetFirmwareVersion(QStringLiteral("V1.1.9"));

@@ -69,10 +69,7 @@ void ScreenshotWindow::BuildGallery() {
         for (int state = 0; state < 4; ++state) {
             auto* button = new QMEBaseButton(strip.contains("btn_common") ? "OK" : "", central);
             button->SetButtonImage(folder + strip);
-            button->SetTextColor(0, dark ? Qt::white : QColor(51, 51, 51));
-            button->SetTextColor(1, QColor(152, 168, 255));
-            button->SetTextColor(2, QColor(112, 154, 255));
-            button->SetTextColor(3, Qt::white);
+            button->SetLookTextColors(dark ? 2 : 1);
             if (state == 1)
                 button->Draw().Enter(true);
             if (state == 2)

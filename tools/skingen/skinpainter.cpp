@@ -309,10 +309,10 @@ QImage SkinPainter::presetButton(QSize frame, qreal scale) const {
             border = m_palette.accent;
         } else if (s == Pressed) {
             QLinearGradient g(pad.topLeft(), pad.bottomLeft());
-            g.setColorAt(0, m_palette.accent.lighter(106));
-            g.setColorAt(1, m_palette.accentDark);
+            g.setColorAt(0, m_palette.selectedFill);
+            g.setColorAt(1, m_palette.selectedFill.darker(115));
             fill = g;
-            border = m_palette.accentDark;
+            border = m_palette.selectedFill.darker(115);
             lamp = QColor(255, 255, 255, 230);
         } else if (s == Disabled) {
             fill = m_palette.dark ? m_palette.window : m_palette.field;

@@ -15,6 +15,7 @@ SkinPalette SkinPalette::lightLook() {
     p.hoverFill = QColor(232, 236, 252);
     p.accent = QColor(112, 134, 250);
     p.accentDark = QColor(82, 104, 226);
+    p.selectedFill = QColor(95, 112, 203);
     p.disabledIcon = QColor(196, 199, 209);
     p.disabledFill = QColor(168, 173, 191);
     p.track = QColor(226, 228, 237);
@@ -38,6 +39,7 @@ SkinPalette SkinPalette::darkLook() {
     p.hoverFill = QColor(62, 65, 82);
     p.accent = QColor(124, 144, 250);
     p.accentDark = QColor(91, 112, 230);
+    p.selectedFill = QColor(99, 113, 192);
     p.disabledIcon = QColor(92, 94, 106);
     p.disabledFill = QColor(66, 67, 78);
     p.track = QColor(67, 69, 81);

@@ -17,6 +17,7 @@ struct SkinPalette {
     QColor hoverFill;    // background of a hovered icon button
     QColor accent;       // hover outline, pressed fill, values
     QColor accentDark;   // pressed and gradient ends
+    QColor selectedFill; // the selected preset, dark enough for its white number
     QColor disabledIcon; // glyphs of a disabled button
     QColor disabledFill; // text buttons when disabled
     QColor track;        // empty progress tracks and dial rings
