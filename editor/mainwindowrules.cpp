@@ -57,15 +57,12 @@ QString openFailureText(QMEBaseLibusb::OpenFailure failure, const QString& detai
         return QObject::tr("A driver of the system holds the pedal and does not let it go. Unplug "
                            "the pedal, plug it in again and connect again.");
     case F::OtherDevice:
-        return QObject::tr("The device on USB 0483:5703 answered as \"%1\", not as a TALIX pedal.")
-            .arg(detail);
+        return UsbAccess::OtherDeviceText(detail);
     case F::NoAnswer:
         return QObject::tr("The pedal did not answer. Unplug it, plug it in again and connect "
                            "again.");
     case F::UsbUnavailable:
-        return QObject::tr("USB is not available to TALIX here (%1). Run it outside the sandbox "
-                           "or container, or give it access to USB devices.")
-            .arg(detail);
+        return UsbAccess::UsbUnavailableText(detail);
     case F::None:
     case F::NotFound:
     case F::Gone:

@@ -17,4 +17,9 @@ bool PedalRuleInstalled(const QStringList& folders);
 // neither applies.
 QString AccessDetails(const QString& deviceNode, const QStringList& ruleFolders = RuleFolders());
 
+// The sentences both programs show alike: a device with the pedal's ids that answered as
+// another type, and USB that cannot start (with libusb's error name).
+QString OtherDeviceText(const QString& answeredType);
+QString UsbUnavailableText(const QString& error);
+
 } // namespace UsbAccess

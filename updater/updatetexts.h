@@ -23,9 +23,8 @@ QString FailureLine(int type, float progress, const FirmwareFolder::Refusal& ima
 // found was refused.
 QString MissingImageLine(const QList<FirmwareFolder::Refusal>& refused);
 
-// Why a pedal that is there cannot be updated, and what to do, for the failures that keep the
-// updater's window open (no access, another program holds the pedal, a driver that holds it);
-// empty for the others.
+// Why a pedal that is there cannot be updated, and what to do; the updater keeps its window
+// for these, since the editor could not use the pedal either. Empty when no pedal is there.
 QString OpenFailureLine(QMEBaseLibusb::OpenFailure failure, const QString& detail);
 
 } // namespace UpdateTexts

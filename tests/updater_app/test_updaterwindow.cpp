@@ -163,6 +163,13 @@ void TestUpdaterWindow::unusablePedalKeepsWindow_data() {
         << Env{{"TALIX_VP_KERNEL_DRIVER", "stuck"}}
         << "A driver of the system holds the pedal and does not let it go. Unplug the pedal, plug "
            "it in again and start the updater again.";
+    QTest::newRow("another device")
+        << Env{{"TALIX_VP_DEVICE_TYPE", "OTHER"}}
+        << "The device on USB 0483:5703 answered as \"OTHER\", not as a TALIX pedal.";
+    QTest::newRow("no answer") << Env{{"TALIX_VP_SILENT_ON", "0x00"}}
+                               << "The pedal did not answer. Check the USB cable";
+    QTest::newRow("USB cannot start") << Env{{"TALIX_VP_INIT_FAIL", "1"}}
+                                      << "USB is not available to TALIX here (LIBUSB_ERROR_OTHER).";
     QTest::newRow("absent") << Env{{"TALIX_VP_NO_DEVICE", "1"}} << QString();
 }
 
