@@ -543,10 +543,11 @@ void MainWindow::ShowConnectState(bool connected) {
     LayoutTitleBar();
 }
 
-int MainWindow::Prompt(const QString& text, int width, int height, int icon, int buttons) {
+int MainWindow::Prompt(const QString& text, int width, int height, int icon, int buttons,
+                       int defaultResult) {
     qInfo().noquote() << "-------prompt------" << text;
     return QPromptDialog::ShowPrompt(this, text, width, height, QObject::tr("Prompt"), icon,
-                                     buttons);
+                                     buttons, defaultResult);
 }
 
 int MainWindow::PromptLong(const QString& text, int icon, int buttons, int width) {
@@ -647,9 +648,10 @@ void MainWindow::onReset() {
         PromptDisConnect();
         return;
     }
+    // Enter alone must not wipe the pedal: No is the default.
     if (Prompt(QObject::tr("Do you really want to reset the database? Device needs to be restart!"),
-               250, 60, QPromptDialog::IconWarning,
-               QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+               250, 60, QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo,
+               QPromptDialog::ResultNo) != QPromptDialog::ResultYes)
         return;
     const QScopedValueRollback<bool> resetting(m_resetting, true);
     m_writeThread->receiveThread()->stop();

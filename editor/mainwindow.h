@@ -152,7 +152,8 @@ private:
     void PromptNoFirmware(const QString& folder, const QString& refusals);
     QString PedalFirmware() const;
     void PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions);
-    int Prompt(const QString& text, int width, int height, int icon, int buttons = 0);
+    int Prompt(const QString& text, int width, int height, int icon, int buttons = 0,
+               int defaultResult = 0);
     // A prompt as high as its text needs, at least width wide.
     int PromptLong(const QString& text, int icon, int buttons = 0,
                    int width = MainWindowRules::kLongPromptWidth);

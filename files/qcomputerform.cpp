@@ -371,9 +371,10 @@ QStringList QComputerForm::deleteFiles(const QStringList& paths) {
                   .arg(QFileInfo(paths.first()).fileName())
             : QObject::tr("%1 preset files cannot be moved to the trash. Delete them for good?")
                   .arg(paths.size());
+    // Enter alone must not delete for good: No is the default.
     if (QPromptDialog::ShowFittedPrompt(this, question, kPromptWidth, QObject::tr("Prompt"),
-                                        QPromptDialog::IconWarning,
-                                        QPromptDialog::ButtonsYesNo) != QPromptDialog::ResultYes)
+                                        QPromptDialog::IconWarning, QPromptDialog::ButtonsYesNo,
+                                        QPromptDialog::ResultNo) != QPromptDialog::ResultYes)
         return failed;
     for (const QString& path : paths) {
         QFile file(path);

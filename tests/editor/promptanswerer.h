@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QStringList>
 #include <QTimer>
+#include <QtTest>
 
 // Answers the window's modal prompts and the firmware-mismatch dialog as they open, and records
 // what they said: a prompt's message, or "mismatch <firmware label>".
 class PromptAnswerer final : public QObject {
 public:
+    static constexpr int kEnter = -1;     // the key on the button the prompt takes by default
     int reply = QPromptDialog::ResultYes; // for prompts with Yes and No
     bool acceptUpdate = false;
     QStringList seen;
@@ -30,6 +32,8 @@ private:
             seen << prompt->MessageLabel()->text();
             if (prompt->ResultButtons().isEmpty())
                 prompt->OnClose();
+            else if (reply == kEnter)
+                QTest::keyClick(prompt->focusWidget(), Qt::Key_Return);
             else
                 prompt->done(reply);
         } else if (auto* mismatch = qobject_cast<QAPPUpdateDialog*>(modal)) {

@@ -379,7 +379,7 @@ private slots:
 
     void factoryReset() {
         connectPedal();
-        m_prompts->reply = QPromptDialog::ResultNo;
+        m_prompts->reply = PromptAnswerer::kEnter;
         m_window->onReset();
         QVERIFY(!received(VirtualPedal::frame(0xE1, {1})));
         QVERIFY(connectSwitch()->isChecked());

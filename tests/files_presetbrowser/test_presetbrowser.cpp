@@ -406,8 +406,11 @@ private slots:
             if (action == "add-invalid" || name == QLatin1String("x.pfs"))
                 chosen << elsewhere.filePath(name);
         QStringList asked;
-        QPromptDialog::SetAnswerHook([&asked](const QPromptDialog& prompt) {
+        bool enterDeletes = false; // a question Enter alone would answer Yes
+        QPromptDialog::SetAnswerHook([&asked, &enterDeletes](const QPromptDialog& prompt) {
             asked << prompt.Text();
+            enterDeletes |= prompt.ButtonSet() == QPromptDialog::ButtonsYesNo &&
+                            prompt.DefaultButton()->property("result").toInt() != QPromptDialog::ResultNo;
             return int(QPromptDialog::ResultYes);
         });
         form->show();
@@ -457,6 +460,7 @@ private slots:
         // Prompts waiting for the event loop show now.
         QCoreApplication::processEvents();
         QCOMPARE(asked, prompt.isEmpty() ? QStringList() : QStringList{prompt});
+        QVERIFY(!enterDeletes);
         QCOMPARE(filesOnDisk(), listing);
         QStringList rows;
         for (const QString& file : listing)
