@@ -1,4 +1,5 @@
 #include "editor/mainwindow.h"
+#include "uikit/qmedesktopidentity.h"
 #include "uikit/qmesingleapplication.h"
 
 #include <QDebug>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     if (app.isRunning() && (app.sendMessage(kRaiseMessage, kRaiseTimeoutMs) || app.isRunning()))
         return 0;
 
+    QMEDesktopIdentity::Apply(QStringLiteral("TALIX"), QStringLiteral("talix"));
     MainWindow window;
     app.setActivationWindow(&window, true);
     // Queued, so the line tells what the activation left behind.

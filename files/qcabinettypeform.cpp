@@ -1,31 +1,20 @@
 #include "files/qcabinettypeform.h"
 
 #include "files/irfilereader.h"
-#include "files/listpanellook.h"
 #include "files/qcabinettypeitem.h"
-#include "files/qscrollareaframeselection.h"
 #include "protocol/devicestate.h"
 #include "protocol/qdataanalysis.h"
 #include "protocol/qusbwritethread.h"
 #include "settings/parserxml.h"
 #include "settings/qmefolders.h"
-#include "uikit/qmeaccessible.h"
 #include "uikit/qmebasebutton.h"
-#include "uikit/qmefocusorder.h"
 #include "uikit/qmemenu.h"
-#include "uikit/qmescrollbar.h"
 #include "uikit/qpromptdialog.h"
 
-#include <QCursor>
 #include <QDataStream>
-#include <QDrag>
-#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMimeData>
-#include <QPainter>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstring>
@@ -33,9 +22,6 @@
 namespace {
 
 const QSize kPanelSize(272, 294);
-using ListPanelLook::kHeaderHeight;
-constexpr int kButtonSize = 26;
-using ListPanelLook::kMargin;
 const char* const kIrPathItem = "Ir_Path_Item";
 const char* const kIrPathKey = "Ir_path_Value";
 constexpr int kPromptWidth = 300;
@@ -50,64 +36,41 @@ int readableIrFiles(const QStringList& paths) {
 } // namespace
 
 QCabInetTypeForm::QCabInetTypeForm(QWidget* parent)
-    : QWidget(parent), mLblTitle(new QLabel(this)), mBtnDownload(new QMEBaseButton(this)),
-      mBtnDelete(new QMEBaseButton(this)), mScroll(new QScrollAreaFrameSelection(this)),
-      mList(new QWidget), mMenu(new QMEMenu(this)) {
-    setFixedSize(kPanelSize);
-    mLblTitle->setObjectName("mlblTitle");
-    mBtnDownload->setObjectName("mbtnDownload");
-    mBtnDelete->setObjectName("mbtnDelete");
-    mScroll->setObjectName("mscrCabInetType");
-    mBtnDelete->setEnabled(false);
-
-    QFont title = font();
-    title.setBold(true);
-    title.setPixelSize(14);
-    mLblTitle->setFont(title);
-    mLblTitle->setGeometry(kMargin, 0, 160, kHeaderHeight);
-    const int buttonTop = (kHeaderHeight - kButtonSize) / 2;
-    mBtnDelete->setGeometry(width() - kMargin - kButtonSize, buttonTop, kButtonSize, kButtonSize);
-    mBtnDownload->setGeometry(mBtnDelete->x() - 8 - kButtonSize, buttonTop, kButtonSize,
-                              kButtonSize);
-
-    auto* bar = new QMEScrollBar(Qt::Vertical);
-    mScroll->setVerticalScrollBar(bar);
-    mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mScroll->setFrameShape(QFrame::NoFrame);
-    // The rows take the keys; the area itself is no stop for Tab.
-    mScroll->setFocusPolicy(Qt::NoFocus);
-    mScroll->viewport()->setAutoFillBackground(false);
-    mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
-    mList->setAutoFillBackground(false);
-    QMEAccessible::SetRole(mList, QAccessible::List);
-    auto* layout = new QVBoxLayout(mList);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch(1);
-    mScroll->setListWidget(mList);
-
-    QFont menuFont = mMenu->font();
-    menuFont.setPixelSize(12);
-    mMenu->setFont(menuFont);
-    mActImport = mMenu->addAction(QString());
-    mActDelete = mMenu->addAction(QString());
-    mActCabLeft = mMenu->addAction(QString());
-    mActCabRight = mMenu->addAction(QString());
+    : QListPanelForm(kPanelSize,
+                     {"mbtnDownload", "btn_cabinet_add.png", "mbtnDelete", "btn_cabinet_delete.png",
+                      "mscrCabInetType"},
+                     parent) {
+    deleteButton()->setEnabled(false);
+    QMEMenu* menu = contextMenu();
+    mActImport = menu->addAction(QString());
+    mActDelete = menu->addAction(QString());
+    mActCabLeft = menu->addAction(QString());
+    mActCabRight = menu->addAction(QString());
+    // Delete is offered while a selected slot holds a user IR.
+    connect(menu, &QMenu::aboutToShow, this,
+            [this] { mActDelete->setEnabled(anySelectedUserIr()); });
     connect(mActImport, &QAction::triggered, this, &QCabInetTypeForm::actImport);
     connect(mActDelete, &QAction::triggered, this, &QCabInetTypeForm::actDelete);
     connect(mActCabLeft, &QAction::triggered, this, &QCabInetTypeForm::actCABLeft);
     connect(mActCabRight, &QAction::triggered, this, &QCabInetTypeForm::actCABRight);
-    connect(mBtnDownload, &QPushButton::clicked, this, &QCabInetTypeForm::onDownload);
-    connect(mBtnDelete, &QPushButton::clicked, this, &QCabInetTypeForm::onDelete);
+    connect(downloadButton(), &QPushButton::clicked, this, &QCabInetTypeForm::onDownload);
+    connect(deleteButton(), &QPushButton::clicked, this, &QCabInetTypeForm::onDelete);
 
-    mChooseFiles = [](QWidget* owner, const QString& caption, const QString& folder,
-                      const QString& filter) {
-        return QFileDialog::getOpenFileNames(owner, caption, folder, filter);
-    };
-    mRunDrag = [](QDrag* drag) { drag->exec(Qt::CopyAction); };
+    setFileChooser(
+        [](QWidget* owner, const QString& caption, const QString& folder, const QString& filter) {
+            return QFileDialog::getOpenFileNames(owner, caption, folder, filter);
+        });
 
     retranslate();
-    ApplyTheme(mTheme);
+    ApplyTheme(theme());
+}
+
+QList<QCabInetTypeItem*> QCabInetTypeForm::items() const {
+    return rowsAs<QCabInetTypeItem>();
+}
+
+QCabInetTypeItem* QCabInetTypeForm::currentItem() const {
+    return static_cast<QCabInetTypeItem*>(currentRow());
 }
 
 void QCabInetTypeForm::setParser(QDataAnalysis* parser) {
@@ -135,54 +98,35 @@ void QCabInetTypeForm::setParser(QDataAnalysis* parser) {
 }
 
 void QCabInetTypeForm::createRows() {
-    if (!mItems.isEmpty())
+    if (!rows().isEmpty())
         return;
-    auto* layout = static_cast<QVBoxLayout*>(mList->layout());
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        auto* item = new QCabInetTypeItem(mList);
+        auto* item = new QCabInetTypeItem(listWidget());
         item->setObjectName(QStringLiteral("mwgtCabInetTypeItem%1").arg(slot + 1));
         item->setNumber(slot + 1);
-        item->setTheme(mTheme);
-        connect(item, &QBaseItem::emitMousePress, this, &QCabInetTypeForm::itemMousePress);
+        item->setTheme(theme());
+        addRow(item);
+        // After the list has made the row current.
+        connect(item, &QBaseItem::emitMousePress, this, &QCabInetTypeForm::onRowPressed);
         connect(item, &QBaseItem::emitMouseCtrlPress, this, &QCabInetTypeForm::mouseCtrlPress);
-        connect(item, &QBaseItem::emitShowTreeMenu, this, &QCabInetTypeForm::itemShowMenu);
-        connect(item, &QBaseItem::emitStartDrag, this, &QCabInetTypeForm::itemStartDrag);
-        connect(item, &QBaseItem::emitKeyMove, this, &QCabInetTypeForm::itemKeyMove);
         connect(item, &QBaseItem::emitKeyDelete, this, &QCabInetTypeForm::itemKeyDelete);
-        layout->insertWidget(slot, item);
-        mItems << item;
     }
-    mCurrent = mItems.first();
-    mCurrent->setState(QBaseItem::StateSelected);
-    QMEFocusOrder::Chain(focusOrder());
-    followCurrent();
-}
-
-QList<QWidget*> QCabInetTypeForm::focusOrder() const {
-    return QList<QWidget*>{mBtnDownload, mBtnDelete} +
-           QList<QWidget*>(mItems.begin(), mItems.end());
-}
-
-void QCabInetTypeForm::followCurrent() {
-    QMEFocusOrder::SetTabStop(QList<QWidget*>(mItems.begin(), mItems.end()), mCurrent);
+    QBaseItem* first = rows().first();
+    first->setState(QBaseItem::StateSelected);
+    setCurrentRow(first);
+    chainRows();
 }
 
 void QCabInetTypeForm::ApplyTheme(int theme) {
-    mTheme = theme;
-    const QString folder = QMEFolders::imageFolder(theme);
-    mBtnDownload->SetButtonImage(folder + "/btn_cabinet_add.png");
-    mBtnDelete->SetButtonImage(folder + "/btn_cabinet_delete.png");
-    ListPanelLook::apply(theme, mLblTitle, mMenu, mScroll);
-    for (QCabInetTypeItem* item : mItems)
+    applyLook(theme);
+    for (QCabInetTypeItem* item : items())
         item->setTheme(theme);
-    update();
 }
 
 void QCabInetTypeForm::retranslate() {
-    mLblTitle->setText(QObject::tr("CABINET TYPE"));
-    mList->setAccessibleName(mLblTitle->text());
-    mBtnDownload->setToolTip(QObject::tr("Download"));
-    mBtnDelete->setToolTip(QObject::tr("Delete"));
+    setTitle(QObject::tr("CABINET TYPE"));
+    downloadButton()->setToolTip(QObject::tr("Download"));
+    deleteButton()->setToolTip(QObject::tr("Delete"));
     mActImport->setText(QObject::tr("Import"));
     mActDelete->setText(QObject::tr("Delete"));
     mActCabLeft->setText(QObject::tr("CAB A(Left)"));
@@ -191,59 +135,23 @@ void QCabInetTypeForm::retranslate() {
         showNamesUnknown();
 }
 
-void QCabInetTypeForm::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    QWidget::changeEvent(event);
-}
-
-void QCabInetTypeForm::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    ListPanelLook::paintHeaderRule(painter, *this, mTheme);
-}
-
 bool QCabInetTypeForm::deviceOpen() const {
     return mWriteThread && mWriteThread->usbIsOpen();
 }
 
 bool QCabInetTypeForm::anySelectedUserIr() const {
-    return mParser && std::any_of(mItems.begin(), mItems.end(), [this](QCabInetTypeItem* item) {
+    const QList<QCabInetTypeItem*> all = items();
+    return mParser && std::any_of(all.begin(), all.end(), [this](QCabInetTypeItem* item) {
                return item->isSelected() && mParser->hasUserIr(item->slotIndex());
            });
 }
 
-void QCabInetTypeForm::itemMousePress() {
-    auto* pressed = qobject_cast<QCabInetTypeItem*>(sender());
-    if (!pressed)
-        return;
-    for (QCabInetTypeItem* item : mItems) {
-        if (item != pressed)
-            item->setState(QBaseItem::StateNormal);
-    }
-    mCurrent = pressed;
-    followCurrent();
-    mBtnDelete->setEnabled(mParser && mParser->hasUserIr(mCurrent->slotIndex()));
+void QCabInetTypeForm::onRowPressed() {
+    deleteButton()->setEnabled(mParser && mParser->hasUserIr(currentItem()->slotIndex()));
 }
 
 void QCabInetTypeForm::mouseCtrlPress() {
-    mBtnDelete->setEnabled(anySelectedUserIr());
-}
-
-void QCabInetTypeForm::itemShowMenu() {
-    // The menu's actions work on the current row: that is the row the menu was opened on, also
-    // when it was already selected without being current.
-    auto* pressed = qobject_cast<QCabInetTypeItem*>(sender());
-    if (pressed) {
-        mCurrent = pressed;
-        followCurrent();
-    }
-    mActDelete->setEnabled(anySelectedUserIr());
-    mMenu->popup(pressed ? pressed->menuPosition() : QCursor::pos());
-}
-
-void QCabInetTypeForm::itemKeyMove(int step, bool extend) {
-    QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
-                         qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent, mScroll);
+    deleteButton()->setEnabled(anySelectedUserIr());
 }
 
 void QCabInetTypeForm::itemKeyDelete() {
@@ -262,17 +170,8 @@ QMimeData* QCabInetTypeForm::slotMimeData(int index, const QString& format) {
     return data;
 }
 
-void QCabInetTypeForm::itemStartDrag() {
-    auto* item = qobject_cast<QCabInetTypeItem*>(sender());
-    if (!item)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(slotMimeData(item->slotIndex(), mDragFormat));
-    const QPixmap picture = item->grab();
-    drag->setPixmap(picture);
-    drag->setHotSpot(QPoint(item->width() / 2, item->height() / 2));
-    mRunDrag(drag);
-    drag->deleteLater();
+QMimeData* QCabInetTypeForm::dragData(QBaseItem* row) const {
+    return slotMimeData(static_cast<QCabInetTypeItem*>(row)->slotIndex(), dragFormat());
 }
 
 void QCabInetTypeForm::onDownload() {
@@ -317,15 +216,15 @@ bool QCabInetTypeForm::confirmFit(int slot, const QStringList& paths) {
 }
 
 void QCabInetTypeForm::actImport() {
-    if (!mCurrent)
+    if (!currentItem())
         return;
     if (!deviceOpen()) {
         emit emitPromptDisConnect();
         return;
     }
-    const int slot = mCurrent->slotIndex();
-    const QStringList paths = mChooseFiles(this, QObject::tr("Select one or more files to open"),
-                                           irFolder(), irFileFilter());
+    const int slot = currentItem()->slotIndex();
+    const QStringList paths =
+        chooseFiles(QObject::tr("Select one or more files to open"), irFolder(), irFileFilter());
     if (paths.isEmpty())
         return;
     ParserXML::WriteValue(kIrPathItem, kIrPathKey, QFileInfo(paths.first()).absolutePath());
@@ -343,7 +242,7 @@ void QCabInetTypeForm::actDelete() {
     }
     if (!mState)
         return;
-    for (QCabInetTypeItem* item : mItems) {
+    for (QCabInetTypeItem* item : items()) {
         if (!item->isSelected())
             continue;
         const int slot = item->slotIndex();
@@ -355,21 +254,21 @@ void QCabInetTypeForm::actDelete() {
         std::memcpy(name.data(), factory.constData(),
                     std::min<size_t>(factory.size(), name.size() - 1));
     }
-    for (QCabInetTypeItem* item : mItems) {
-        if (item != mCurrent)
-            item->setState(QBaseItem::StateNormal);
+    for (QBaseItem* row : rows()) {
+        if (row != currentRow())
+            row->setState(QBaseItem::StateNormal);
     }
     emit mParser->emitUpdateIR();
 }
 
 void QCabInetTypeForm::assign(int cabinet) {
-    if (!mCurrent)
+    if (!currentItem())
         return;
     if (!deviceOpen()) {
         emit emitPromptDisConnect();
         return;
     }
-    mParser->chooseCabinetSlot(cabinet, mCurrent->slotIndex());
+    mParser->chooseCabinetSlot(cabinet, currentItem()->slotIndex());
 }
 
 void QCabInetTypeForm::actCABLeft() {
@@ -384,22 +283,23 @@ void QCabInetTypeForm::UpdateIR() {
     if (!mParser)
         return;
     mNamesUnknown = false;
-    for (QCabInetTypeItem* item : mItems)
+    for (QCabInetTypeItem* item : items())
         item->setName(mParser->slotName(item->slotIndex()));
-    mBtnDelete->setEnabled(mCurrent && mParser->hasUserIr(mCurrent->slotIndex()));
+    deleteButton()->setEnabled(currentItem() && mParser->hasUserIr(currentItem()->slotIndex()));
 }
 
 void QCabInetTypeForm::UpdateCAB() {
     if (!mState)
         return;
-    for (QCabInetTypeItem* item : mItems)
+    const QList<QCabInetTypeItem*> all = items();
+    for (QCabInetTypeItem* item : all)
         item->setMark(QCabInetTypeItem::MarkNone);
     const int cabA = mState->current[DeviceState::valuePosition(0, DeviceState::CabinetSlot)];
     const int cabB = mState->current[DeviceState::valuePosition(1, DeviceState::CabinetSlot)];
     // A slot value beyond the list marks no row.
-    auto mark = [this](int slot, int mark) {
-        if (slot < mItems.size())
-            mItems[slot]->setMark(mItems[slot]->mark() | mark);
+    auto mark = [&all](int slot, int mark) {
+        if (slot < all.size())
+            all[slot]->setMark(all[slot]->mark() | mark);
     };
     mark(cabA, QCabInetTypeItem::MarkCabA);
     mark(cabB, QCabInetTypeItem::MarkCabB);
@@ -416,9 +316,9 @@ void QCabInetTypeForm::onImportIrFailed(QString path, int reason) {
 
 void QCabInetTypeForm::showNamesUnknown() {
     mNamesUnknown = true;
-    for (QCabInetTypeItem* item : mItems)
+    for (QCabInetTypeItem* item : items())
         item->setName(QObject::tr("Unknown"));
-    mBtnDelete->setEnabled(false);
+    deleteButton()->setEnabled(false);
 }
 
 void QCabInetTypeForm::onImportIrProgress(int, QString, int msgType) {

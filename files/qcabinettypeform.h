@@ -1,65 +1,39 @@
 #pragma once
 
 #include "files/irskipreport.h"
+#include "files/qlistpanelform.h"
 
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
-#include <QWidget>
-
-#include <functional>
 
 class QAction;
-class QDataAnalysis;
-class QDrag;
-class QLabel;
-class QMEBaseButton;
-class QMEMenu;
-class QMimeData;
 class QCabInetTypeItem;
-class QScrollAreaFrameSelection;
+class QDataAnalysis;
 class QUsbWriteThread;
 struct DeviceState;
 
 // The "CABINET TYPE" panel: the pedal's eleven cabinet slots, from which the user imports IR
 // files, deletes user IRs, assigns a slot to CAB A or CAB B and drags a slot onto a cabinet panel.
-class QCabInetTypeForm : public QWidget {
+class QCabInetTypeForm : public QListPanelForm {
     Q_OBJECT
 public:
-    // Answers the multi-file dialog: (parent, caption, folder, filter) → chosen paths.
-    using FileChooser =
-        std::function<QStringList(QWidget*, const QString&, const QString&, const QString&)>;
-    // Runs a prepared drag; the form deletes it afterwards.
-    using DragRunner = std::function<void(QDrag*)>;
-
     static constexpr int kSlotCount = 11;
 
     explicit QCabInetTypeForm(QWidget* parent = nullptr);
 
     // Takes the device state and the write thread from the parser and builds the rows.
     void setParser(QDataAnalysis* parser);
-    void setDragFormat(const QString& format) { mDragFormat = format; }
-    QString dragFormat() const { return mDragFormat; }
     void ApplyTheme(int theme);
-    int theme() const { return mTheme; }
 
-    void setFileChooser(FileChooser chooser) { mChooseFiles = std::move(chooser); }
-    void setDragRunner(DragRunner runner) { mRunDrag = std::move(runner); }
-
-    QList<QCabInetTypeItem*> items() const { return mItems; }
-    QCabInetTypeItem* currentItem() const { return mCurrent; }
-    QMEMenu* contextMenu() const { return mMenu; }
+    QList<QCabInetTypeItem*> items() const;
+    QCabInetTypeItem* currentItem() const;
     QAction* importAction() const { return mActImport; }
     QAction* deleteAction() const { return mActDelete; }
     QAction* cabLeftAction() const { return mActCabLeft; }
     QAction* cabRightAction() const { return mActCabRight; }
-    QMEBaseButton* downloadButton() const { return mBtnDownload; }
-    QMEBaseButton* deleteButton() const { return mBtnDelete; }
-    QScrollAreaFrameSelection* scrollArea() const { return mScroll; }
-    // The header's buttons, then the rows, in the order Tab walks them (it enters the list at the
-    // current row).
-    QList<QWidget*> focusOrder() const;
+    QMEBaseButton* downloadButton() const { return leftButton(); }
+    QMEBaseButton* deleteButton() const { return rightButton(); }
     // Files the running or last import skipped, in the order it met them.
     QList<IrSkipReport::Entry> skippedFiles() const { return mSkipped; }
 
@@ -77,10 +51,7 @@ signals:
     void emitPromptDisConnect();
 
 public slots:
-    void itemMousePress();
     void mouseCtrlPress();
-    void itemShowMenu();
-    void itemStartDrag();
     void onDownload();
     void onDelete();
     void actImport();
@@ -89,12 +60,11 @@ public slots:
     void actCABRight();
     void UpdateIR();
     void UpdateCAB();
-    void itemKeyMove(int step, bool extend);
     void itemKeyDelete();
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    QMimeData* dragData(QBaseItem* row) const override;
+    void retranslate() override;
 
 private slots:
     void onImportIrSkipped(QString path, int reason);
@@ -103,9 +73,8 @@ private slots:
 
 private:
     void createRows();
-    // Makes the current row the one Tab reaches.
-    void followCurrent();
-    void retranslate();
+    // After a press on a row: whether that slot's IR can be deleted.
+    void onRowPressed();
     bool deviceOpen() const;
     bool anySelectedUserIr() const;
     void assign(int cabinet);
@@ -117,24 +86,12 @@ private:
     QPointer<QDataAnalysis> mParser;
     DeviceState* mState = nullptr;
     QPointer<QUsbWriteThread> mWriteThread;
-    QList<QCabInetTypeItem*> mItems;
-    QCabInetTypeItem* mCurrent = nullptr;
-    QString mDragFormat;
-    int mTheme = 1;
 
-    QLabel* mLblTitle;
-    QMEBaseButton* mBtnDownload;
-    QMEBaseButton* mBtnDelete;
-    QScrollAreaFrameSelection* mScroll;
-    QWidget* mList;
-    QMEMenu* mMenu;
     QAction* mActImport;
     QAction* mActDelete;
     QAction* mActCabLeft;
     QAction* mActCabRight;
 
-    FileChooser mChooseFiles;
-    DragRunner mRunDrag;
     QList<IrSkipReport::Entry> mSkipped;
     QString mFailedPath;
     int mFailure = 0;

@@ -1,6 +1,5 @@
 #include "files/qcomputerform.h"
 
-#include "files/listpanellook.h"
 #include "files/presetdropimport.h"
 #include "files/presetfile.h"
 #include "files/presetfilesave.h"
@@ -9,36 +8,23 @@
 #include "files/qscrollareaframeselection.h"
 #include "protocol/devicestate.h"
 #include "protocol/qdataanalysis.h"
-#include "settings/qmefolders.h"
-#include "uikit/qmeaccessible.h"
 #include "uikit/qmebasebutton.h"
-#include "uikit/qmefocusorder.h"
 #include "uikit/qmemenu.h"
-#include "uikit/qmescrollbar.h"
 #include "uikit/qpromptdialog.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDataStream>
 #include <QDesktopServices>
 #include <QDir>
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMimeData>
-#include <QPainter>
-#include <QVBoxLayout>
 
 namespace {
 
 const QSize kPanelSize(272, 276);
-using ListPanelLook::kHeaderHeight;
-constexpr int kButtonSize = 26;
-using ListPanelLook::kMargin;
 const QString kExtension = QStringLiteral(".pfs");
 constexpr int kPromptWidth = 300;
 
@@ -67,106 +53,63 @@ QString listMessage(const QString& heading, const QStringList& lines) {
 } // namespace
 
 QComputerForm::QComputerForm(QWidget* parent)
-    : QWidget(parent), mFolder(PresetFolder::path()), mLblTitle(new QLabel(this)),
-      mBtnOpenDir(new QMEBaseButton(this)), mBtnRefresh(new QMEBaseButton(this)),
-      mScroll(new QScrollAreaFrameSelection(this)), mList(new QWidget), mMenu(new QMEMenu(this)) {
-    setFixedSize(kPanelSize);
+    : QListPanelForm(
+          kPanelSize,
+          {"mbtnOpenDir", "btn_opendir.png", "mbtnRefresh", "btn_refresh.png", "mscrComputer"},
+          parent),
+      mFolder(PresetFolder::path()) {
     setAcceptDrops(true);
-    mLblTitle->setObjectName("mlblTitle");
-    mBtnOpenDir->setObjectName("mbtnOpenDir");
-    mBtnRefresh->setObjectName("mbtnRefresh");
-    mScroll->setObjectName("mscrComputer");
-
-    QFont title = font();
-    title.setBold(true);
-    title.setPixelSize(14);
-    mLblTitle->setFont(title);
-    mLblTitle->setGeometry(kMargin, 0, 160, kHeaderHeight);
-    const int buttonTop = (kHeaderHeight - kButtonSize) / 2;
-    mBtnRefresh->setGeometry(width() - kMargin - kButtonSize, buttonTop, kButtonSize, kButtonSize);
-    mBtnOpenDir->setGeometry(mBtnRefresh->x() - 8 - kButtonSize, buttonTop, kButtonSize,
-                             kButtonSize);
-
-    auto* bar = new QMEScrollBar(Qt::Vertical);
-    mScroll->setVerticalScrollBar(bar);
-    mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mScroll->setFrameShape(QFrame::NoFrame);
-    // The rows take the keys; the area itself is no stop for Tab.
-    mScroll->setFocusPolicy(Qt::NoFocus);
-    mScroll->viewport()->setAutoFillBackground(false);
-    mScroll->setGeometry(8, kHeaderHeight + 4, width() - 16, height() - kHeaderHeight - 12);
-    auto* layout = new QVBoxLayout(mList);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch(1);
-    mScroll->setListWidget(mList);
-    // The scroll area makes its widget fill its background: below the last row the card shows.
-    mList->setAutoFillBackground(false);
-    QMEAccessible::SetRole(mList, QAccessible::List);
-
-    QFont menuFont = mMenu->font();
-    menuFont.setPixelSize(12);
-    mMenu->setFont(menuFont);
-    mActAdd = mMenu->addAction(QString());
-    mActRename = mMenu->addAction(QString());
-    mActDelete = mMenu->addAction(QString());
-    mActOpenDir = mMenu->addAction(QString());
+    QMEMenu* menu = contextMenu();
+    mActAdd = menu->addAction(QString());
+    mActRename = menu->addAction(QString());
+    mActDelete = menu->addAction(QString());
+    mActOpenDir = menu->addAction(QString());
     connect(mActAdd, &QAction::triggered, this, &QComputerForm::actAddPreset);
     connect(mActRename, &QAction::triggered, this, &QComputerForm::actRename);
     connect(mActDelete, &QAction::triggered, this, &QComputerForm::actDelete);
     connect(mActOpenDir, &QAction::triggered, this, &QComputerForm::actOpenDir);
-    connect(mBtnOpenDir, &QPushButton::clicked, this, &QComputerForm::onOpenDir);
-    connect(mBtnRefresh, &QPushButton::clicked, this, &QComputerForm::onRefreshList);
+    connect(openDirButton(), &QPushButton::clicked, this, &QComputerForm::onOpenDir);
+    connect(refreshButton(), &QPushButton::clicked, this, &QComputerForm::onRefreshList);
 
-    mChooseFiles = [](QWidget* owner, const QString& caption, const QString& folder,
-                      const QString& filter) {
-        QFileDialog dialog(owner, caption, folder, filter);
-        dialog.setFileMode(QFileDialog::ExistingFiles);
-        dialog.setViewMode(QFileDialog::Detail);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
-    };
-    mRunDrag = [](QDrag* drag) { drag->exec(Qt::CopyAction); };
+    setFileChooser(
+        [](QWidget* owner, const QString& caption, const QString& folder, const QString& filter) {
+            QFileDialog dialog(owner, caption, folder, filter);
+            dialog.setFileMode(QFileDialog::ExistingFiles);
+            dialog.setViewMode(QFileDialog::Detail);
+            return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+        });
     mOpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
     retranslate();
-    ApplyTheme(mTheme);
+    ApplyTheme(theme());
 }
 
 void QComputerForm::setParser(QDataAnalysis* parser) {
     mParser = parser;
 }
 
+QList<QComputerItem*> QComputerForm::items() const {
+    return rowsAs<QComputerItem>();
+}
+
+QComputerItem* QComputerForm::currentItem() const {
+    return static_cast<QComputerItem*>(currentRow());
+}
+
 void QComputerForm::ApplyTheme(int theme) {
-    mTheme = theme;
-    const QString folder = QMEFolders::imageFolder(theme);
-    mBtnOpenDir->SetButtonImage(folder + "/btn_opendir.png");
-    mBtnRefresh->SetButtonImage(folder + "/btn_refresh.png");
-    ListPanelLook::apply(theme, mLblTitle, mMenu, mScroll);
-    for (QComputerItem* item : mItems)
+    applyLook(theme);
+    for (QComputerItem* item : items())
         item->setTheme(theme);
-    update();
 }
 
 void QComputerForm::retranslate() {
-    mLblTitle->setText(QObject::tr("COMPUTER"));
-    mList->setAccessibleName(mLblTitle->text());
-    mBtnOpenDir->setToolTip(QObject::tr("Open this directory"));
-    mBtnRefresh->setToolTip(QObject::tr("Refresh"));
+    setTitle(QObject::tr("COMPUTER"));
+    openDirButton()->setToolTip(QObject::tr("Open this directory"));
+    refreshButton()->setToolTip(QObject::tr("Refresh"));
     mActAdd->setText(QObject::tr("Add"));
     mActRename->setText(QObject::tr("Rename"));
     mActDelete->setText(QObject::tr("Delete"));
     mActOpenDir->setText(QObject::tr("Open this directory"));
-}
-
-void QComputerForm::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    QWidget::changeEvent(event);
-}
-
-void QComputerForm::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    ListPanelLook::paintHeaderRule(painter, *this, mTheme);
 }
 
 void QComputerForm::showEvent(QShowEvent* event) {
@@ -179,19 +122,11 @@ void QComputerForm::onRefreshList() {
     mListed = true;
     // A row that had the keyboard hands it on to the row of the same file, or the first.
     QString focused;
-    for (QComputerItem* item : qAsConst(mItems)) {
+    for (QComputerItem* item : items()) {
         if (item->isAncestorOf(QApplication::focusWidget()) || item->hasFocus())
             focused = item->filePath();
     }
-    mCurrent = nullptr;
-    // Rows may be mid-signal (a rename ends in a relist): delete them once control returns.
-    auto* layout = static_cast<QVBoxLayout*>(mList->layout());
-    for (QComputerItem* item : mItems) {
-        layout->removeWidget(item);
-        item->hide();
-        item->deleteLater();
-    }
-    mItems.clear();
+    removeRows();
     mFolder = PresetFolder::path();
     // Hidden files too: a name with a leading dot, given before it was refused, stays in sight.
     const QFileInfoList entries = QDir(mFolder).entryInfoList(
@@ -200,71 +135,35 @@ void QComputerForm::onRefreshList() {
         const QString path = entry.absoluteFilePath();
         if (!isPresetFile(path))
             continue;
-        auto* item = new QComputerItem(mList);
-        item->setObjectName(QStringLiteral("mwgtComputerItem%1").arg(mItems.size() + 1));
-        item->setNumber(mItems.size() + 1);
+        const int number = rows().size() + 1;
+        auto* item = new QComputerItem(listWidget());
+        item->setObjectName(QStringLiteral("mwgtComputerItem%1").arg(number));
+        item->setNumber(number);
         item->setFilePath(path);
-        item->setTheme(mTheme);
-        connect(item, &QBaseItem::emitMousePress, this, &QComputerForm::itemMousePress);
-        connect(item, &QBaseItem::emitShowTreeMenu, this, &QComputerForm::itemShowMenu);
+        item->setTheme(theme());
+        addRow(item);
         connect(item, &QComputerItem::emitChangedName, this, &QComputerForm::ChangedName);
-        connect(item, &QBaseItem::emitStartDrag, this, &QComputerForm::itemStartDrag);
-        connect(item, &QBaseItem::emitKeyMove, this, &QComputerForm::itemKeyMove);
         connect(item, &QBaseItem::emitKeyDelete, this, &QComputerForm::actDelete);
-        layout->insertWidget(mItems.size(), item);
-        mItems << item;
     }
     // New rows join Tab's order after the header's buttons.
-    QMEFocusOrder::Chain(focusOrder());
-    followCurrent();
-    if (!focused.isNull() && !mItems.isEmpty()) {
-        QComputerItem* row = mItems.first();
-        for (QComputerItem* item : qAsConst(mItems)) {
+    chainRows();
+    const QList<QComputerItem*> all = items();
+    if (!focused.isNull() && !all.isEmpty()) {
+        QComputerItem* row = all.first();
+        for (QComputerItem* item : all) {
             if (item->filePath() == focused)
                 row = item;
         }
         // The layout shows new rows only once control returns; the focus needs it shown now.
         row->show();
         row->setFocus(Qt::OtherFocusReason);
-        mScroll->ensureWidgetVisible(row);
+        scrollArea()->ensureWidgetVisible(row);
     }
 }
 
-QList<QWidget*> QComputerForm::focusOrder() const {
-    return QList<QWidget*>{mBtnOpenDir, mBtnRefresh} +
-           QList<QWidget*>(mItems.begin(), mItems.end());
-}
-
-void QComputerForm::followCurrent() {
-    QMEFocusOrder::SetTabStop(QList<QWidget*>(mItems.begin(), mItems.end()), mCurrent);
-}
-
-void QComputerForm::itemKeyMove(int step, bool extend) {
-    QBaseItem::MoveByKey(QList<QBaseItem*>(mItems.begin(), mItems.end()),
-                         qobject_cast<QBaseItem*>(sender()), step, extend, mCurrent, mScroll);
-}
-
-void QComputerForm::itemMousePress() {
-    auto* pressed = qobject_cast<QComputerItem*>(sender());
-    if (!pressed)
-        return;
-    for (QComputerItem* item : mItems) {
-        if (item != pressed)
-            item->setState(QBaseItem::StateNormal);
-    }
-    mCurrent = pressed;
-    followCurrent();
-}
-
-void QComputerForm::itemShowMenu() {
-    // The menu's actions work on the current row: that is the row the menu was opened on, also
-    // when it was already selected without being current.
-    auto* pressed = qobject_cast<QComputerItem*>(sender());
-    if (pressed) {
-        mCurrent = pressed;
-        followCurrent();
-    }
-    mMenu->popup(pressed ? pressed->menuPosition() : QCursor::pos());
+QMimeData* QComputerForm::dragData(QBaseItem* row) const {
+    auto* item = static_cast<QComputerItem*>(row);
+    return fileMimeData(item->number(), item->filePath(), dragFormat());
 }
 
 QMimeData* QComputerForm::fileMimeData(int number, const QString& path, const QString& format) {
@@ -272,18 +171,6 @@ QMimeData* QComputerForm::fileMimeData(int number, const QString& path, const QS
     data->setText(QString::number(number));
     data->setData(format, encodePresetDragPath(path));
     return data;
-}
-
-void QComputerForm::itemStartDrag() {
-    auto* item = qobject_cast<QComputerItem*>(sender());
-    if (!item)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(fileMimeData(item->number(), item->filePath(), mDragFormat));
-    drag->setPixmap(item->grab());
-    drag->setHotSpot(QPoint(item->width() / 2, item->height() / 2));
-    mRunDrag(drag);
-    drag->deleteLater();
 }
 
 void QComputerForm::ChangedName(QString oldname, QString newName) {
@@ -321,8 +208,7 @@ void QComputerForm::actOpenDir() {
 }
 
 void QComputerForm::actAddPreset() {
-    const QStringList paths =
-        mChooseFiles(this, QString(), QString(), QStringLiteral("*") + kExtension);
+    const QStringList paths = chooseFiles(QString(), QString(), QStringLiteral("*") + kExtension);
     mFolder = PresetFolder::path();
     bool added = false;
     QStringList refused;
@@ -386,7 +272,7 @@ QStringList QComputerForm::deleteFiles(const QStringList& paths) {
 
 void QComputerForm::actDelete() {
     QStringList paths;
-    for (QComputerItem* item : mItems) {
+    for (QComputerItem* item : items()) {
         if (item->isSelected())
             paths << item->filePath();
     }
@@ -408,8 +294,8 @@ void QComputerForm::showFailureLater(const QString& text) {
 }
 
 void QComputerForm::actRename() {
-    if (mCurrent)
-        mCurrent->startRename();
+    if (currentItem())
+        currentItem()->startRename();
 }
 
 bool QComputerForm::savePreset(int preset) {

@@ -1,34 +1,23 @@
 #pragma once
 
+#include "files/qlistpanelform.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
-#include <QWidget>
 
 #include <functional>
 
 class QAction;
-class QDataAnalysis;
-class QDrag;
-class QLabel;
-class QMEBaseButton;
-class QMEMenu;
-class QMimeData;
 class QComputerItem;
-class QScrollAreaFrameSelection;
+class QDataAnalysis;
 
 // The "COMPUTER" panel: the preset files kept on the computer. A preset button dropped on it is
 // saved as a file; files are added, renamed, deleted and dragged onto preset buttons from here.
-class QComputerForm : public QWidget {
+class QComputerForm : public QListPanelForm {
     Q_OBJECT
 public:
-    // Answers the multi-file dialog: (parent, caption, folder, filter) → chosen paths.
-    using FileChooser =
-        std::function<QStringList(QWidget*, const QString&, const QString&, const QString&)>;
-    // Runs a prepared drag; the form deletes it afterwards.
-    using DragRunner = std::function<void(QDrag*)>;
     // Opens a folder in the system's file browser.
     using UrlOpener = std::function<void(const QUrl&)>;
 
@@ -36,30 +25,21 @@ public:
 
     // The parser's device state supplies the presets that are saved.
     void setParser(QDataAnalysis* parser);
-    void setDragFormat(const QString& format) { mDragFormat = format; }
-    QString dragFormat() const { return mDragFormat; }
     void setDropFormat(const QString& format) { mDropFormat = format; }
     QString dropFormat() const { return mDropFormat; }
     void ApplyTheme(int theme);
-    int theme() const { return mTheme; }
 
-    void setFileChooser(FileChooser chooser) { mChooseFiles = std::move(chooser); }
-    void setDragRunner(DragRunner runner) { mRunDrag = std::move(runner); }
     void setUrlOpener(UrlOpener opener) { mOpenUrl = std::move(opener); }
 
     QString folder() const { return mFolder; }
-    QList<QComputerItem*> items() const { return mItems; }
-    QComputerItem* currentItem() const { return mCurrent; }
-    QMEMenu* contextMenu() const { return mMenu; }
+    QList<QComputerItem*> items() const;
+    QComputerItem* currentItem() const;
     QAction* addAction() const { return mActAdd; }
     QAction* renameAction() const { return mActRename; }
     QAction* deleteAction() const { return mActDelete; }
     QAction* openDirAction() const { return mActOpenDir; }
-    QMEBaseButton* openDirButton() const { return mBtnOpenDir; }
-    QMEBaseButton* refreshButton() const { return mBtnRefresh; }
-    // The header's buttons, then the rows, in the order Tab walks them (it enters the list at the
-    // current row).
-    QList<QWidget*> focusOrder() const;
+    QMEBaseButton* openDirButton() const { return leftButton(); }
+    QMEBaseButton* refreshButton() const { return rightButton(); }
 
     // The data of a dragged row: its number as text, the file's path as a stream value.
     static QMimeData* fileMimeData(int number, const QString& path, const QString& format);
@@ -69,9 +49,6 @@ public:
     bool savePreset(int preset);
 
 public slots:
-    void itemMousePress();
-    void itemShowMenu();
-    void itemStartDrag();
     void ChangedName(QString oldname, QString newName);
     void onOpenDir();
     void actOpenDir();
@@ -79,19 +56,15 @@ public slots:
     void actAddPreset();
     void actDelete();
     void actRename();
-    void itemKeyMove(int step, bool extend);
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    QMimeData* dragData(QBaseItem* row) const override;
+    void retranslate() override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void retranslate();
-    // Makes the current row (the first without one) the row Tab reaches.
-    void followCurrent();
     // A failure prompt; the later one waits for the event loop, outside a drop or an edit that
     // ends while its window closes.
     void showFailure(const QString& text);
@@ -102,25 +75,13 @@ private:
 
     QPointer<QDataAnalysis> mParser;
     QString mFolder;
-    QList<QComputerItem*> mItems;
-    QComputerItem* mCurrent = nullptr;
-    QString mDragFormat;
     QString mDropFormat;
-    int mTheme = 1;
     bool mListed = false;
 
-    QLabel* mLblTitle;
-    QMEBaseButton* mBtnOpenDir;
-    QMEBaseButton* mBtnRefresh;
-    QScrollAreaFrameSelection* mScroll;
-    QWidget* mList;
-    QMEMenu* mMenu;
     QAction* mActAdd;
     QAction* mActRename;
     QAction* mActDelete;
     QAction* mActOpenDir;
 
-    FileChooser mChooseFiles;
-    DragRunner mRunDrag;
     UrlOpener mOpenUrl;
 };

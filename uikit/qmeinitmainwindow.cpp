@@ -152,6 +152,7 @@ void QMEInitMainWindow::InitFrame() {
 
     const QMEAppInfo& info = QMEAppInfo::instance();
     SetTitleBandHeight(info.marginTop + info.titleHeight);
+    // The task bar shows the native caption; a window may name itself in RetranslateFrame.
     setWindowTitle(info.productName);
 
     const QMargins margins = FrameMargins();
@@ -167,9 +168,6 @@ void QMEInitMainWindow::InitFrame() {
     AfterConnections();
     InitLanguage();
     RetranslateFrame();
-
-    // The task bar shows the native caption.
-    setWindowTitle(info.productName);
 }
 
 void QMEInitMainWindow::InitConnections() {

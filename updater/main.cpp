@@ -1,3 +1,4 @@
+#include "uikit/qmedesktopidentity.h"
 #include "uikit/qmeprogramlauncher.h"
 #include "uikit/qmesingleapplication.h"
 #include "updater/mainwindow.h"
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     if (app.isRunning() &&
         (app.sendMessage(QStringLiteral("raise_window_noop_talixupdate"), 4000) || app.isRunning()))
         return 0;
+    QMEDesktopIdentity::Apply(QStringLiteral("TALIXUpdate"), QStringLiteral("talix-update"));
     MainWindow window;
     app.setActivationWindow(&window, true);
     // A pedal that is there but cannot be used keeps the window, which says why: the editor

@@ -78,7 +78,6 @@ MainWindow::MainWindow(QWidget* parent) : QMEInitMainWindow(parent) {
     mlblFile->setObjectName("mlblFile");
     mlblFile->setAlignment(Qt::AlignCenter);
 
-    setWindowTitle(QObject::tr("MainWindow"));
     mlblUpdate->setText(QObject::tr("Update"));
     mlblReady->setText(QObject::tr("Loading..."));
     mlblProgress->setText(UpdateTexts::ProgressText(0));
@@ -182,6 +181,8 @@ void MainWindow::RetranslateFrame() {
 }
 
 void MainWindow::RetranslateTexts() {
+    // The task bar tells the updater from the editor.
+    setWindowTitle(QObject::tr("TALIX Update"));
     mbtnUpdate->setText(m_updateStarted ? QObject::tr("Down") : QObject::tr("Start"));
     mlblUpdate->setText(QObject::tr("Update"));
     mproUpdate->setAccessibleName(QObject::tr("Firmware update progress"));

@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>Down</source>
-        <translation>Übertragung</translation>
+        <translation>Aktualisiere…</translation>
     </message>
     <message>
         <source>not a WAVE or GIR file</source>
@@ -250,10 +250,6 @@
     <message>
         <source>These files were not imported:</source>
         <translation>Diese Dateien wurden nicht importiert:</translation>
-    </message>
-    <message>
-        <source>MainWindow</source>
-        <translation>Hauptfenster</translation>
     </message>
     <message>
         <source>Failed</source>
@@ -619,6 +615,10 @@
     <message>
         <source>Firmware update progress</source>
         <translation>Fortschritt des Firmware-Updates</translation>
+    </message>
+    <message>
+        <source>TALIX Update</source>
+        <translation>TALIX-Update</translation>
     </message>
 </context>
 </TS>

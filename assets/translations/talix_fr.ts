@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>Down</source>
-        <translation>Transfert</translation>
+        <translation>Mise à jour…</translation>
     </message>
     <message>
         <source>not a WAVE or GIR file</source>
@@ -250,10 +250,6 @@
     <message>
         <source>These files were not imported:</source>
         <translation>Ces fichiers n’ont pas été importés :</translation>
-    </message>
-    <message>
-        <source>MainWindow</source>
-        <translation>Fenêtre principale</translation>
     </message>
     <message>
         <source>Failed</source>
@@ -619,6 +615,10 @@
     <message>
         <source>Firmware update progress</source>
         <translation>Progression de la mise à jour du firmware</translation>
+    </message>
+    <message>
+        <source>TALIX Update</source>
+        <translation>Mise à jour TALIX</translation>
     </message>
 </context>
 </TS>

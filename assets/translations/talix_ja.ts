@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>Down</source>
-        <translation>転送中</translation>
+        <translation>更新中…</translation>
     </message>
     <message>
         <source>not a WAVE or GIR file</source>
@@ -250,10 +250,6 @@
     <message>
         <source>These files were not imported:</source>
         <translation>次のファイルはインポートされませんでした:</translation>
-    </message>
-    <message>
-        <source>MainWindow</source>
-        <translation>メインウィンドウ</translation>
     </message>
     <message>
         <source>Failed</source>
@@ -619,6 +615,10 @@
     <message>
         <source>Firmware update progress</source>
         <translation>ファームウェア更新の進行状況</translation>
+    </message>
+    <message>
+        <source>TALIX Update</source>
+        <translation>TALIX アップデート</translation>
     </message>
 </context>
 </TS>

@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>Down</source>
-        <translation>传输中</translation>
+        <translation>正在更新…</translation>
     </message>
     <message>
         <source>not a WAVE or GIR file</source>
@@ -250,10 +250,6 @@
     <message>
         <source>These files were not imported:</source>
         <translation>以下文件未导入：</translation>
-    </message>
-    <message>
-        <source>MainWindow</source>
-        <translation>主窗口</translation>
     </message>
     <message>
         <source>Failed</source>
@@ -619,6 +615,10 @@
     <message>
         <source>Firmware update progress</source>
         <translation>固件更新进度</translation>
+    </message>
+    <message>
+        <source>TALIX Update</source>
+        <translation>TALIX 更新</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "tests/common/xsession.h"
 
+#include <QFile>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -83,6 +84,21 @@ QStringList XSession::windowsOf(qint64 pid) const {
 
 qint64 XSession::windowPid(const QString& window) const {
     return run("xdotool", {"getwindowpid", window}).toLongLong();
+}
+
+bool XSession::matchesEntry(const QString& window, const QString& desktopEntry) const {
+    QFile file(desktopEntry);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray key = "StartupWMClass=";
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith(key)) {
+            const QString windowClass = QString::fromUtf8(line.mid(key.size()));
+            const QByteArray found = run("xdotool", {"search", "--class", "^" + windowClass + "$"});
+            return found.split('\n').contains(window.toLatin1());
+        }
+    }
+    return false;
 }
 
 QString XSession::windowUnderPointer() const {

@@ -25,6 +25,9 @@ public:
     // The visible windows of a process.
     QStringList windowsOf(qint64 pid) const;
     qint64 windowPid(const QString& window) const;
+    // Whether the window's class (WM_CLASS) is the StartupWMClass of the desktop entry file, by
+    // which the desktop ties the window to the entry's menu item and icon.
+    bool matchesEntry(const QString& window, const QString& desktopEntry) const;
     // The window under the pointer.
     QString windowUnderPointer() const;
     bool click(const QString& window, int x, int y) const;

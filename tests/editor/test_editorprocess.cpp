@@ -199,6 +199,7 @@ private slots:
                  editor.output);
         const QString window = m_x.findWindow("^TALIX$");
         QVERIFY2(!window.isEmpty(), editor.output);
+        QVERIFY(m_x.matchesEntry(window, EDITOR_DESKTOP_ENTRY));
         // Only identity requests reached the pedal: it waits in its boot loader.
         const QByteArray log = readFile("traffic.log");
         QVERIFY(log.contains("OUT AA 55 01 00 00"));

@@ -1,8 +1,8 @@
 #!/bin/bash
 # The installed suite: installs into a temporary DESTDIR and checks the exact tree, starts the
 # installed programs on the virtual pedal and watches them read their images and languages from
-# the installed folder, checks the udev rule and desktop entries, builds the Debian package and
-# compares its contents with the tree.
+# the installed folder, checks the udev rule and desktop entries, installs again under another
+# prefix, builds the Debian package, compares its contents with the tree and runs lintian on it.
 #   test_install.sh <build folder> <program folder> <udev rules folder> <data folder> <bin folder>
 set -u
 build=$1 prefix=$2 rules=$3 data=$4 bindir=$5
@@ -57,7 +57,22 @@ expected_tree() {
         echo "$data/icons/hicolor/${side}x$side/apps/talix.png"
         echo "$data/icons/hicolor/${side}x$side/apps/talix-update.png"
     done
-    echo "$bindir/TALIX -> $prefix/TALIX"
+    echo "$data/metainfo/talix.metainfo.xml"
+    echo "$data/doc/talix/copyright"
+    echo "$data/doc/talix/changelog.gz"
+    echo "$data/man/man1/TALIX.1.gz"
+    echo "$data/lintian/overrides/talix"
+    echo "$bindir/TALIX -> $(link_target "$prefix")"
+}
+
+# The command's link into program folder $1: relative within one top-level folder, absolute
+# across two (Debian policy 10.5).
+link_target() {
+    if [ "$(cut -d/ -f2 <<<"$1")" = "$(cut -d/ -f2 <<<"$bindir")" ]; then
+        realpath -m --relative-to="$bindir" "$1/TALIX"
+    else
+        echo "$1/TALIX"
+    fi
 }
 icon_sides="16 22 24 32 48 64 128 256"
 
@@ -100,13 +115,32 @@ grep -v '^#' "$rule" | grep -F 'SUBSYSTEM=="usb"' | grep -F 'ATTR{idVendor}=="04
     grep -F 'ATTR{idProduct}=="5703"' | grep -qF 'TAG+="uaccess"' ||
     fail "the rule does not give the seat the pedal 0483:5703"
 
-for entry in talix:TALIX talix-update:TALIXUpdate; do
-    desktop=$root$data/applications/${entry%%:*}.desktop
-    desktop-file-validate "$desktop" || fail "desktop-file-validate ${entry%%:*}.desktop"
-    grep -qx "Exec=$prefix/${entry#*:}" "$desktop" ||
-        fail "${entry%%:*}.desktop starts another program"
-    grep -qx "Icon=${entry%%:*}" "$desktop" || fail "${entry%%:*}.desktop names another icon"
-done
+# Checks the desktop entries below root $1 start the programs of folder $2 (Exec line $3, "@"
+# standing for the program), and the command links to that folder's TALIX.
+check_entries() {
+    local entry desktop exec target
+    for entry in talix:TALIX talix-update:TALIXUpdate; do
+        desktop=$1$data/applications/${entry%%:*}.desktop
+        exec=${3//@/${entry#*:}}
+        desktop-file-validate "$desktop" || fail "desktop-file-validate ${entry%%:*}.desktop"
+        grep -qxF "Exec=$exec" "$desktop" || fail "${entry%%:*}.desktop does not start $exec"
+        grep -qx "Icon=${entry%%:*}" "$desktop" || fail "${entry%%:*}.desktop names another icon"
+    done
+    target=$(readlink "$1$bindir/TALIX")
+    [[ $target == /* ]] || target=$bindir/$target
+    [ "$(realpath -m "$1$target")" = "$(realpath "$1$2/TALIX")" ] ||
+        fail "$bindir/TALIX links to $target, not to $2/TALIX"
+}
+check_entries "$root" "$prefix" "$prefix/@"
+
+# Another program folder, whose path the Exec lines must quote: entries and link follow it.
+other="$work/other place/talix"
+if DESTDIR=$work/other cmake --install "$build" --prefix "$other" >"$work/install2.log" 2>&1; then
+    check_entries "$work/other" "$other" "\"$other/@\""
+else
+    cat "$work/install2.log"
+    fail "cmake --install --prefix"
+fi
 
 # --- the installed programs on the virtual pedal -------------------------------------------------
 mkdir -p "$work/home" "$work/tmp"
@@ -186,6 +220,18 @@ for script in postinst postrm; do
     dpkg-deb -I "$deb" "$script" | grep -q "udevadm control --reload-rules" ||
         fail "$script does not reload the udev rules"
 done
+
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," == *", fonts-noto-cjk,"* ]] ||
+    fail "the package does not recommend the CJK fonts: $recommends"
+# Errors fail; the warnings README lists are printed.
+if command -v lintian >/dev/null; then
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
+    cat "$work/lintian.log"
+    grep -q '^E: ' "$work/lintian.log" && fail "lintian reports errors"
+else
+    fail "lintian is not installed (scripts/setup-packages installs it)"
+fi
 
 [ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "install checks passed"

@@ -249,8 +249,9 @@ void TestUpdaterProcess::uploadsDemoImage() {
     PedalProcess::start(updater, folder.path("TALIXUpdate"),
                         folder.environment({"TALIX_VP_RUN_MODE=B", "QT_QPA_PLATFORM=xcb",
                                             "DISPLAY=" + m_x.display()}));
-    const QString window = m_x.findWindow("^TALIX$");
+    const QString window = m_x.findWindow("^TALIX Update$");
     QVERIFY2(!window.isEmpty(), "the updater's window did not show");
+    QVERIFY(m_x.matchesEntry(window, UPDATER_DESKTOP_ENTRY));
     // The middle of the Start button.
     QVERIFY(m_x.click(window, 235, 223));
     QByteArray output;
@@ -278,7 +279,7 @@ void TestUpdaterProcess::busyPedalIsWaitedFor() {
     QByteArray output;
     QCOMPARE(PedalProcess::waitForEnd(holder, output), 0);
     QVERIFY2(output.contains("held 1") && output.contains("released"), output);
-    const QString window = m_x.findWindow("^TALIX$");
+    const QString window = m_x.findWindow("^TALIX Update$");
     QVERIFY2(!window.isEmpty(), "the updater's window did not show");
     reaper.pids.append(m_x.windowPid(window));
     QCOMPARE(folder.editorStarts(), 0);
@@ -298,7 +299,7 @@ void TestUpdaterProcess::unusablePedalKeepsWindow() {
     PedalProcess::start(updater, folder.path("TALIXUpdate"),
                         folder.environment({"TALIX_VP_RUN_MODE=B", "TALIX_VP_OPEN_DENIED=1",
                                             "QT_QPA_PLATFORM=xcb", "DISPLAY=" + m_x.display()}));
-    QVERIFY2(!m_x.findWindow("^TALIX$").isEmpty(), "the updater's window did not show");
+    QVERIFY2(!m_x.findWindow("^TALIX Update$").isEmpty(), "the updater's window did not show");
     QVERIFY(updater.waitForStarted(30000) && updater.state() == QProcess::Running);
     QCOMPARE(folder.editorStarts(), 0);
 }
@@ -370,7 +371,7 @@ void TestUpdaterProcess::wholeChain() {
     QVERIFY(handOver.indexOf("EVENT restart B") > updateMode);
 
     // The updater's window: start the upload.
-    const QString updaterWindow = m_x.findWindow("^TALIX$");
+    const QString updaterWindow = m_x.findWindow("^TALIX Update$");
     QVERIFY2(!updaterWindow.isEmpty(), "the updater's window did not show");
     const qint64 updaterPid = m_x.windowPid(updaterWindow);
     reaper.pids.append(updaterPid);

@@ -331,7 +331,7 @@ void TestUpdaterWindow::uploadsNewestImage() {
 
     // The frame: fixed size, close button only, maker name as title text.
     QCOMPARE(window.size(), QSize(470, 288));
-    QCOMPARE(window.windowTitle(), QString("TALIX"));
+    QCOMPARE(window.windowTitle(), QString("TALIX Update"));
     QCOMPARE(window.TitleText(), QString("ZELVA"));
     QCOMPARE(window.TitleTextRect().topLeft(), QPoint(33, 20));
     QVERIFY(window.MinimizeButton()->isHidden() && window.MaximizeButton()->isHidden());
