@@ -103,10 +103,18 @@ void RetractLabel::EndEdit() {
 }
 
 bool RetractLabel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_editor && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && IsRenaming()) {
+    if (watched != m_editor || event->type() != QEvent::KeyPress || !IsRenaming())
+        return QLabel::eventFilter(watched, event);
+    // Taken here: the line edit would pass them on to the row, whose Return opens its menu.
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Escape:
         EndEdit();
         return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        RenameOK();
+        return true;
+    default:
+        return QLabel::eventFilter(watched, event);
     }
-    return QLabel::eventFilter(watched, event);
 }

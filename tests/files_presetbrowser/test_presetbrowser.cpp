@@ -356,6 +356,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(names(), QStringList({"a", "bee", "c"}));
         QTRY_COMPARE(QApplication::focusWidget(), row("bee"));
+        QVERIFY(!form->contextMenu()->isVisible()); // the Return ended the edit, nothing more
 
         QTest::keyClick(row("bee"), Qt::Key_Down, Qt::ShiftModifier);
         QTest::keyClick(row("c"), Qt::Key_Delete);
