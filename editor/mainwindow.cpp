@@ -168,6 +168,8 @@ MainWindow::MainWindow(QWidget* parent)
     SetFocusOrder();
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated,
             mbtnSave, &QMEBaseButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+            &QShortcut::activated, this, &MainWindow::actSavePresetFile);
 }
 
 void MainWindow::SetFocusOrder() {
@@ -448,8 +450,13 @@ void MainWindow::ApplyTheme(int mode) {
     mbtnLightMode->SetButtonImage(folder + kDarkModeButton);
     mbtnDarkMode->SetButtonImage(folder + kLightModeButton);
     mwgtPlot->SetBackgroundImage(folder + kPlot, false);
-    mbtnLightMode->setHidden(mode == kLightLook);
-    mbtnDarkMode->setHidden(mode != kLightLook);
+    // The twin takes the keyboard from the button that hides: focus must not fall elsewhere.
+    const bool lookFocused = mbtnLightMode->hasFocus() || mbtnDarkMode->hasFocus();
+    QMEBaseButton* const twin = mode == kLightLook ? mbtnDarkMode : mbtnLightMode;
+    twin->show();
+    if (lookFocused)
+        twin->setFocus(Qt::OtherFocusReason);
+    (twin == mbtnDarkMode ? mbtnLightMode : mbtnDarkMode)->hide();
 
     const bool dark = mode == kDarkLook;
     mccbLanguage->SetBaseStyle();
@@ -724,6 +731,14 @@ void MainWindow::actShortcuts() {
     QPromptDialog::ShowFittedPrompt(this, MainWindowRules::keyboardHelp(), 420,
                                     QObject::tr("Keyboard shortcuts"), QPromptDialog::IconHelp,
                                     QPromptDialog::ButtonsOk);
+}
+
+void MainWindow::actSavePresetFile() {
+    // As the drag: before a pedal was read the presets hold zeros.
+    if (!m_parser->deviceState()->presetsRead)
+        PromptDisConnect();
+    else
+        mwgtComputer->savePreset(mwgtBtnList->currentIndex());
 }
 
 void MainWindow::actAppUpdate() {

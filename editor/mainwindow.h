@@ -127,6 +127,8 @@ public slots:
     void onCommitData(QSessionManager& manager);
     // Lists the keys that work the window.
     void actShortcuts();
+    // The keyboard's way to drag the current preset's button onto the computer list.
+    void actSavePresetFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -136,6 +136,8 @@ QString keyboardHelp() {
                                      "move, Enter chooses, Escape closes"),
         QT_TRANSLATE_NOOP("QObject", "Presets: Left and Right move, Space or Enter chooses; "
                                      "Ctrl+S saves the current preset"),
+        QT_TRANSLATE_NOOP("QObject", "Ctrl+Shift+S: save the current preset as a file in the "
+                                     "computer's preset list"),
         QT_TRANSLATE_NOOP("QObject", "Lists: Up and Down move, Shift+Up and Shift+Down extend the "
                                      "selection, Space adds or removes a row"),
         QT_TRANSLATE_NOOP("QObject", "Lists: Enter, the menu key or Shift+F10 opens the row's "

@@ -620,5 +620,9 @@
         <source>TALIX Update</source>
         <translation>TALIX-Update</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+S: save the current preset as a file in the computer&apos;s preset list</source>
+        <translation>Strg+Umschalt+S: das aktuelle Preset als Datei in der Preset-Liste des Computers speichern</translation>
+    </message>
 </context>
 </TS>

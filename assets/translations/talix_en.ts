@@ -620,5 +620,9 @@
         <source>TALIX Update</source>
         <translation>TALIX Update</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+S: save the current preset as a file in the computer&apos;s preset list</source>
+        <translation>Ctrl+Shift+S: save the current preset as a file in the computer&apos;s preset list</translation>
+    </message>
 </context>
 </TS>

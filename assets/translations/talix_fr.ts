@@ -620,5 +620,9 @@
         <source>TALIX Update</source>
         <translation>Mise à jour TALIX</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+S: save the current preset as a file in the computer&apos;s preset list</source>
+        <translation>Ctrl+Maj+S : enregistrer le preset actuel comme fichier dans la liste des presets de l&apos;ordinateur</translation>
+    </message>
 </context>
 </TS>

@@ -620,5 +620,9 @@
         <source>TALIX Update</source>
         <translation>TALIX アップデート</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+S: save the current preset as a file in the computer&apos;s preset list</source>
+        <translation>Ctrl+Shift+S：現在のプリセットをコンピューターのプリセット一覧にファイルとして保存</translation>
+    </message>
 </context>
 </TS>

@@ -620,5 +620,9 @@
         <source>TALIX Update</source>
         <translation>TALIX 更新</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+S: save the current preset as a file in the computer&apos;s preset list</source>
+        <translation>Ctrl+Shift+S：将当前预设另存为电脑预设列表中的文件</translation>
+    </message>
 </context>
 </TS>

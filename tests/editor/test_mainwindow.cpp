@@ -948,10 +948,16 @@ private slots:
         QTest::mouseClick(child<QLabel>("mlblProjectNane"), Qt::LeftButton);
         QVERIFY(!QMEFocusRing::Ring());
         QCOMPARE(describe(QApplication::focusWidget()), QString("mbtnSave"));
+        // Switching the look by key leaves the keyboard on the button that switches it back.
+        child<QWidget>("mbtnDarkMode")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(describe(QApplication::focusWidget()), QString("mbtnLightMode"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(describe(QApplication::focusWidget()), QString("mbtnDarkMode"));
     }
 
-    // The strip and Ctrl+S by key on the pedal: the same commands as the mouse, the save
-    // question where a changed preset would be left.
+    // The strip, Ctrl+S and Ctrl+Shift+S by key on the pedal: the same commands as the mouse,
+    // the save question where a changed preset would be left.
     void keyboardPresets() {
         answerPromptsByHook();
         m_window->show();
@@ -996,6 +1002,11 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(codesReceived(), step.sent + QList<int>{0x9B}, 10000);
         }
         QVERIFY(!m_window->Parser()->isPresetModified());
+        // Ctrl+Shift+S saves the current preset as a file, as its button dropped on the list.
+        auto* computer = child<QComputerForm>("mwgtComputer");
+        const int files = computer->items().size();
+        QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(computer->items().size(), files + 1);
     }
 
     // The window as a screen reader finds it: every visible control with a role, a name and,
