@@ -131,7 +131,10 @@ void QMEFocusRing::Follow() {
         ring->setParent(parent);
     }
     ring->SetColor(Color(m_mode));
-    ring->setGeometry(target->geometry().adjusted(-kOutset, -kOutset, kOutset, kOutset));
+    // Kept inside the parent, which would clip it: a control flush with its parent's edge (the
+    // preset strip's buttons, a list's first row) still shows the whole ring.
+    ring->setGeometry(target->geometry().adjusted(-kOutset, -kOutset, kOutset, kOutset) &
+                      parent->rect());
     ring->raise();
     ring->show();
 }

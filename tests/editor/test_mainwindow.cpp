@@ -933,6 +933,7 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), key);
                 QWidget* ring = QMEFocusRing::Ring();
                 QVERIFY(ring && ring->geometry().contains(QApplication::focusWidget()->geometry()));
+                QVERIFY(ring->parentWidget()->rect().contains(ring->geometry())); // not clipped
             }
             if (key == Qt::Key_Backtab)
                 std::reverse(walked.begin() + 1, walked.end());
