@@ -309,7 +309,8 @@ void QBaseSet::StyleChooser(QMEComboBox* chooser, int mode, const QString& backg
         QStringLiteral("\nQComboBox {border-image:url(%1); padding-left:16px; color:%3}"
                        "\nQComboBox::drop-down {border:none; width:28px}"
                        "\nQComboBox::down-arrow {image:url(%2)}"
-                       "\nQComboBox QAbstractItemView {color:%3}")
+                       // The highlighted entry keeps the text colour on its pale highlight.
+                       "\nQComboBox QAbstractItemView {color:%3; selection-color:%3}")
             .arg(folder + background, folder + "/mode_arrow.png", text));
     chooser->view()->verticalScrollBar()->setStyleSheet(
         QStringLiteral("QScrollBar:vertical {width:8px; background:%1; border:none}"

@@ -94,6 +94,13 @@ private slots:
              {pixel(image + "cabab_bg.png", 40, 470)},
              14},
         };
+        for (QMEComboBox* chooser : {languages, panel->Chooser()}) {
+            chooser->view()->ensurePolished();
+            items << Item{chooser->objectName() + " highlighted entry",
+                          colour(chooser->view(), QPalette::HighlightedText),
+                          {rule(chooser, QMEComboBox::RuleItemSelected)},
+                          14};
+        }
         QLineEdit* value = panel->SliderWidget(QBaseSet::DialHighCut)->Field();
         value->ensurePolished();
         items << Item{
