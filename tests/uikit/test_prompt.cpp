@@ -113,7 +113,9 @@ private slots:
                 QTest::mouseClick(prompt->CloseButton(), Qt::LeftButton);
             else
                 // Pressed where the keyboard starts: on the default button, or the close button.
-                QTest::keyClick(QApplication::focusWidget(),
+                // The prompt's own focus child: on a loaded machine the prompt may not yet be
+                // the active window.
+                QTest::keyClick(prompt->focusWidget(),
                                 clicked == -2 ? Qt::Key_Escape : Qt::Key_Return);
         });
         const int code = QPromptDialog::ShowPrompt(nullptr, "Save the preset?", 250, 80, "Save",
