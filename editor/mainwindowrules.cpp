@@ -56,19 +56,12 @@ QString openFailureText(QMEBaseLibusb::OpenFailure failure, const QString& detai
     case F::DriverStuck:
         return QObject::tr("A driver of the system holds the pedal and does not let it go. Unplug "
                            "the pedal, plug it in again and connect again.");
-    case F::OtherDevice:
-        return UsbAccess::OtherDeviceText(detail);
     case F::NoAnswer:
         return QObject::tr("The pedal did not answer. Unplug it, plug it in again and connect "
                            "again.");
-    case F::UsbUnavailable:
-        return UsbAccess::UsbUnavailableText(detail);
-    case F::None:
-    case F::NotFound:
-    case F::Gone:
-        break;
+    default:
+        return UsbAccess::CommonOpenFailureText(failure, detail);
     }
-    return QString();
 }
 
 ConnectSizes connectSizes(bool connected, int languageType) {

@@ -42,15 +42,18 @@ QString AccessDetails(const QString& deviceNode, const QStringList& ruleFolders)
     return sentences.join(QLatin1Char(' '));
 }
 
-QString OtherDeviceText(const QString& answeredType) {
-    return QObject::tr("The device on USB 0483:5703 answered as \"%1\", not as a TALIX pedal.")
-        .arg(answeredType);
-}
-
-QString UsbUnavailableText(const QString& error) {
-    return QObject::tr("USB is not available to TALIX here (%1). Run it outside the sandbox or "
-                       "container, or give it access to USB devices.")
-        .arg(error);
+QString CommonOpenFailureText(QMEBaseLibusb::OpenFailure failure, const QString& detail) {
+    switch (failure) {
+    case QMEBaseLibusb::OpenFailure::OtherDevice:
+        return QObject::tr("The device on USB 0483:5703 answered as \"%1\", not as a TALIX pedal.")
+            .arg(detail);
+    case QMEBaseLibusb::OpenFailure::UsbUnavailable:
+        return QObject::tr("USB is not available to TALIX here (%1). Run it outside the sandbox "
+                           "or container, or give it access to USB devices.")
+            .arg(detail);
+    default:
+        return QString();
+    }
 }
 
 } // namespace UsbAccess

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/qmebaselibusb.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,9 +19,9 @@ bool PedalRuleInstalled(const QStringList& folders);
 // neither applies.
 QString AccessDetails(const QString& deviceNode, const QStringList& ruleFolders = RuleFolders());
 
-// The sentences both programs show alike: a device with the pedal's ids that answered as
-// another type, and USB that cannot start (with libusb's error name).
-QString OtherDeviceText(const QString& answeredType);
-QString UsbUnavailableText(const QString& error);
+// The reasons both programs word alike: a device with the pedal's ids that answered as another
+// type (`detail`: that type), USB that cannot start (`detail`: libusb's error name). Empty for the
+// others, whose advice differs between the programs.
+QString CommonOpenFailureText(QMEBaseLibusb::OpenFailure failure, const QString& detail);
 
 } // namespace UsbAccess

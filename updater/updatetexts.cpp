@@ -76,18 +76,11 @@ QString OpenFailureLine(QMEBaseLibusb::OpenFailure failure, const QString& detai
     case F::DriverStuck:
         return QObject::tr("A driver of the system holds the pedal and does not let it go. Unplug "
                            "the pedal, plug it in again and start the updater again.");
-    case F::OtherDevice:
-        return UsbAccess::OtherDeviceText(detail);
     case F::NoAnswer:
         return FailureLine(QMEUpdateWriteThread::MsgHandshakeFailed, 0, {});
-    case F::UsbUnavailable:
-        return UsbAccess::UsbUnavailableText(detail);
-    case F::None:
-    case F::NotFound:
-    case F::Gone:
-        break;
+    default:
+        return UsbAccess::CommonOpenFailureText(failure, detail);
     }
-    return QString();
 }
 
 } // namespace UpdateTexts
