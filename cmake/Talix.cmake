@@ -72,3 +72,132 @@ function(talix_add_library target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${L_DEPS})
 endfunction()
+
+# Precompiled Qt headers, one set per combination of Qt modules. GCC and clang take a precompiled
+# header only under the flags it was made with. Ours differ between targets only by what the Qt
+# modules' usage requirements bring (QT_*_LIB, include folders), by the executables' -fPIE (see
+# below) and by a test's own path macros, which no header reads. So each combination of modules
+# gets one owner, an object library of an empty source linking just those modules, and the
+# targets that use that combination reuse its header. The lists are the headers most of our
+# sources include: loading a precompiled header costs time too, so whole modules are not taken
+# (<QtTest> excepted: every test includes it).
+set(TALIX_PCH_Core <QByteArray> <QDataStream> <QDir> <QFile> <QFileInfo> <QList> <QObject>
+    <QPointer> <QString> <QStringList> <QTimer> <QVector>)
+set(TALIX_PCH_Gui <QColor> <QFont> <QGuiApplication> <QImage> <QKeyEvent> <QMouseEvent>
+    <QPainter> <QPixmap>)
+set(TALIX_PCH_Widgets <QApplication> <QLabel> <QLineEdit> <QMimeData> <QWidget>)
+set(TALIX_PCH_Test <QtTest> <QTemporaryDir>)
+# Fewer compiled files than this (a unity batch counts once) share no precompiled header: making
+# it would cost more than it saves.
+set(TALIX_PCH_MIN_SOURCES 6)
+
+# The Qt modules whose usage requirements reach <target>, sorted.
+function(_talix_qt_modules target out_var)
+  set(modules)
+  set(seen)
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue item)
+    # Entries of another directory's target_link_libraries are bracketed by ::@ markers;
+    # $<LINK_ONLY:...> entries bring no usage requirements.
+    if(item MATCHES "^(::@|\\$<)" OR item IN_LIST seen OR NOT TARGET ${item})
+      continue()
+    endif()
+    list(APPEND seen ${item})
+    if(item MATCHES "^Qt5::(.+)$")
+      list(APPEND modules ${CMAKE_MATCH_1})
+    endif()
+    if(item STREQUAL target)
+      get_target_property(deps ${item} LINK_LIBRARIES)
+    else()
+      get_target_property(deps ${item} INTERFACE_LINK_LIBRARIES)
+    endif()
+    if(deps)
+      list(APPEND queue ${deps})
+    endif()
+  endwhile()
+  list(SORT modules)
+  set(${out_var} ${modules} PARENT_SCOPE)
+endfunction()
+
+# Every target defined in <dir> and below.
+function(_talix_targets dir out_var)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${subdirs})
+    _talix_targets(${sub} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out_var} ${targets} PARENT_SCOPE)
+endfunction()
+
+# Called once all targets exist: gives every C++ target that uses Qt the precompiled headers of
+# its combination of modules.
+function(talix_precompile_headers)
+  _talix_targets(${PROJECT_SOURCE_DIR} targets)
+  set(keys)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY)$")
+      continue()
+    endif()
+    get_target_property(sources ${target} SOURCES)
+    list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    list(LENGTH sources count)
+    get_target_property(unity ${target} UNITY_BUILD)
+    if(unity)
+      math(EXPR count "(${count} + 7) / 8") # the default batch size
+    endif()
+    _talix_qt_modules(${target} modules)
+    if(count EQUAL 0 OR NOT modules)
+      continue()
+    endif()
+    string(JOIN _ key ${modules})
+    if(NOT key IN_LIST keys)
+      list(APPEND keys ${key})
+      set(members_${key})
+      set(sources_${key} 0)
+    endif()
+    list(APPEND members_${key} ${target})
+    math(EXPR sources_${key} "${sources_${key}} + ${count}")
+  endforeach()
+
+  set(empty ${CMAKE_BINARY_DIR}/talix_pch.cpp)
+  if(NOT EXISTS ${empty})
+    file(WRITE ${empty} "")
+  endif()
+  foreach(key ${keys})
+    if(sources_${key} LESS TALIX_PCH_MIN_SOURCES)
+      continue()
+    endif()
+    string(REPLACE _ ";" modules ${key})
+    set(headers)
+    foreach(module ${modules})
+      list(APPEND headers ${TALIX_PCH_${module}})
+    endforeach()
+    string(TOLOWER talix_pch_${key} owner)
+    add_library(${owner} OBJECT ${empty})
+    list(TRANSFORM modules PREPEND Qt5::)
+    target_link_libraries(${owner} PRIVATE ${modules})
+    set_target_properties(${owner} PROPERTIES AUTOMOC OFF)
+    target_precompile_headers(${owner} PRIVATE ${headers})
+    foreach(target ${members_${key}})
+      target_precompile_headers(${target} REUSE_FROM ${owner})
+      # AUTOMOC's mocs_compilation.cpp is mostly empty (the sources include their own .moc),
+      # and where it is not, its moc files include their headers: loading the precompiled
+      # header would be nearly all of its cost.
+      if(NOT CMAKE_VERSION VERSION_LESS 3.18)
+        get_target_property(dir ${target} BINARY_DIR)
+        set_source_files_properties(${dir}/${target}_autogen/mocs_compilation.cpp
+          TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+      endif()
+      # Qt's usage requirements put -fPIC after an executable's -fPIE, so executables were
+      # compiled position-independent as the libraries are; without the -fPIE their flags are
+      # the owner's to the letter.
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "EXECUTABLE")
+        set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE OFF)
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
