@@ -123,7 +123,7 @@ bool QBackupWriteThread::send(std::vector<unsigned char> frame) {
 bool QBackupWriteThread::waitForAnswer(const std::atomic<bool>& flag) {
     return answerEvent.waitUntil(
         [&flag] { return flag.load(); },
-        [this] { return blockFault.load() || stopFlag.load() || !usbIsOpen(); }, answerTimeoutMs,
+        [this] { return blockFault.load() || stopFlag.load() || !usbIsOpen(); }, answerTimeout(),
         pollMs);
 }
 

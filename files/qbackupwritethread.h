@@ -25,7 +25,6 @@ public:
     enum Mode { ModeBackup = 0, ModeRestore = 1 };
 
     static constexpr int commandTimeoutMs = 500;
-    static constexpr int answerTimeoutMs = 5000;
     static constexpr int pollMs = 5;
 
     explicit QBackupWriteThread(QObject* parent = nullptr);

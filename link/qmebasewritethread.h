@@ -31,6 +31,8 @@ public:
 
     // Longest time stopWorker waits for the acknowledgement event once the worker has ended.
     static constexpr int ackTimeoutMs = 200;
+    // Bound of every wait for one of the pedal's answers.
+    static constexpr int answerTimeoutMs = 5000;
 
     explicit QMEBaseWriteThread(QObject* parent = nullptr);
     ~QMEBaseWriteThread() override;
@@ -58,6 +60,10 @@ public:
     void stopWorker();
     // True from a start until the worker's run has returned.
     bool isWorkerRunning() const { return runningFlag.load(); }
+
+    int answerTimeout() const { return answerWaitMs.load(); }
+    // Tests shorten the bound so a silent pedal costs them less time; the programs keep it.
+    void setAnswerTimeout(int ms) { answerWaitMs.store(ms); }
 
 signals:
     void emitDeviceLostConnect();
@@ -101,4 +107,5 @@ private:
     mutable std::mutex deviceTypeMutex;
     std::optional<std::string> deviceTypeCopy;
     bool callbacksDetached = false;
+    std::atomic<int> answerWaitMs{answerTimeoutMs};
 };

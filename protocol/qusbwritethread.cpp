@@ -131,7 +131,7 @@ int QUsbWriteThread::readPresets(int count) {
         requestPreset(static_cast<uint8_t>(preset));
         // A lost pedal will not answer: no point holding the caller for the full time.
         if (!presetArrived.waitUntil([this, preset] { return presetAnswer.load() == preset; },
-                                     [this] { return !usbIsOpen(); }, answerTimeoutMs, pollMs))
+                                     [this] { return !usbIsOpen(); }, answerTimeout(), pollMs))
             return preset;
     }
     return count < 0 ? 0 : count;
@@ -258,7 +258,7 @@ bool QUsbWriteThread::sendIrPacket(std::vector<unsigned char> frame, int sequenc
 bool QUsbWriteThread::waitForIrAck(int sequence) {
     return irAckArrived.waitUntil([this, sequence] { return irAck.load() == sequence; },
                                   [this] { return !usbIsOpen() || stopFlag.load(); },
-                                  answerTimeoutMs, pollMs);
+                                  answerTimeout(), pollMs);
 }
 
 void QUsbWriteThread::abortImport(int progress, const QString& path) {

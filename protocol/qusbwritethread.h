@@ -22,7 +22,6 @@ class QUsbWriteThread : public QMEBaseWriteThread {
 
 public:
     static constexpr int commandTimeoutMs = 500;
-    static constexpr int answerTimeoutMs = 5000;
     // Waits for an answer look at the link (and the stop flag) this often; the answer itself
     // wakes them at once.
     static constexpr int pollMs = 5;

@@ -158,7 +158,7 @@ void QMEUpdateWriteThread::uploadImage(QFirmwareImage& image) {
     }
     // Done: the window says so while the pedal restarts into its new firmware.
     emit emitUpdateMsg(MsgProgress, 100);
-    pause(completionPauseMs);
+    pause(completionPause.load());
     emit emitUpdateMsg(MsgComplete, 100);
 }
 
@@ -211,7 +211,7 @@ bool QMEUpdateWriteThread::waitForAnswer() {
     QElapsedTimer timer;
     timer.start();
     while (!ackEvent.wait(pollMs)) {
-        if (stopRequested() || !usbIsOpen() || timer.elapsed() >= answerTimeoutMs) {
+        if (stopRequested() || !usbIsOpen() || timer.elapsed() >= answerTimeout()) {
             break;
         }
     }
@@ -221,7 +221,7 @@ bool QMEUpdateWriteThread::waitForAnswer() {
 bool QMEUpdateWriteThread::waitForBlockAck() {
     // DealData sets the flag before it signals, so the event's reset cannot hide it.
     return ackEvent.waitUntil([this] { return ackFlag.load(); },
-                              [this] { return stopRequested() || !usbIsOpen(); }, answerTimeoutMs,
+                              [this] { return stopRequested() || !usbIsOpen(); }, answerTimeout(),
                               pollMs);
 }
 

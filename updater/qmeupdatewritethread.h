@@ -29,8 +29,6 @@ public:
     enum ImageFailure { NoPath = 1, Unreadable = 2, OtherDeviceType = 3 };
 
     static constexpr int sendTimeoutMs = 500;
-    // Bound of every wait for an answer: handshake, start, finish and each block.
-    static constexpr int answerTimeoutMs = 5000;
     static constexpr int pollMs = 5;
     // The boot loader restarts the pedal after the finish packet.
     static constexpr int completionPauseMs = 3000;
@@ -39,6 +37,8 @@ public:
     ~QMEUpdateWriteThread() override;
 
     void setFirmwarePath(const QString& path) { firmwarePath = path; }
+    // Tests shorten the pause after a finished upload; the updater keeps completionPauseMs.
+    void setCompletionPause(int ms) { completionPause.store(ms); }
     // Why the image was refused, after an image failure (type 6).
     QFirmwareImage::Problem imageProblem() const {
         return QFirmwareImage::Problem(imageProblemValue.load());
@@ -80,6 +80,7 @@ private:
     bool stopRequested() const;
 
     QString firmwarePath = QStringLiteral(".\\Firmware\\");
+    std::atomic<int> completionPause{completionPauseMs};
 
     unsigned char imageHeader[QFirmwareImage::HeaderSize] = {};
     std::vector<unsigned char> sectionHeaders;

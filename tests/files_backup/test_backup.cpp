@@ -266,6 +266,8 @@ void TestBackup::failureLeavesEarlierFile() {
     QFETCH(int, framesSent);
     QFETCH(Message, last);
     PedalSession session(environment);
+    // The unanswered acknowledgement ends after this instead of the editor's 5 s.
+    session.backupThread().setAnswerTimeout(1000);
     QVERIFY(session.open());
     const QString path = dir.absoluteFilePath("earlier.bfl");
     QVERIFY(writeFile(path, "an earlier backup"));

@@ -220,6 +220,8 @@ void TestRestore::failures() {
     QFETCH(Message, last);
     QFETCH(int, blocksSent);
     PedalSession session(environment);
+    // The unacknowledged block ends after this instead of the editor's 5 s.
+    session.backupThread().setAnswerTimeout(1000);
     QVERIFY(session.open());
     QVERIFY(
         session.backupThread().startRestoreFrom(write(backupFile(PedalSession::randomImage(9)))));

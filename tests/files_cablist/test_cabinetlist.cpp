@@ -111,6 +111,8 @@ class TestCabinetList final : public QObject {
         session.reset();
         session = std::make_unique<PedalSession>(faults);
         session->writeThread().setIrFileLoader(&irReader);
+        // An unanswered packet ends the import after this instead of the editor's 5 s.
+        session->writeThread().setAnswerTimeout(1000);
         form = std::make_unique<QCabInetTypeForm>();
         form->setDragFormat(kDragFormat);
         chooserFolders.clear();

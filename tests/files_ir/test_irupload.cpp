@@ -151,6 +151,8 @@ class TestIrUpload final : public QObject {
         link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
         thread = new QUsbWriteThread;
         thread->attachLink(&*link);
+        // A dropped acknowledgement ends the import after this instead of the editor's 5 s.
+        thread->setAnswerTimeout(1000);
         reader.thread = thread;
         thread->setIrFileLoader(&reader);
         // Queued, as the main window receives it.

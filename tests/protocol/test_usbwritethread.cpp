@@ -137,6 +137,8 @@ class TestUsbWriteThread final : public QObject {
         link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
         thread = new QUsbWriteThread;
         thread->attachLink(&*link);
+        // The silent-pedal cases end after this instead of the programs' 5 s.
+        thread->setAnswerTimeout(1000);
         parser = new QDataAnalysis;
         parser->setWriteThread(thread);
         loader.thread = thread;

@@ -168,6 +168,7 @@ void TestUpdateFailures::readOnlyImageUploads() const {
                                                   QFile::ExeOwner | QFile::ReadOther |
                                                   QFile::ExeOther));
     UploadSession session;
+    session.shortenWaits();
     QCOMPARE(session.open(), 1);
     {
         UnprivilegedScope scope;
@@ -185,6 +186,7 @@ void TestUpdateFailures::readOnlyImageUploads() const {
 void TestUpdateFailures::handshakeWithOtherDeviceType() const {
     const QString path = write(tenBlocks().build());
     UploadSession session("TALIX_VP_HANDSHAKE_TYPE", "TAL_XX");
+    session.shortenWaits();
     QCOMPARE(session.open(), 1);
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs + 5000));
@@ -210,6 +212,7 @@ void TestUpdateFailures::rejectedStartEndsAtOnce() const {
 void TestUpdateFailures::unansweredStartEndsAfterBound() const {
     const QString path = write(tenBlocks().build());
     UploadSession session("TALIX_VP_SILENT_ON", "0xA0");
+    session.shortenWaits();
     QCOMPARE(session.open(), 1);
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs + 5000));
@@ -274,6 +277,7 @@ void TestUpdateFailures::blockNotAcknowledged() const {
 
     const QString path = write(tenBlocks().build());
     UploadSession session(variable, value);
+    session.shortenWaits();
     QCOMPARE(session.open(), 1);
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs + 5000));
@@ -329,6 +333,7 @@ void TestUpdateFailures::unansweredFinishStillCompletes() const {
     image.sections.append({FirmwareImageBuilder::pattern(512, 12), 0xA2, 0xA3, 0, 0x0200});
     const QString path = write(image.build());
     UploadSession session("TALIX_VP_SILENT_ON", "0xFF");
+    session.shortenWaits();
     QCOMPARE(session.open(), 1);
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(QMEUpdateWriteThread::answerTimeoutMs +

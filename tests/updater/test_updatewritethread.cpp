@@ -45,6 +45,7 @@ TestUpdateWriteThread::upload(const FirmwareImageBuilder& image, UploadSession::
         return {};
     }
     UploadSession session;
+    session.shortenWaits();
     if (session.open() != 1 || !session.start(path) || !session.waitForEnd(20000)) {
         qWarning("upload did not end");
         return {};
@@ -173,6 +174,7 @@ void TestUpdateWriteThread::sharedDataKeepsFigureBelow100() const {
     file.close();
 
     UploadSession session;
+    session.shortenWaits();
     QCOMPARE(session.open(), 1);
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(20000));

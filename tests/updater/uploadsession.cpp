@@ -55,6 +55,11 @@ int UploadSession::open() {
     return result;
 }
 
+void UploadSession::shortenWaits() {
+    updateThread.setAnswerTimeout(1000);
+    updateThread.setCompletionPause(100);
+}
+
 bool UploadSession::start(const QString& firmwarePath) {
     updateThread.setFirmwarePath(firmwarePath);
     return bool(updateThread.startWorker());

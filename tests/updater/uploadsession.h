@@ -29,6 +29,9 @@ public:
     ~UploadSession() override = default;
 
     QMEUpdateWriteThread& thread() { return updateThread; }
+    // For the cases that sit through a wait's bound or the pause after a finished upload: both
+    // shorter than the updater's, so the suite does not wait them out.
+    void shortenWaits();
     // Opens the pedal (1 for its boot loader), starts receiving and forgets the open's frames.
     int open();
     bool start(const QString& firmwarePath);

@@ -132,8 +132,9 @@ void TestUpdaterWindow::failures() {
     QVERIFY(message->isHidden());
     QCOMPARE(child<QLabel>(window, "mlblFile")->text(), QString("File: TALIX.zv"));
 
+    // The handshake and block waits run to their bound, shortened from the updater's 5 s.
+    window.UpdateThread()->setAnswerTimeout(1000);
     button->click();
-    // The handshake and block waits run their 5 s bound.
     QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>(window, "mlblReady")->text() == "Failed", 60000);
     QCOMPARE(message->text(), line);
     QCOMPARE(child<QLabel>(window, "mlblProgress")->text(), figure);
@@ -367,6 +368,7 @@ void TestUpdaterWindow::uploadsNewestImage() {
         Qt::QueuedConnection);
 
     virtualpedal::VirtualPedal::clearReceivedFrames();
+    window.UpdateThread()->setCompletionPause(100);
     button->click();
     QVERIFY(!button->isEnabled());
     QCOMPARE(button->text(), QString("Down"));
