@@ -1,11 +1,13 @@
 #!/bin/bash
-# The installed suite: installs into a temporary DESTDIR and checks the exact tree, starts the
-# installed programs on the virtual pedal and watches them read their images and languages from
-# the installed folder, checks the udev rule and desktop entries, installs again under another
-# prefix, builds the Debian package, compares its contents with the tree and runs lintian on it.
-#   test_install.sh <build folder> <program folder> <udev rules folder> <data folder> <bin folder>
+# The installed suite, in two parts that each install into a temporary DESTDIR first.
+# tree: checks the exact tree, the udev rule and desktop entries, installs again under another
+#   prefix, starts the installed programs on the virtual pedal and watches them read their images
+#   and languages from the installed folder.
+# package: builds the Debian package, compares its contents with the tree and runs lintian on it.
+#   test_install.sh tree|package <build folder> <program folder> <udev rules folder>
+#                   <data folder> <bin folder>
 set -u
-build=$1 prefix=$2 rules=$3 data=$4 bindir=$5
+part=$1 build=$2 prefix=$3 rules=$4 data=$5 bindir=$6
 work=$(mktemp -d)
 root=$work/root
 pids=()
@@ -76,6 +78,56 @@ link_target() {
 }
 icon_sides="16 22 24 32 48 64 128 256"
 
+# --- the Debian package --------------------------------------------------------------------------
+check_package() {
+    if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" \
+        >"$work/cpack.log" 2>&1; then
+        cat "$work/cpack.log"
+        fail "cpack -G DEB"
+        exit 1
+    fi
+    deb=$(ls "$work/package"/*.deb)
+    # Everything in the package: path (links with their target), and owner; folders end in "/".
+    dpkg-deb --contents "$deb" | awk '{ owner = $2; $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, "");
+        print substr($0, 2) "\t" owner }' >"$work/contents"
+    grep -v $'\troot/root$' "$work/contents" && fail "package entries not owned by root"
+    cut -f1 "$work/contents" | grep -v '/$' | sort >"$work/packaged"
+    grep -qx "$prefix/Firmware/" <(cut -f1 "$work/contents") &&
+        echo "$prefix/Firmware/" >>"$work/packaged"
+    sort -o "$work/packaged" "$work/packaged"
+    diff -u "$work/installed" "$work/packaged" ||
+        fail "the package holds another tree than the install"
+
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for library in libc6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libqt5xml5 \
+        libusb-1.0-0; do
+        [[ ",$depends" == *", $library "* || ",$depends" == *",$library "* ]] ||
+            fail "the package does not depend on $library: $depends"
+    done
+    for script in postinst postrm; do
+        dpkg-deb -I "$deb" "$script" | grep -q "udevadm control --reload-rules" ||
+            fail "$script does not reload the udev rules"
+    done
+
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    [[ ", $recommends," == *", fonts-noto-cjk,"* ]] ||
+        fail "the package does not recommend the CJK fonts: $recommends"
+    # Errors fail; the warnings README lists are printed.
+    if command -v lintian >/dev/null; then
+        lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
+        cat "$work/lintian.log"
+        grep -q '^E: ' "$work/lintian.log" && fail "lintian reports errors"
+    else
+        fail "lintian is not installed (scripts/setup-packages installs it)"
+    fi
+}
+
+finish() {
+    [ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
+    echo "$part checks passed"
+    exit 0
+}
+
 # --- the installed tree -------------------------------------------------------------------------
 if ! DESTDIR=$root cmake --install "$build" >"$work/install.log" 2>&1; then
     cat "$work/install.log"
@@ -84,6 +136,10 @@ if ! DESTDIR=$root cmake --install "$build" >"$work/install.log" 2>&1; then
 fi
 expected_tree | sort >"$work/expected"
 tree_of "$root" >"$work/installed"
+if [ "$part" = package ]; then
+    check_package
+    finish
+fi
 grep -qx "$prefix/image/light/common_bg.png" "$work/expected" ||
     fail "the build's program folder has no skins"
 diff -u "$work/expected" "$work/installed" ||
@@ -192,46 +248,4 @@ if grep -q "^$build/bin/" "$work/opens"; then
     fail "an installed program read the build's program folder"
 fi
 
-# --- the Debian package --------------------------------------------------------------------------
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1
-then
-    cat "$work/cpack.log"
-    fail "cpack -G DEB"
-    exit 1
-fi
-deb=$(ls "$work/package"/*.deb)
-# Everything in the package: path (links with their target), and owner; folders end in "/".
-dpkg-deb --contents "$deb" | awk '{ owner = $2; $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, "");
-    print substr($0, 2) "\t" owner }' >"$work/contents"
-grep -v $'\troot/root$' "$work/contents" && fail "package entries not owned by root"
-cut -f1 "$work/contents" | grep -v '/$' | sort >"$work/packaged"
-grep -qx "$prefix/Firmware/" <(cut -f1 "$work/contents") &&
-    echo "$prefix/Firmware/" >>"$work/packaged"
-sort -o "$work/packaged" "$work/packaged"
-diff -u "$work/installed" "$work/packaged" || fail "the package holds another tree than the install"
-
-depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libqt5xml5 \
-    libusb-1.0-0; do
-    [[ ",$depends" == *", $library "* || ",$depends" == *",$library "* ]] ||
-        fail "the package does not depend on $library: $depends"
-done
-for script in postinst postrm; do
-    dpkg-deb -I "$deb" "$script" | grep -q "udevadm control --reload-rules" ||
-        fail "$script does not reload the udev rules"
-done
-
-recommends=$(dpkg-deb -f "$deb" Recommends)
-[[ ", $recommends," == *", fonts-noto-cjk,"* ]] ||
-    fail "the package does not recommend the CJK fonts: $recommends"
-# Errors fail; the warnings README lists are printed.
-if command -v lintian >/dev/null; then
-    lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
-    cat "$work/lintian.log"
-    grep -q '^E: ' "$work/lintian.log" && fail "lintian reports errors"
-else
-    fail "lintian is not installed (scripts/setup-packages installs it)"
-fi
-
-[ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
-echo "install checks passed"
+finish
