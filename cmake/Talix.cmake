@@ -1,16 +1,23 @@
 # Shared helpers for registering tests, fuzz targets and benchmarks.
 
-# talix_add_test(NAME <name> LABEL <label> SOURCES <files...> LIBS <targets...>)
+# talix_add_test(NAME <name> LABEL <label> [LONG] SOURCES <files...> LIBS <targets...>)
 # One QtTest executable, registered with CTest under its label. Widgets run offscreen.
 # Device tests list talix_virtualpedal after the libraries that call libusb.
+# LONG marks a test of twenty seconds or more: CTest starts it among the first (by its COST)
+# while it has no timings of its own, as on a fresh clone, so the suite does not end waiting on
+# it alone.
+set(TALIX_LONG_TEST_COST 30)
 function(talix_add_test)
-  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "LONG" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt5::Test)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABEL}" TIMEOUT 300
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALIX_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  if(T_LONG)
+    set_tests_properties(${T_NAME} PROPERTIES COST ${TALIX_LONG_TEST_COST})
+  endif()
 endfunction()
 
 # talix_add_usb_run(<test>): runs a real-process test once more, label usb, with its programs on
@@ -22,12 +29,16 @@ function(talix_add_usb_run TEST)
   add_dependencies(${TEST} talix-vpedal-run)
   add_test(NAME ${TEST}_usb COMMAND ${TEST})
   get_target_property(dir ${TEST} RUNTIME_OUTPUT_DIRECTORY)
+  # Whole programs over the emulated kernel device: long, as LONG tests are.
   set_tests_properties(${TEST}_usb PROPERTIES LABELS usb TIMEOUT 300 WORKING_DIRECTORY ${dir}
+    COST ${TALIX_LONG_TEST_COST}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALIX_BUILD_DIR=${CMAKE_BINARY_DIR};TALIX_TEST_PEDAL=usb")
 endfunction()
 
 # talix_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...>)
-# A libFuzzer target fuzz_<name> with its seed corpus in fuzz/<name>/corpus.
+# A libFuzzer target fuzz_<name> with its seed corpus in fuzz/<name>/corpus. It and our libraries
+# it links are compiled with the coverage instrumentation that guides the fuzzer; the rest of the
+# build (tests, widgets) goes without, as there it would only slow the build and the tests.
 function(talix_add_fuzzer)
   cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${F_NAME} ${F_SOURCES})
@@ -35,6 +46,35 @@ function(talix_add_fuzzer)
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
   set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   set_property(GLOBAL APPEND PROPERTY TALIX_FUZZERS ${F_NAME})
+  _talix_linked_targets(${F_NAME} linked)
+  foreach(target ${F_NAME} ${linked})
+    get_target_property(options ${target} COMPILE_OPTIONS)
+    if(NOT "-fsanitize=fuzzer-no-link" IN_LIST options)
+      target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
+  endforeach()
+endfunction()
+
+# Our targets that <target> links, directly or through others.
+function(_talix_linked_targets target out_var)
+  set(found)
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue item)
+    get_target_property(deps ${item} LINK_LIBRARIES)
+    foreach(dep ${deps})
+      # Entries of another directory's target_link_libraries are bracketed by ::@ markers.
+      if(dep MATCHES "^(::@|\\$<)" OR NOT TARGET ${dep} OR dep IN_LIST found)
+        continue()
+      endif()
+      get_target_property(imported ${dep} IMPORTED)
+      if(NOT imported)
+        list(APPEND found ${dep})
+        list(APPEND queue ${dep})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out_var} ${found} PARENT_SCOPE)
 endfunction()
 
 # talix_add_bench(NAME bench_<name> SOURCES <files...> LIBS <targets...>)
