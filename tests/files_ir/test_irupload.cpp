@@ -151,8 +151,6 @@ class TestIrUpload final : public QObject {
         link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
         thread = new QUsbWriteThread;
         thread->attachLink(&*link);
-        // A dropped acknowledgement ends the import after this instead of the editor's 5 s.
-        thread->setAnswerTimeout(1000);
         reader.thread = thread;
         thread->setIrFileLoader(&reader);
         // Queued, as the main window receives it.
@@ -396,6 +394,8 @@ private slots:
 
     void droppedAcknowledgementFails() {
         QVERIFY(open({{"TALIX_VP_DROP_IR_ACK", "4"}}));
+        // The wait runs to its end: shorter than the editor's 5 s.
+        thread->setAnswerTimeout(1000);
         const QStringList paths{goodFile("a.wav", 1), goodFile("b.wav", 2)};
         QVERIFY(import(1, paths, 15000));
         // five data packets were sent, the wait for the fifth acknowledgement ran out

@@ -23,6 +23,9 @@ Q_DECLARE_METATYPE(Command)
 
 namespace {
 
+// The wait for an answer in the cases that run it to its end, instead of the editor's 5 s.
+constexpr int kSilentPedalMs = 1000;
+
 const char* const kPedalVariables[] = {
     "TALIX_VP_SILENT_ON", "TALIX_VP_DROP_IR_ACK", "TALIX_VP_UNPLUG_AFTER", "TALIX_VP_DELAY_MS",
     "TALIX_VP_UNPLUG_ON", "TALIX_VP_PADDING",     "TALIX_VP_CORRUPT"};
@@ -137,8 +140,6 @@ class TestUsbWriteThread final : public QObject {
         link->setTransferMode(QMEBaseLibusb::ModeInterrupt);
         thread = new QUsbWriteThread;
         thread->attachLink(&*link);
-        // The silent-pedal cases end after this instead of the programs' 5 s.
-        thread->setAnswerTimeout(1000);
         parser = new QDataAnalysis;
         parser->setWriteThread(thread);
         loader.thread = thread;
@@ -409,6 +410,7 @@ private slots:
 
     void silentPresetAnswerEndsReading() {
         QVERIFY(open({{"TALIX_VP_SILENT_ON", "0x99"}}));
+        thread->setAnswerTimeout(kSilentPedalMs);
         const PedalState pedal = distinctState();
         QVERIFY(VirtualPedal::setState(pedal));
         QSignalSpy presetIndex(parser, &QDataAnalysis::emitUpdatePresetIndex);
@@ -421,6 +423,7 @@ private slots:
 
     void corruptedPresetAnswerEndsReading() {
         QVERIFY(open({{"TALIX_VP_CORRUPT", "0x9A:3"}}));
+        thread->setAnswerTimeout(kSilentPedalMs);
         const PedalState pedal = distinctState();
         QVERIFY(VirtualPedal::setState(pedal));
         thread->connectSequence();
@@ -443,6 +446,7 @@ private slots:
 
     void readPresetsWaitsForItsOwnPreset() {
         QVERIFY(open({{"TALIX_VP_SILENT_ON", "0x99"}}));
+        thread->setAnswerTimeout(kSilentPedalMs);
         thread->startReceiving();
         // While preset 0 is awaited the pedal reports the content of preset 3.
         Bytes stray(21, 0);
@@ -644,6 +648,7 @@ private slots:
 
     void irImportMissingAcknowledgement() {
         QVERIFY(open({{"TALIX_VP_DROP_IR_ACK", "5"}}));
+        thread->setAnswerTimeout(kSilentPedalMs);
         thread->startReceiving();
         loader.files = {{"a", samplesFor(1)}, {"b", samplesFor(2)}};
         QVERIFY(thread->startIrImport(0, {"a", "b"}));
@@ -659,6 +664,7 @@ private slots:
 
     void irImportWaitsForItsOwnSequence() {
         QVERIFY(open({{"TALIX_VP_DROP_IR_ACK", "0"}}));
+        thread->setAnswerTimeout(kSilentPedalMs);
         thread->startReceiving();
         loader.files = {{"a", samplesFor(1)}};
         QVERIFY(thread->startIrImport(0, {"a"}));

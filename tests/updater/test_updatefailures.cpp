@@ -168,7 +168,7 @@ void TestUpdateFailures::readOnlyImageUploads() const {
                                                   QFile::ExeOwner | QFile::ReadOther |
                                                   QFile::ExeOther));
     UploadSession session;
-    session.shortenWaits();
+    session.thread().setCompletionPause(UploadSession::kShortPauseMs);
     QCOMPARE(session.open(), 1);
     {
         UnprivilegedScope scope;

@@ -45,7 +45,7 @@ TestUpdateWriteThread::upload(const FirmwareImageBuilder& image, UploadSession::
         return {};
     }
     UploadSession session;
-    session.shortenWaits();
+    session.thread().setCompletionPause(UploadSession::kShortPauseMs);
     if (session.open() != 1 || !session.start(path) || !session.waitForEnd(20000)) {
         qWarning("upload did not end");
         return {};
@@ -174,7 +174,7 @@ void TestUpdateWriteThread::sharedDataKeepsFigureBelow100() const {
     file.close();
 
     UploadSession session;
-    session.shortenWaits();
+    session.thread().setCompletionPause(UploadSession::kShortPauseMs);
     QCOMPARE(session.open(), 1);
     QVERIFY(session.start(path));
     QVERIFY(session.waitForEnd(20000));

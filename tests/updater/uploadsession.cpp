@@ -56,8 +56,8 @@ int UploadSession::open() {
 }
 
 void UploadSession::shortenWaits() {
-    updateThread.setAnswerTimeout(1000);
-    updateThread.setCompletionPause(100);
+    updateThread.setAnswerTimeout(kShortAnswerMs);
+    updateThread.setCompletionPause(kShortPauseMs);
 }
 
 bool UploadSession::start(const QString& firmwarePath) {

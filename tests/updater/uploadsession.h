@@ -29,8 +29,10 @@ public:
     ~UploadSession() override = default;
 
     QMEUpdateWriteThread& thread() { return updateThread; }
-    // For the cases that sit through a wait's bound or the pause after a finished upload: both
-    // shorter than the updater's, so the suite does not wait them out.
+    // Shorter than the updater's, for the cases that sit through them: the pause after a
+    // finished upload, and (with shortenWaits) the wait for an answer run to its bound.
+    static constexpr int kShortPauseMs = 100;
+    static constexpr int kShortAnswerMs = 1000;
     void shortenWaits();
     // Opens the pedal (1 for its boot loader), starts receiving and forgets the open's frames.
     int open();
