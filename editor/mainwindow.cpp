@@ -675,7 +675,7 @@ void MainWindow::PopupMenu(QMEBaseButton* button, const QList<QAction*>& actions
     if (actions.isEmpty())
         return;
     m_menu->addActions(actions);
-    m_menu->popup(button->mapToGlobal(QPoint(0, button->height() + kMenuGap)));
+    m_menu->PopupAt(button->mapToGlobal(QPoint(0, button->height() + kMenuGap)));
 }
 
 void MainWindow::onSet() {

@@ -147,7 +147,7 @@ void QListPanelForm::itemShowMenu() {
     auto* pressed = qobject_cast<QBaseItem*>(sender());
     if (pressed)
         setCurrentRow(pressed);
-    mMenu->popup(pressed ? pressed->menuPosition() : QCursor::pos());
+    mMenu->PopupAt(pressed ? pressed->menuPosition() : QCursor::pos());
 }
 
 void QListPanelForm::itemKeyMove(int step, bool extend) {

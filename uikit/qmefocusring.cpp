@@ -85,6 +85,10 @@ void QMEFocusRing::ShowForKeyboard() {
     }
 }
 
+bool QMEFocusRing::KeyboardInUse() {
+    return s_instance && s_instance->m_keyboard;
+}
+
 bool QMEFocusRing::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:

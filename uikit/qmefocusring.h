@@ -25,6 +25,8 @@ public:
     static QWidget* Ring();
     // Shows the ring as a key press does (screenshots).
     static void ShowForKeyboard();
+    // Whether the keyboard is in use: a key was pressed after the last mouse press.
+    static bool KeyboardInUse();
 
     static constexpr int kOutset = 3;
 

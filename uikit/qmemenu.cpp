@@ -1,5 +1,6 @@
 #include "uikit/qmemenu.h"
 
+#include "uikit/qmefocusring.h"
 #include "uikit/qmeimageloader.h"
 #include "uikit/qmemenustyle.h"
 
@@ -17,6 +18,18 @@ QAction* QMEMenu::AddImageAction(const QString& text, const QString& imagePath) 
     if (!icon.isNull())
         action->setIcon(icon);
     return action;
+}
+
+void QMEMenu::PopupAt(const QPoint& pos) {
+    popup(pos);
+    if (!QMEFocusRing::KeyboardInUse())
+        return;
+    for (QAction* action : actions()) {
+        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+            setActiveAction(action);
+            return;
+        }
+    }
 }
 
 QMEMenu* QMEMenu::AddSubMenu(const QString& title) {

@@ -7,6 +7,7 @@
 #include "tests/files_backup/pedalsession.h"
 #include "tests/files_ir/irfileimages.h"
 #include "uikit/qmebasebutton.h"
+#include "uikit/qmefocusring.h"
 #include "uikit/qmemenu.h"
 #include "uikit/qpromptdialog.h"
 #include "virtualpedal/virtualpedal.h"
@@ -316,16 +317,30 @@ private slots:
         }
         QCOMPARE(row(4)->name(), QStringLiteral("59Baseman 4x10"));
 
-        // The menu opens below the row that has the keyboard, not at the pointer.
+        // The menu opens below the row that has the keyboard, not at the pointer, with its first
+        // usable item highlighted; opened by the mouse, with none.
+        QMEFocusRing::Install(1);
+        QMenu* menu = form->contextMenu();
+        QAction* first = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (!first && action->isEnabled() && !action->isSeparator())
+                first = action;
+        }
+        QVERIFY(first);
         const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> menuKeys{
             {Qt::Key_Return, none}, {Qt::Key_Menu, none}, {Qt::Key_F10, Qt::ShiftModifier}};
         for (const auto& key : menuKeys) {
             QTest::keyClick(row(3), key.first, key.second);
-            QVERIFY(form->contextMenu()->isVisible());
+            QVERIFY(menu->isVisible());
+            QCOMPARE(menu->activeAction(), first);
             QCOMPARE(form->currentItem(), row(3));
-            QVERIFY(qAbs(form->contextMenu()->y() - row(3)->mapToGlobal(QPoint()).y()) <= 40);
-            form->contextMenu()->hide();
+            QVERIFY(qAbs(menu->y() - row(3)->mapToGlobal(QPoint()).y()) <= 40);
+            menu->hide();
         }
+        click(row(3), Qt::RightButton);
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->activeAction(), nullptr);
+        menu->hide();
     }
 
     void assignAndMarks() {
